@@ -1,0 +1,56 @@
+#ifndef APP_MEMORY_FILE_SYSTEM_H_
+#define APP_MEMORY_FILE_SYSTEM_H_
+
+#include <cerrno>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/file_system.h"
+
+namespace scenario {
+
+// Files held in memory, for tests. A path listed in `read_only` refuses to be
+// replaced or removed, as a file in a folder that cannot be written does.
+class MemoryFileSystem : public FileSystem {
+ public:
+  std::map<std::string, std::string> files;
+  std::set<std::string> read_only;
+  // Every replaced path, in order, so tests can check the order of writing.
+  std::vector<std::string> written;
+
+  bool Exists(const std::string& path) override { return files.count(path); }
+
+  Status Read(const std::string& path, std::string* contents) override {
+    auto it = files.find(path);
+    if (it == files.end()) {
+      return Status::FileError(Status::Operation::kRead, path, ENOENT);
+    }
+    *contents = it->second;
+    return Status::Ok();
+  }
+
+  Status Replace(const std::string& path, std::string_view contents) override {
+    if (read_only.count(path)) {
+      return Status::FileError(Status::Operation::kWrite, path, EACCES);
+    }
+    files[path] = std::string(contents);
+    written.push_back(path);
+    return Status::Ok();
+  }
+
+  Status Remove(const std::string& path) override {
+    if (read_only.count(path)) {
+      return Status::FileError(Status::Operation::kDelete, path, EACCES);
+    }
+    if (!files.erase(path)) {
+      return Status::FileError(Status::Operation::kDelete, path, ENOENT);
+    }
+    return Status::Ok();
+  }
+};
+
+}  // namespace scenario
+
+#endif  // APP_MEMORY_FILE_SYSTEM_H_

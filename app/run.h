@@ -1,0 +1,33 @@
+#ifndef APP_RUN_H_
+#define APP_RUN_H_
+
+#include <string>
+#include <string_view>
+
+#include "app/file_system.h"
+#include "app/window.h"
+
+namespace scenario {
+
+// The one scenario the program carries.
+inline constexpr std::string_view kNomeLinea = "Valdorsio-Ronsale";
+inline constexpr std::string_view kNumeroTreno = "37264";
+
+// How a run ends, as the process's exit status.
+enum ExitStatus : int {
+  kExitComplete = 0,       // every file written
+  kExitNumberedError = 1,  // " Errore n. " shown by `errore`
+  kExitFailure = 2,        // a file operation failed, or nothing to compile
+};
+
+// The program's whole job, in its fixed order: show the waiting window,
+// then write the package into `folder`. Returns the exit status.
+int Run(Window& window, FileSystem& files, const std::string& folder);
+
+// Shows " Errore n. " followed by `a` and ends the program with
+// kExitNumberedError once the message is closed. Never returns.
+[[noreturn]] void errore(Window& window, const std::string& a);
+
+}  // namespace scenario
+
+#endif  // APP_RUN_H_

@@ -1,0 +1,24 @@
+// scenario-writer: writes the embedded scenario's package next to itself.
+#include <csignal>
+#include <string>
+
+#include "app/file_names.h"
+#include "app/file_system.h"
+#include "app/run.h"
+#include "app/window.h"
+
+int main() {
+  // A write beyond the file size limit must fail as a write, so that the
+  // temporary file is removed, instead of killing the program.
+  std::signal(SIGXFSZ, SIG_IGN);
+
+  std::unique_ptr<scenario::Window> window = scenario::OpenWindow();
+  std::string folder;
+  scenario::Status status = scenario::ProgramFolder(&folder);
+  if (!status.ok()) {
+    window->ShowMessage(status.ToString());
+    return scenario::kExitFailure;
+  }
+  scenario::DiskFileSystem disk;
+  return scenario::Run(*window, disk, folder);
+}

@@ -1,0 +1,51 @@
+#ifndef APP_WINDOW_H_
+#define APP_WINDOW_H_
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace scenario {
+
+inline constexpr std::string_view kProgramTitle = "scenario-writer";
+inline constexpr std::string_view kWaitingCaption = "Attendere";
+
+// The waiting window and the message box, the program's only user interface.
+class Window {
+ public:
+  virtual ~Window() = default;
+  // Shows the window and paints it once; it is not serviced afterwards.
+  virtual void ShowWaiting() = 0;
+  // A modal message with a single OK button; returns once it is closed.
+  virtual void ShowMessage(std::string_view message) = 0;
+};
+
+// The window's layout in twips (1/1440 inch), converted to pixels at the
+// display's resolution.
+struct WindowGeometry {
+  int client_width;
+  int client_height;
+  int label_left;
+  int label_top;
+  int label_width;
+  int label_height;
+  int font_pixels;  // the caption's 24-point font
+};
+WindowGeometry GeometryAt(double dots_per_inch);
+
+// A real window when a display can be opened, else the console stand-in.
+std::unique_ptr<Window> OpenWindow();
+
+// The stand-in: writes to `out`; the message box waits for Enter on `in`
+// only when `wait_for_enter` is set.
+std::unique_ptr<Window> OpenConsoleWindow(FILE* out, FILE* in,
+                                          bool wait_for_enter);
+
+// A window on the X display, or nullptr when none can be opened (or the
+// program was built without X11).
+std::unique_ptr<Window> OpenX11Window();
+
+}  // namespace scenario
+
+#endif  // APP_WINDOW_H_

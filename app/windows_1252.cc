@@ -1,0 +1,57 @@
+#include "app/windows_1252.h"
+
+#include <array>
+#include <cstdint>
+
+namespace scenario {
+namespace {
+
+// Bytes 80 to 9F of the code page, which it uses for characters beyond
+// Latin-1; 0 marks the five bytes it leaves unassigned.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char Encode(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  for (size_t i = 0; i < kHighControls.size(); ++i) {
+    if (kHighControls[i] == c && c != 0) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+// Decodes one UTF-8 sequence at `text[*i]` and advances `*i` past it. A
+// malformed sequence yields U+FFFD, which no code page byte stands for.
+char32_t Decode(std::string_view text, size_t* i) {
+  auto byte = [&](size_t k) { return static_cast<uint8_t>(text[k]); };
+  uint8_t lead = byte(*i);
+  size_t length = lead < 0x80 ? 1 : lead >> 5 == 0x6 ? 2 : lead >> 4 == 0xE ? 3
+                                : lead >> 3 == 0x1E ? 4 : 0;
+  if (length == 0 || *i + length > text.size()) {
+    ++*i;
+    return 0xFFFD;
+  }
+  char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+  for (size_t k = 1; k < length; ++k) {
+    if ((byte(*i + k) & 0xC0) != 0x80) {
+      ++*i;
+      return 0xFFFD;
+    }
+    c = (c << 6) | (byte(*i + k) & 0x3F);
+  }
+  *i += length;
+  return c;
+}
+
+}  // namespace
+
+std::string ToWindows1252(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) out += Encode(Decode(utf8, &i));
+  return out;
+}
+
+}  // namespace scenario

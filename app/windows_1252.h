@@ -1,0 +1,16 @@
+#ifndef APP_WINDOWS_1252_H_
+#define APP_WINDOWS_1252_H_
+
+#include <string>
+#include <string_view>
+
+namespace scenario {
+
+// The program's texts are held as UTF-8 in the code and written as the
+// single-byte Windows-1252 text that the simulator's users read ("à" is E0).
+// A character the code page lacks becomes "?".
+std::string ToWindows1252(std::string_view utf8);
+
+}  // namespace scenario
+
+#endif  // APP_WINDOWS_1252_H_

@@ -1,0 +1,176 @@
+#ifndef MODEL_SCENARIO_H_
+#define MODEL_SCENARIO_H_
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace scenario {
+
+// The system's number types: Byte, Integer and Long.
+using Byte = uint8_t;
+using Integer = int16_t;
+using Long = int32_t;
+
+inline constexpr Long kCellLength = 50;          // metres of route per cell
+inline constexpr Long kRouteExtension = 7000;    // cells reach this far past the end
+inline constexpr Long kMaxRouteLength = 1000000; // metres
+inline constexpr int kVoci = 87;                 // records of the bank
+inline constexpr int kMountainSlots = 81;        // slot 0 is never used
+// The longest text a record can hold: its length is stored as an Integer.
+inline constexpr size_t kMaxTextLength = 32767;
+
+// Cell kinds (`tipo` of a cell).
+enum CellKind : Byte {
+  kNone = 0,
+  kSignal = 1,
+  kSlowDownEnd = 2,
+  kSlowDownStart = 3,
+  kWarningBoard = 4,
+  kSlowDownMarker = 5,
+  kSpeedBoard = 6,
+  kStopPoint = 10,
+  kMountainMark = 11,
+  kSpeedPoint = 12,
+  kPlainPoint = 13,
+  kSignboard = 14,
+};
+
+// One 50 m track cell. Fields 1 to 5 describe the one object in it, the
+// others the track whatever it carries.
+struct Cella {
+  Byte tipo = 0;
+  Integer valore1 = 0;
+  Integer valore2 = 0;
+  Integer valore3 = 0;
+  Integer valore4 = 0;
+  Byte tempo = 0;
+  Byte preavviso = 0;
+  Byte montagna = 0;
+  Byte velocita = 0;   // line speed / 5
+  Byte pendenza = 0;   // gradient + 100
+  Byte aderenza = 0;
+
+  // Objects go only into a free cell; a mountain mark does not count.
+  bool free() const { return tipo == kNone || tipo == kMountainMark; }
+  bool operator==(const Cella&) const = default;
+};
+
+// One record of the bank: a station, a signboard text or general values.
+struct Voce {
+  Byte tipo = 0;
+  Long inizio = 0;
+  Long fine = 0;
+  Long progressiva = 0;
+  Byte byte1 = 0;
+  std::string nome;  // single-byte characters
+  Integer intero1 = 0;
+  Integer intero2 = 0;
+  Integer intero3 = 0;
+  Integer intero4 = 0;
+  Integer intero5 = 0;
+  Byte byte2 = 0;
+  Byte byte3 = 0;
+  Byte byte4 = 0;
+  Byte byte5 = 0;
+  Long orario = 0;
+
+  bool operator==(const Voce&) const = default;
+};
+
+// Fixed slots of the bank.
+inline constexpr int kFirstStationSlot = 1;
+inline constexpr int kLastSignboardSlot = 80;
+inline constexpr int kReferenceTreSlot = 81;
+inline constexpr int kReferenceDueSlot = 82;
+inline constexpr int kReferenceUnoSlot = 83;
+inline constexpr int kTrainSlot = 84;   // braked mass, route length, coaches
+inline constexpr int kRouteSlot = 85;   // backgrounds, route name, 610, st code
+inline constexpr int kExtraSlot = 86;   // cab signals, train number, sand, clock
+
+// The cells of the route, 0 to `n_celle`. Every index that input can steer
+// goes through `at`, which answers nullptr outside the array.
+class Celle {
+ public:
+  void Create(Long n_celle) { cells_.assign(static_cast<size_t>(n_celle) + 1, {}); }
+  bool exists() const { return !cells_.empty(); }
+  size_t size() const { return cells_.size(); }
+
+  Cella* at(int64_t index) {
+    return index >= 0 && static_cast<uint64_t>(index) < cells_.size()
+               ? &cells_[static_cast<size_t>(index)]
+               : nullptr;
+  }
+  const Cella* at(int64_t index) const {
+    return const_cast<Celle*>(this)->at(index);
+  }
+  const std::vector<Cella>& all() const { return cells_; }
+
+ private:
+  std::vector<Cella> cells_;
+};
+
+// One coordinate of a plan point: empty until computed; the first two
+// points are 16-bit integers, every computed one a double.
+struct PlanValue {
+  enum class Kind : uint8_t { kEmpty, kInteger, kReal };
+  Kind kind = Kind::kEmpty;
+  double value = 0;  // the integer's value when kind is kInteger
+
+  static PlanValue Integer(scenario::Integer v) { return {Kind::kInteger, static_cast<double>(v)}; }
+  static PlanValue Real(double v) { return {Kind::kReal, v}; }
+  bool operator==(const PlanValue&) const = default;
+};
+
+// The per-metre track plan, metres 0 to `lunghezza_estesa`, x and y.
+class Tracciato {
+ public:
+  void Create(Long lunghezza_estesa) {
+    x_.assign(static_cast<size_t>(lunghezza_estesa) + 1, {});
+    y_.assign(static_cast<size_t>(lunghezza_estesa) + 1, {});
+  }
+  void Clear() {
+    x_.clear();
+    y_.clear();
+  }
+  bool exists() const { return !x_.empty(); }
+  size_t size() const { return x_.size(); }
+
+  // nullptr outside the plan.
+  PlanValue* x(int64_t metre) { return Find(x_, metre); }
+  PlanValue* y(int64_t metre) { return Find(y_, metre); }
+  const std::vector<PlanValue>& xs() const { return x_; }
+  const std::vector<PlanValue>& ys() const { return y_; }
+
+ private:
+  static PlanValue* Find(std::vector<PlanValue>& values, int64_t metre) {
+    return metre >= 0 && static_cast<uint64_t>(metre) < values.size()
+               ? &values[static_cast<size_t>(metre)]
+               : nullptr;
+  }
+  std::vector<PlanValue> x_;
+  std::vector<PlanValue> y_;
+};
+
+// One compiled scenario: one route and one train.
+struct Scenario {
+  Celle celle;
+  std::array<Voce, kVoci> voci;
+  Tracciato tracciato;
+  std::array<Long, kMountainSlots> inizio_montagna{};
+  std::array<Long, kMountainSlots> fine_montagna{};
+  Long n_montagne = 0;
+  Long scrivi_linea = 0;
+  std::string nome_linea;
+  std::string numero_treno;
+  std::string riga;
+  Long lunghezza_estesa = 0;
+  Long n_celle = 0;
+  Long codice_errore = 0;
+  Long posizione_errore = 0;
+};
+
+}  // namespace scenario
+
+#endif  // MODEL_SCENARIO_H_
