@@ -3,17 +3,38 @@
 #include <cstdlib>
 
 #include "app/file_names.h"
+#include "documents/scenario_notes.h"
+#include "documents/slow_order_form.h"
+#include "documents/train_card.h"
+#include "source/route_source.h"
+#include "source/train_source.h"
 
 namespace scenario {
 
+namespace {
+
+// A failed file operation ends the run at the failing step; what was
+// written before stays.
+int Fail(Window& window, const Status& status) {
+  window.ShowMessage(status.ToString());
+  return kExitFailure;
+}
+
+}  // namespace
+
 int Run(Window& window, FileSystem& files, const std::string& folder) {
-  (void)files;
   const std::string nome_linea(kNomeLinea);
   const std::string numero_treno(kNumeroTreno);
   const FileNames names(folder, nome_linea, numero_treno);
-  (void)names;
 
   window.ShowWaiting();
+
+  // The source texts, then the documents for the driver.
+  for (auto* write : {dati_linea, dati_treno, dati_note, dati_rallentamenti,
+                      dati_scheda}) {
+    Status status = write(files, names);
+    if (!status.ok()) return Fail(window, status);
+  }
 
   return kExitComplete;
 }

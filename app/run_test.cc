@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
 #include <fstream>
 #include <sstream>
 
@@ -80,13 +81,63 @@ class ProgramTest : public ::testing::Test {
     return names;
   }
 
+  std::string Contents(const std::string& name) {
+    std::ifstream in(folder_ / name, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+
   fs::path folder_;
 };
 
 TEST_F(ProgramTest, ShowsTheConsoleStandInAndCompletes) {
   std::string err;
   EXPECT_EQ(RunProgram(&err), kExitComplete) << err;
-  EXPECT_EQ(err.substr(0, 10), "Attendere\n");
+  EXPECT_EQ(err, "Attendere\n");
+}
+
+TEST_F(ProgramTest, LeavesThePackageAndASecondRunReplacesIt) {
+  std::string err;
+  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  const std::vector<std::pair<std::string, size_t>> expected = {
+      {"Valdorsio-Ronsale_37264-.txt", 2975},
+      {"Valdorsio-Ronsale_37264_note.txt", 0},  // credits are ours
+      {"Valdorsio-Ronsale_37264_rallentamenti.txt", 3353},
+      {"Valdorsio-Ronsale_37264_scheda_treno.txt", 2804},
+      {"Valdorsio-Ronsale_linea.txt", 4236},
+  };
+  std::vector<std::string> names;
+  std::map<std::string, std::string> first;
+  for (const auto& [name, size] : expected) {
+    names.push_back(name);
+    first[name] = Contents(name);
+    if (size) {
+      EXPECT_EQ(first[name].size(), size) << name;
+    }
+  }
+  EXPECT_EQ(Listing(), names);
+
+  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  EXPECT_EQ(Listing(), names);
+  for (const auto& name : names) EXPECT_EQ(Contents(name), first[name]) << name;
+}
+
+TEST_F(ProgramTest, AFileThatCannotBeReplacedEndsTheRunAtItsStep) {
+  // A folder in the way of the notes: the source texts before it are
+  // written, the documents after it are not.
+  const fs::path notes = folder_ / "Valdorsio-Ronsale_37264_note.txt";
+  fs::create_directory(notes);
+  std::string err;
+  EXPECT_EQ(RunProgram(&err), kExitFailure);
+  EXPECT_NE(err.find("Impossibile scrivere " + notes.string() + ": "),
+            std::string::npos)
+      << err;
+  EXPECT_EQ(Listing(), (std::vector<std::string>{
+                           "Valdorsio-Ronsale_37264-.txt",
+                           "Valdorsio-Ronsale_37264_note.txt",
+                           "Valdorsio-Ronsale_linea.txt"}));
+  EXPECT_EQ(Contents("Valdorsio-Ronsale_linea.txt").size(), 4236u);
 }
 
 }  // namespace
