@@ -1,0 +1,57 @@
+#ifndef MODEL_DIAGNOSTIC_CODES_H_
+#define MODEL_DIAGNOSTIC_CODES_H_
+
+#include "model/scenario.h"
+
+namespace scenario {
+
+// The compile's diagnostic codes, as `codice_errore` holds them. The
+// numbers are the system's own; 26 and up are this program's additions for
+// limits the original procedures left unguarded.
+enum DiagnosticCode : Long {
+  kNoDiagnostic = 0,
+  // Route text.
+  kRouteTooLong = 1,
+  kReferenceNotOnCell = 2,
+  kCabSignalStartNotOnCell = 3,
+  kCabSignalEndNotOnCell = 4,
+  kCabSignalCodeCountMissing = 5,
+  kSignboardCellTaken = 6,
+  // Train text.
+  kPointCellTaken = 7,
+  kStationNotOnCell = 8,
+  kStationLengthNotMultipleOf100 = 9,
+  kTooManyStations = 10,
+  // Post-processing.
+  kNoRoomBeforeSignal = 11,
+  kNoRoomBeforeSlowDown = 12,
+  kNoRoomForSpacingPoint = 13,
+  // Either text.
+  kBeyondCells = 15,
+  // Placement.
+  kSignalCellTaken = 16,
+  kWarningBoardCellTaken = 17,
+  kSlowDownStartCellTaken = 18,
+  kSlowDownEndCellTaken = 19,
+  kSlowDownMarkerCellTaken = 20,
+  kSpeedBoardCellTaken = 21,
+  // Train text.
+  kStationsTooClose = 22,
+  kStopZoneTooEarly = 24,
+  kReadingFault = 25,
+  // This program's own.
+  kCellOutsideRoute = 26,
+  kTooManyMountains = 27,
+  kTooManySignboards = 28,
+  // Reading procedure.
+  kRouteTextMissing = 101,
+  kNoGeneralSection = 102,
+  kBadCurve = 103,
+  // Reserved values already taken: shown through `errore`.
+  kReservedCodeTaken = 1250,
+  kReservedCheckTaken = 1251,
+};
+
+}  // namespace scenario
+
+#endif  // MODEL_DIAGNOSTIC_CODES_H_
