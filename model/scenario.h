@@ -140,6 +140,8 @@ class Tracciato {
   // nullptr outside the plan.
   PlanValue* x(int64_t metre) { return Find(x_, metre); }
   PlanValue* y(int64_t metre) { return Find(y_, metre); }
+  const PlanValue* x(int64_t metre) const { return const_cast<Tracciato*>(this)->x(metre); }
+  const PlanValue* y(int64_t metre) const { return const_cast<Tracciato*>(this)->y(metre); }
   const std::vector<PlanValue>& xs() const { return x_; }
   const std::vector<PlanValue>& ys() const { return y_; }
 
@@ -151,6 +153,26 @@ class Tracciato {
   }
   std::vector<PlanValue> x_;
   std::vector<PlanValue> y_;
+};
+
+// Where the compile raised its code: the source text, line and column of
+// the item that caused it (0 when the code has none), and for a reading
+// fault what was wrong. Nothing in the package depends on it; tools show it.
+struct ErrorSite {
+  enum class Fault : uint8_t {
+    kNone,
+    kEndOfFile,      // the text ended inside a line's fields
+    kNotANumber,     // a numeric field holds something else
+    kBeyond32Bits,   // a number beyond 32 bits
+    kBeyondField,    // a value beyond its field (a byte, an Integer, a text)
+    kFileUnreadable, // a source text missing or unreadable
+    kFileNotDeleted, // a source text that could not be deleted
+    kUnexpected,     // anything else the reading could not go on from
+  };
+  std::string file;
+  int line = 0;
+  int column = 0;
+  Fault fault = Fault::kNone;
 };
 
 // One compiled scenario: one route and one train.
@@ -169,6 +191,7 @@ struct Scenario {
   Long n_celle = 0;
   Long codice_errore = 0;
   Long posizione_errore = 0;
+  ErrorSite error_site;
 };
 
 }  // namespace scenario

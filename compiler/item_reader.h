@@ -1,0 +1,53 @@
+#ifndef COMPILER_ITEM_READER_H_
+#define COMPILER_ITEM_READER_H_
+
+#include <cstdint>
+#include <string_view>
+
+namespace scenario {
+
+// One item of a source text, with where it stands (1-based).
+struct Item {
+  std::string_view text;
+  int line = 0;
+  int column = 0;
+};
+
+// Reads a source text as a stream of items delimited by commas and line
+// ends. Items start at their first non-blank character. A numeric item ends
+// at a blank, a comma or the line end; the blanks after it and one comma
+// after those are its delimiter. A text item runs to the next comma or the
+// line end, without its trailing blanks; one that begins with a double
+// quote runs to the closing quote and may hold commas. Line ends are CR LF,
+// LF or CR.
+class ItemReader {
+ public:
+  enum class Result { kOk, kEndOfFile, kNotANumber, kBeyond32Bits };
+
+  explicit ItemReader(std::string_view text) : text_(text) {}
+
+  // The end-of-file test: true once every character has been read.
+  bool AtEnd() const { return pos_ >= text_.size(); }
+
+  // kEndOfFile when nothing is left to read.
+  Result ReadText(Item* item);
+  // An optionally signed decimal integer that fits 32 bits; an empty item
+  // reads as 0. `item` tells what was read, also when it is no number.
+  Result ReadNumber(int64_t* value, Item* item);
+
+ private:
+  bool AtLineEnd() const;
+  void SkipBlanks();
+  // Consumes a comma, or else a line end, if one is next.
+  void ConsumeDelimiter();
+  Item Begin() const;
+
+  std::string_view text_;
+  size_t pos_ = 0;
+  int line_ = 1;
+  size_t line_start_ = 0;
+};
+
+}  // namespace scenario
+
+#endif  // COMPILER_ITEM_READER_H_

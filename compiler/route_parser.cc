@@ -1,0 +1,296 @@
+#include "compiler/route_parser.h"
+
+#include "compiler/reference_ordering.h"
+#include "model/diagnostic_codes.h"
+#include "model/placement.h"
+#include "model/rounding.h"
+
+namespace scenario {
+namespace {
+
+constexpr int kGeneralCommentReads = 10;
+constexpr int kBodyCommentReads = 2;
+constexpr Long kRangeMargin = 100;     // metres, the range check's margin
+constexpr Long kGradientOffset = 100;  // a cell holds its gradient + 100
+constexpr int64_t kMaxPlanCursor = 1000000;
+constexpr Long kCodeCountFour = 4;
+constexpr Long kCodeCountNine = 9;
+
+// Curvature per class "1" to "6", searched for in this order.
+constexpr struct {
+  const char* digit;
+  double kappa;
+} kCurveClasses[] = {{"1", 0.0001}, {"2", 0.0002}, {"3", 0.0004},
+                     {"4", 0.001},  {"5", 0.002},  {"6", 0.003}};
+
+bool OnCell(int64_t p) { return p % kCellLength == 0; }
+
+}  // namespace
+
+Flow RouteParser::Read() {
+  bool last_is_start = false;
+  if (!FindStart(&last_is_start)) return Stop(kNoGeneralSection);
+  Flow flow = GeneralPhase();
+  if (flow != Flow::kContinue) return flow;
+  progressive_ordina(s_);
+  StartBody();
+  return Body();
+}
+
+Flow RouteParser::GeneralPhase() {
+  do {
+    if (reader_.AtEnd()) return Flow::kContinue;
+    reader_.ReadText(&key_);
+    if (reader_.AtEnd()) return Flow::kContinue;
+    // Comments here are read without the end-of-file test: a comment at the
+    // very end of the text is a reading fault.
+    for (int i = 0; i < kGeneralCommentReads && Contains(key_.text, "-"); ++i) {
+      if (reader_.ReadText(&key_) != ItemReader::Result::kOk) {
+        return Fault(ErrorSite::Fault::kEndOfFile, key_);
+      }
+    }
+    s_.riga = key_.text;
+    last_ = key_;
+    Flow flow = GeneralLine();
+    if (flow != Flow::kContinue) return flow;
+    // The first bracketed item that is no comment opens the body.
+  } while (!(Contains(key_.text, "[") && Contains(key_.text, "]") &&
+             !key_.text.starts_with("-")));
+  return Flow::kContinue;
+}
+
+Flow RouteParser::GeneralLine() {
+  const std::string_view key = key_.text;
+  Flow flow = Flow::kContinue;
+  auto run = [&](bool matches, auto handler) {
+    if (flow == Flow::kContinue && matches) flow = handler();
+  };
+  run(ContainsAnyCase(key, "percorso") && ContainsAnyCase(key, "lunghezza"),
+      [&] { return RouteLength(); });
+  run(Contains(key, "tre") && Contains(key, "progressiva"),
+      [&] { return Reference(kReferenceTreSlot); });
+  run(Contains(key, "due") && Contains(key, "progressiva"),
+      [&] { return Reference(kReferenceDueSlot); });
+  run(Contains(key, "uno") && Contains(key, "progressiva"),
+      [&] { return Reference(kReferenceUnoSlot); });
+  // The backgrounds are stored crosswise: "due" in progressiva, "tre" in fine.
+  Voce& backgrounds = s_.voci[kRouteSlot];
+  run(Contains(key, "sfondo") && Contains(key, "uno"),
+      [&] { return Field(&backgrounds.inizio); });
+  run(Contains(key, "sfondo") && Contains(key, "due"),
+      [&] { return Field(&backgrounds.progressiva); });
+  run(Contains(key, "sfondo") && Contains(key, "tre"),
+      [&] { return Field(&backgrounds.fine); });
+  run(Contains(key, "segnali") && Contains(key, "ripetizione"),
+      [&] { return CabSignals(); });
+  return flow;
+}
+
+Flow RouteParser::RouteLength() {
+  Long length = 0;
+  if (!Number(&length)) return Flow::kFault;
+  s_.voci[kTrainSlot].fine = length;
+  if (length > kMaxRouteLength) return Stop(kRouteTooLong);
+  // A negative length gives no route to drive: refused as a value beyond
+  // its field.
+  if (length < 0) return Fault(ErrorSite::Fault::kBeyondField);
+  s_.lunghezza_estesa = length + kRouteExtension;
+  s_.n_celle = static_cast<Long>(
+      Round(static_cast<double>(s_.lunghezza_estesa) / kCellLength));
+  s_.celle.Create(s_.n_celle);
+  if (s_.scrivi_linea != 0) s_.tracciato.Create(s_.lunghezza_estesa);
+  return Flow::kContinue;
+}
+
+Flow RouteParser::Reference(int slot) {
+  Voce& v = s_.voci[slot];
+  return Number(&v.inizio) && Number(&v.fine) && Number(&v.progressiva)
+             ? Flow::kContinue
+             : Flow::kFault;
+}
+
+Flow RouteParser::CabSignals() {
+  Voce& v = s_.voci[kExtraSlot];
+  if (!Number(&v.inizio) || !Number(&v.fine)) return Flow::kFault;
+  if (!OnCell(v.inizio)) return Stop(kCabSignalStartNotOnCell);
+  if (!OnCell(v.fine)) return Stop(kCabSignalEndNotOnCell);
+  if (Contains(key_.text, "4")) {
+    v.progressiva = kCodeCountFour;
+  } else if (Contains(key_.text, "9")) {
+    v.progressiva = kCodeCountNine;
+  } else {
+    return Stop(kCabSignalCodeCountMissing);
+  }
+  if (v.fine == 0) v.progressiva = 0;
+  return Flow::kContinue;
+}
+
+void RouteParser::StartBody() {
+  s_.n_montagne = 0;
+  signboard_slot_ = kLastSignboardSlot;
+  gradient_cursor_ = 0;
+  plan_cursor_ = 2;
+  if (s_.scrivi_linea != 0 && s_.tracciato.exists()) {
+    // The track leaves the origin along +y.
+    *s_.tracciato.x(0) = PlanValue::Integer(0);
+    *s_.tracciato.y(0) = PlanValue::Integer(0);
+    *s_.tracciato.x(1) = PlanValue::Integer(0);
+    *s_.tracciato.y(1) = PlanValue::Integer(1);
+  }
+}
+
+Flow RouteParser::Body() {
+  while (NextKeyItem(kBodyCommentReads)) {
+    Flow flow = BodyLine();
+    if (flow != Flow::kContinue) return flow;
+  }
+  return Flow::kEnded;
+}
+
+Flow RouteParser::BodyLine() {
+  const std::string_view key = key_.text;
+  Flow flow = Flow::kContinue;
+  auto run = [&](bool matches, auto handler) {
+    if (flow == Flow::kContinue && matches) flow = handler();
+  };
+  run(ContainsAnyCase(key, "pendenza"), [&] { return Gradient(); });
+  run(s_.scrivi_linea != 0 && ContainsAnyCase(key, "curva"),
+      [&] { return Curve(); });
+  run(ContainsAnyCase(key, "montagna"), [&] { return Mountain(); });
+  run(ContainsAnyCase(key, "indicatori_v"), [&] { return SpeedBoard(); });
+  run(ContainsAnyCase(key, "indicat") && ContainsAnyCase(key, "cartello"),
+      [&] { return Signboard(); });
+  return flow;
+}
+
+bool RouteParser::WriteGradient() {
+  if (Cella* cell = s_.celle.at(gradient_cursor_)) {
+    const Long value = gradient_ + kGradientOffset;
+    if (value < 0 || value > 255) {
+      Fault(ErrorSite::Fault::kBeyondField, gradient_item_);
+      return false;
+    }
+    cell->pendenza = static_cast<Byte>(value);
+  }
+  ++gradient_cursor_;
+  return true;
+}
+
+Flow RouteParser::Gradient() {
+  Long p = 0;
+  Long g = 0;
+  if (!Number(&p)) return Flow::kFault;
+  Item gradient_item = last_;
+  if (!Number(&g)) return Flow::kFault;
+  if (!InCells(p, kRangeMargin)) return Beyond(p);
+  // The previous gradient holds up to the cell before this line's cell.
+  const int64_t n = ProfileCell(p);
+  if (n > 0) {
+    do {
+      if (!WriteGradient()) return Flow::kFault;
+    } while (gradient_cursor_ < n);
+  }
+  gradient_ = g;
+  gradient_item_ = gradient_item;
+  return Flow::kContinue;
+}
+
+void RouteParser::PlanStep(double kappa) {
+  const int64_t m = plan_cursor_;
+  const double x1 = s_.tracciato.x(m - 1)->value;
+  const double y1 = s_.tracciato.y(m - 1)->value;
+  const double dx = x1 - s_.tracciato.x(m - 2)->value;
+  const double dy = y1 - s_.tracciato.y(m - 2)->value;
+  // First-order rotation of the step, not normalised.
+  *s_.tracciato.x(m) = PlanValue::Real(x1 + (dx + kappa * dy));
+  *s_.tracciato.y(m) = PlanValue::Real(y1 + (dy - kappa * dx));
+  ++plan_cursor_;
+}
+
+Flow RouteParser::Curve() {
+  Long start = 0;
+  Long length = 0;
+  if (!Number(&start) || !Number(&length)) return Flow::kFault;
+  if (!InCells(start, kRangeMargin)) return Beyond(start);
+  double kappa = 0;
+  for (const auto& curve_class : kCurveClasses) {
+    if (Contains(key_.text, curve_class.digit)) {
+      kappa = curve_class.kappa;
+      break;
+    }
+  }
+  if (kappa == 0) return Stop(kBadCurve);
+  if (ContainsAnyCase(key_.text, "s")) kappa = -kappa;
+
+  // A straight run up to the curve's start, then the curve; no point is
+  // computed beyond the plan's last metre.
+  const int64_t last = s_.tracciato.exists() ? s_.lunghezza_estesa : 1;
+  auto run_to = [&](int64_t until, double step_kappa) {
+    while (plan_cursor_ <= until && plan_cursor_ <= last) {
+      PlanStep(step_kappa);
+      if (plan_cursor_ > kMaxPlanCursor) return false;
+    }
+    return true;
+  };
+  if (!run_to(start, 0.0) || !run_to(int64_t{start} + length, kappa)) {
+    return Stop(kBadCurve);
+  }
+  return Flow::kContinue;
+}
+
+Flow RouteParser::Mountain() {
+  Long inizio = 0;
+  Long fine = 0;
+  Long tipo = 0;
+  if (!Number(&inizio) || !Number(&fine) || !Number(&tipo)) {
+    return Flow::kFault;
+  }
+  if (!InCells(inizio, kRangeMargin)) return Beyond(inizio);
+  memo_montagna(s_, inizio, fine, tipo);
+  if (s_.codice_errore > 0) return Stop(s_.codice_errore, inizio);
+  return Flow::kContinue;
+}
+
+Flow RouteParser::SpeedBoard() {
+  Long posizione = 0;
+  IndicatoreVMax board;
+  for (Long* field : {&posizione, &board.vas, &board.vbs, &board.vcs,
+                      &board.strisces, &board.vad, &board.vbd, &board.vcd,
+                      &board.strisced}) {
+    if (!Number(field)) return Flow::kFault;
+  }
+  if (!InCells(posizione, kRangeMargin)) return Beyond(posizione);
+  memo_indicatori_v_max(s_, posizione, board);
+  if (s_.codice_errore > 0) return Stop(s_.codice_errore, posizione);
+  return Flow::kContinue;
+}
+
+Flow RouteParser::Signboard() {
+  Long p = 0;
+  std::string text;
+  if (!Number(&p) || !Text(&text)) return Flow::kFault;
+  if (!InCells(p, kRangeMargin)) return Beyond(p);
+  // Slot 0 is no record: an 81st signboard has no place.
+  if (signboard_slot_ < kFirstStationSlot) return Stop(kTooManySignboards, p);
+  Cella* cell = s_.celle.at(ObjectCell(p));
+  if (cell == nullptr) return Stop(kCellOutsideRoute, p);
+  if (!cell->free()) return Stop(kSignboardCellTaken, p);
+  cell->tipo = kSignboard;
+  cell->valore1 = static_cast<Integer>(signboard_slot_);
+  s_.voci[signboard_slot_].nome = std::move(text);
+  --signboard_slot_;
+  return Flow::kContinue;
+}
+
+Flow RouteParser::WriteTails() {
+  do {
+    if (!WriteGradient()) return Flow::kFault;
+  } while (gradient_cursor_ < int64_t{s_.n_celle} - 2);
+  if (s_.scrivi_linea != 0 && s_.tracciato.exists()) {
+    // The last two points stay empty.
+    while (plan_cursor_ <= int64_t{s_.lunghezza_estesa} - 2) PlanStep(0);
+  }
+  return Flow::kEnded;
+}
+
+}  // namespace scenario

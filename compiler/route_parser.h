@@ -1,0 +1,57 @@
+#ifndef COMPILER_ROUTE_PARSER_H_
+#define COMPILER_ROUTE_PARSER_H_
+
+#include <string>
+#include <string_view>
+
+#include "compiler/source_reader.h"
+#include "model/scenario.h"
+
+namespace scenario {
+
+// Reads a route source text into the scenario: the general phase (route
+// length and cells, kilometric references, backgrounds, cab signal
+// repetition), the ordering of the references, then the body (gradient
+// profile, track plan, mountain stretches, speed boards, signboards).
+class RouteParser : private SourceReader {
+ public:
+  RouteParser(Scenario& s, std::string_view text, std::string file)
+      : SourceReader(s, text, std::move(file)) {}
+
+  // Reads the whole text. kEnded also after a line beyond the cells.
+  Flow Read();
+  // After the text: the last gradient and the plan run on to the end.
+  Flow WriteTails();
+  // The next free signboard slot: records above it hold signboard texts.
+  Long signboard_slot() const { return signboard_slot_; }
+
+ private:
+  Flow GeneralPhase();
+  Flow GeneralLine();
+  Flow RouteLength();
+  Flow Reference(int slot);
+  Flow CabSignals();
+  void StartBody();
+  Flow Body();
+  Flow BodyLine();
+  Flow Gradient();
+  Flow Curve();
+  Flow Mountain();
+  Flow SpeedBoard();
+  Flow Signboard();
+
+  // Writes the current gradient into the cell at the gradient cursor.
+  bool WriteGradient();
+  // One metre of plan: straight when kappa is 0.
+  void PlanStep(double kappa);
+
+  Long signboard_slot_ = kLastSignboardSlot;
+  int64_t gradient_cursor_ = 0;
+  Long gradient_ = 0;
+  Item gradient_item_;  // the line the current gradient comes from
+  int64_t plan_cursor_ = 2;
+};
+
+}  // namespace scenario
+
+#endif  // COMPILER_ROUTE_PARSER_H_

@@ -1,0 +1,80 @@
+#ifndef COMPILER_SOURCE_READER_H_
+#define COMPILER_SOURCE_READER_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "compiler/item_reader.h"
+#include "model/scenario.h"
+
+namespace scenario {
+
+// Where the reading of a source text goes after a line.
+enum class Flow {
+  kContinue,  // on to the next line
+  kEnded,     // the text is over (its end, or a line beyond the cells):
+              // its closing steps run
+  kStopped,   // a code stopped the reading: no closing steps
+  kFault,     // a reading fault: the error trap takes over
+};
+
+// What the route and train parsers share: the item stream of one text, the
+// key-item loop with its end-of-file tests and comment rule, field reading
+// with range checks, and the recording of codes with their site.
+class SourceReader {
+ protected:
+  SourceReader(Scenario& s, std::string_view text, std::string file)
+      : s_(s), reader_(text), file_(std::move(file)) {}
+
+  // Passes over items until one holds "[generale]". False when the text
+  // ends first; `last_is_start` says whether the very last item held it.
+  bool FindStart(bool* last_is_start);
+  // The next key item of a body, into `key_` and `riga`, with the comment
+  // rule: up to `comment_reads` hyphenated items in a row are replaced by
+  // the next. False when the text ends: its last item is never examined.
+  bool NextKeyItem(int comment_reads);
+
+  // One numeric field. False after recording a fault.
+  bool Number(Long* value);
+  // One numeric field that must lie in [min, max], the range of the model
+  // field it goes to.
+  bool NumberIn(int64_t min, int64_t max, int64_t* value);
+  bool Text(std::string* value);
+  // A line whose one field goes straight into the model.
+  Flow Field(Long* value) { return Number(value) ? Flow::kContinue : Flow::kFault; }
+
+  // A value computed from fields that must fit a Long.
+  bool FitsLong(int64_t value, Long* out);
+
+  // The range check of every body line: (p + margin) / 50 <= n_celle,
+  // computed exactly.
+  bool InCells(int64_t p, int64_t margin) const {
+    return p + margin <= int64_t{kCellLength} * s_.n_celle;
+  }
+
+  // Records `code` at the current key item and stops the reading; the
+  // second form also records the progressive that goes with it.
+  Flow Stop(Long code);
+  Flow Stop(Long code, Long position);
+  // A line beyond the cells: code 15, and the text ends here.
+  Flow Beyond(Long position);
+  // Records a reading fault at `item`.
+  Flow Fault(ErrorSite::Fault fault, const Item& item);
+  Flow Fault(ErrorSite::Fault fault) { return Fault(fault, last_); }
+
+  static bool Contains(std::string_view item, std::string_view word) {
+    return item.find(word) != std::string_view::npos;
+  }
+  static bool ContainsAnyCase(std::string_view item, std::string_view word);
+
+  Scenario& s_;
+  ItemReader reader_;
+  std::string file_;
+  Item key_;   // the key item being examined
+  Item last_;  // the item read last
+};
+
+}  // namespace scenario
+
+#endif  // COMPILER_SOURCE_READER_H_

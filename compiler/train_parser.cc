@@ -1,0 +1,296 @@
+#include "compiler/train_parser.h"
+
+#include <limits>
+
+#include "model/diagnostic_codes.h"
+#include "model/placement.h"
+#include "model/rounding.h"
+
+namespace scenario {
+namespace {
+
+constexpr int kCommentReads = 2;
+constexpr Long kRangeMargin = 100;         // metres, the range check's margin
+constexpr Long kStationRangeMargin = 800;  // metres, for stations
+constexpr Long kSpeedUnit = 5;             // km/h per step of a cell's speed
+constexpr Long kStationLengthUnit = 100;   // metres
+constexpr Long kStationSpacing = 350;      // metres between two zones
+constexpr Long kEndFlagMetres = 50;
+constexpr Long kShortZone = 600;           // metres
+constexpr Long kTypeBeforeStop = 150;      // metres past types 5 and 6
+constexpr int kStationMarkers = 4;
+constexpr Byte kStationMarkerBase = 80;
+constexpr int kMarkedTypesBelow = 25;
+
+constexpr int64_t kByteMin = 0;
+constexpr int64_t kByteMax = std::numeric_limits<Byte>::max();
+constexpr int64_t kIntegerMin = std::numeric_limits<Integer>::min();
+constexpr int64_t kIntegerMax = std::numeric_limits<Integer>::max();
+
+}  // namespace
+
+Flow TrainParser::Read() {
+  bool last_is_start = false;
+  if (!FindStart(&last_is_start)) return Flow::kEnded;
+  while (NextKeyItem(kCommentReads)) {
+    Flow flow = Line();
+    if (flow != Flow::kContinue) return flow;
+  }
+  return Flow::kEnded;
+}
+
+Flow TrainParser::Line() {
+  const std::string_view key = key_.text;
+  Flow flow = Flow::kContinue;
+  // A key item holding several keywords runs each of their handlers.
+  auto run = [&](bool matches, auto handler) {
+    if (flow == Flow::kContinue && matches) flow = handler();
+  };
+  Voce& train = s_.voci[kTrainSlot];
+  run(ContainsAnyCase(key, "frenata") && ContainsAnyCase(key, "massa"),
+      [&] { return Field(&train.inizio); });
+  run(ContainsAnyCase(key, "vetture"),
+      [&] { return Field(&train.progressiva); });
+  run(ContainsAnyCase(key, "velocit"), [&] { return Speed(); });
+  run(ContainsAnyCase(key, "aderenza"), [&] { return Adhesion(); });
+  run(ContainsAnyCase(key, "orologio"), [&] { return Clock(); });
+  run(ContainsAnyCase(key, "sabbia"), [&] {
+    int64_t sand = 0;
+    if (!NumberIn(kIntegerMin, kIntegerMax, &sand)) return Flow::kFault;
+    s_.voci[kExtraSlot].intero1 = static_cast<Integer>(sand);
+    return Flow::kContinue;
+  });
+  run(ContainsAnyCase(key, "segnale"), [&] { return Signal(); });
+  run(ContainsAnyCase(key, "rallentamento"), [&] { return SlowDown(); });
+  run(ContainsAnyCase(key, "abbattimento"), [&] { return Point(); });
+  run(ContainsAnyCase(key, "stazione"), [&] { return Station(); });
+  return flow;
+}
+
+bool TrainParser::WriteSpeed() {
+  if (Cella* cell = s_.celle.at(speed_cursor_)) {
+    const int64_t value = Round(static_cast<double>(speed_) / kSpeedUnit);
+    if (value < kByteMin || value > kByteMax) {
+      Fault(ErrorSite::Fault::kBeyondField, speed_item_);
+      return false;
+    }
+    cell->velocita = static_cast<Byte>(value);
+  }
+  ++speed_cursor_;
+  return true;
+}
+
+void TrainParser::WriteAdhesion() {
+  if (Cella* cell = s_.celle.at(adhesion_cursor_)) {
+    cell->aderenza = LowByte(adhesion_);
+  }
+  ++adhesion_cursor_;
+}
+
+Flow TrainParser::Speed() {
+  Long p = 0;
+  Long v = 0;
+  if (!Number(&p)) return Flow::kFault;
+  const Item speed_item = last_;
+  if (!Number(&v)) return Flow::kFault;
+  if (!InCells(p, kRangeMargin)) return Beyond(p);
+  // The previous speed holds up to the cell before this line's cell.
+  const int64_t target = ProfileCell(p);
+  if (target > 0) {
+    do {
+      if (speed_cursor_ >= s_.n_celle) break;
+      if (!WriteSpeed()) return Flow::kFault;
+    } while (speed_cursor_ < target);
+  }
+  speed_ = v;
+  speed_item_ = speed_item;
+  return Flow::kContinue;
+}
+
+Flow TrainParser::Adhesion() {
+  Long p = 0;
+  Long a = 0;
+  if (!Number(&p) || !Number(&a)) return Flow::kFault;
+  if (!InCells(p, kRangeMargin)) return Beyond(p);
+  const int64_t target = ProfileCell(p);
+  if (target > 0) {
+    do {
+      if (adhesion_cursor_ >= s_.n_celle) break;
+      WriteAdhesion();
+    } while (adhesion_cursor_ < target);
+  }
+  adhesion_ = a;
+  return Flow::kContinue;
+}
+
+Flow TrainParser::Clock() {
+  Voce& extra = s_.voci[kExtraSlot];
+  for (Integer* field : {&extra.intero3, &extra.intero4, &extra.intero5}) {
+    int64_t value = 0;
+    if (!NumberIn(kIntegerMin, kIntegerMax, &value)) return Flow::kFault;
+    *field = static_cast<Integer>(value);
+  }
+  return Flow::kContinue;
+}
+
+Flow TrainParser::Signal() {
+  Long posizione = 0;
+  Segnale signal;
+  for (Long* field : {&posizione, &signal.sx, &signal.s1, &signal.s2,
+                      &signal.s3, &signal.rapp, &signal.dx, &signal.d1,
+                      &signal.d2, &signal.d3, &signal.tempo}) {
+    if (!Number(field)) return Flow::kFault;
+  }
+  if (!InCells(posizione, kRangeMargin)) return Beyond(posizione);
+  memo_segnale(s_, posizione, signal);
+  // Any code still set stops the reading here, also one the route left.
+  if (s_.codice_errore > 0) return Stop(s_.codice_errore, posizione);
+  return Flow::kContinue;
+}
+
+Flow TrainParser::SlowDown() {
+  Long x = 0;
+  Rallentamento slow_down;
+  for (Long* field : {&x, &slow_down.v, &slow_down.l, &slow_down.f_tt,
+                      &slow_down.f_ta, &slow_down.d_v}) {
+    if (!Number(field)) return Flow::kFault;
+  }
+  if (!InCells(x, kRangeMargin)) return Beyond(x);
+  memo_rallentamento(s_, x, slow_down);
+  if (s_.codice_errore > 0) return Stop(s_.codice_errore, x);
+  return Flow::kContinue;
+}
+
+Flow TrainParser::Point() {
+  Long p = 0;
+  Long w = 0;
+  if (!Number(&p) || !Number(&w)) return Flow::kFault;
+  if (!InCells(p, kRangeMargin)) return Beyond(p);
+  Cella* cell = s_.celle.at(ProfileCell(p));
+  if (cell == nullptr) return Stop(kCellOutsideRoute, p);
+  if (!cell->free()) return Stop(kPointCellTaken, p);
+  if (w > 0) {
+    cell->tipo = kSpeedPoint;
+    cell->valore1 = LowInteger(w);
+  } else {
+    cell->tipo = kPlainPoint;
+  }
+  return Flow::kContinue;
+}
+
+Flow TrainParser::Station() {
+  // Records above the signboard slot hold signboard texts: a station there
+  // would overwrite one.
+  if (station_ > signboard_slot_) return Stop(kTooManyStations);
+  Voce& station = s_.voci[station_];
+
+  int64_t field = 0;
+  auto byte_field = [&](Byte* out) {
+    if (!NumberIn(kByteMin, kByteMax, &field)) return false;
+    *out = static_cast<Byte>(field);
+    return true;
+  };
+  auto integer_field = [&](Integer* out) {
+    if (!NumberIn(kIntegerMin, kIntegerMax, &field)) return false;
+    *out = static_cast<Integer>(field);
+    return true;
+  };
+
+  if (!Number(&station.progressiva)) return Flow::kFault;
+  const Long p = station.progressiva;
+  if (!InCells(p, kStationRangeMargin)) return Beyond(p);
+  if (p % kCellLength != 0) return Stop(kStationNotOnCell, p);
+
+  Long length = 0;
+  if (!byte_field(&station.tipo) || !Number(&length)) return Flow::kFault;
+  if (length % kStationLengthUnit != 0) {
+    return Stop(kStationLengthNotMultipleOf100, p);
+  }
+
+  Long hours = 0;
+  Long minutes = 0;
+  Long seconds = 0;
+  if (!byte_field(&station.byte1) || !byte_field(&station.byte5) ||
+      !byte_field(&station.byte4) || !integer_field(&station.intero1) ||
+      !integer_field(&station.intero2) || !byte_field(&station.byte2) ||
+      !integer_field(&station.intero3) || !integer_field(&station.intero4) ||
+      !integer_field(&station.intero5) || !byte_field(&station.byte3) ||
+      !Number(&hours) || !Number(&minutes) || !Number(&seconds) ||
+      !FitsLong((int64_t{hours} * 60 + minutes) * 60 + seconds,
+                &station.orario) ||
+      !Text(&station.nome)) {
+    return Flow::kFault;
+  }
+  return StationZone(station, p, length);
+}
+
+Flow TrainParser::StationZone(Voce& station, Long p, Long length) {
+  int64_t inizio;
+  int64_t fine;
+  switch (station.tipo) {
+    case 5:
+    case 6:  // the zone ends just past the station
+      inizio = int64_t{p} - length;
+      fine = int64_t{p} + kTypeBeforeStop;
+      station.byte4 = 0;
+      break;
+    case 7:
+    case 8:
+      inizio = int64_t{p} - length;
+      fine = int64_t{p} + length;
+      station.byte4 = 0;
+      break;
+    default:  // centred on the station
+      inizio = int64_t{p} - length / 2;
+      fine = int64_t{p} + length / 2 + (station.byte4 != 0 ? kEndFlagMetres : 0);
+      break;
+  }
+  if (!FitsLong(inizio, &station.inizio) || !FitsLong(fine, &station.fine)) {
+    return Flow::kFault;
+  }
+  if (length < kShortZone) station.byte5 = 0;
+  if (station_ == kFirstStationSlot) {
+    station.byte4 = 0;
+    station.byte5 = 0;
+  }
+
+  // The zone end is a multiple of 50: its cell, less one, is the stop cell.
+  const int64_t end_cell = fine / kCellLength;
+  const bool marked = station.tipo < kMarkedTypesBelow;
+  if (marked && station.tipo != 5 && station.tipo != 6) {
+    for (int i = 1; i <= kStationMarkers; ++i) {
+      const int64_t q = end_cell - i - 1;
+      if (q <= 1) continue;
+      if (Cella* cell = s_.celle.at(q)) {
+        cell->preavviso = static_cast<Byte>(kStationMarkerBase + i);
+      }
+    }
+  }
+  if (marked) {
+    if (end_cell - 1 <= 1) return Stop(kStopZoneTooEarly);
+    Cella* stop = s_.celle.at(end_cell - 1);
+    if (stop == nullptr) return Stop(kCellOutsideRoute, p);
+    // The stop point is written whatever the cell held.
+    stop->tipo = kStopPoint;
+    stop->valore1 = static_cast<Integer>(station_);
+  }
+  if (station_ > kFirstStationSlot &&
+      inizio - kStationSpacing < s_.voci[station_ - 1].fine) {
+    return Stop(kStationsTooClose, p);
+  }
+  ++station_;
+  if (station_ >= signboard_slot_) return Stop(kTooManyStations);
+  return Flow::kContinue;
+}
+
+Flow TrainParser::WriteTails() {
+  do {
+    if (!WriteSpeed()) return Flow::kFault;
+  } while (speed_cursor_ < int64_t{s_.n_celle} - 2);
+  do {
+    WriteAdhesion();
+  } while (adhesion_cursor_ < int64_t{s_.n_celle} - 2);
+  return Flow::kEnded;
+}
+
+}  // namespace scenario

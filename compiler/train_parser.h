@@ -1,0 +1,56 @@
+#ifndef COMPILER_TRAIN_PARSER_H_
+#define COMPILER_TRAIN_PARSER_H_
+
+#include <string>
+#include <string_view>
+
+#include "compiler/source_reader.h"
+#include "model/scenario.h"
+
+namespace scenario {
+
+// Reads a train source text into the scenario, after the route: coaches,
+// braked mass, clock, sand, the speed and adhesion profiles, stations with
+// their zones, stop cells and approach markers, signals, slow-downs and
+// "abbattimento" points.
+class TrainParser : private SourceReader {
+ public:
+  // `signboard_slot` is where the route's signboard texts ended: stations
+  // must stay below it.
+  TrainParser(Scenario& s, std::string_view text, std::string file,
+              Long signboard_slot)
+      : SourceReader(s, text, std::move(file)),
+        signboard_slot_(signboard_slot) {}
+
+  // Reads the whole text. kEnded also after a line beyond the cells; a text
+  // without "[generale]" is read as empty.
+  Flow Read();
+  // After the text: the last speed and adhesion run on to the end.
+  Flow WriteTails();
+
+ private:
+  Flow Line();
+  Flow Speed();
+  Flow Adhesion();
+  Flow Clock();
+  Flow Signal();
+  Flow SlowDown();
+  Flow Point();
+  Flow Station();
+  Flow StationZone(Voce& station, Long p, Long length);
+
+  bool WriteSpeed();
+  void WriteAdhesion();
+
+  Long signboard_slot_;
+  int64_t speed_cursor_ = 0;
+  Long speed_ = 0;
+  Item speed_item_;  // the line the current speed comes from
+  int64_t adhesion_cursor_ = 0;
+  Long adhesion_ = 0;
+  Long station_ = 1;
+};
+
+}  // namespace scenario
+
+#endif  // COMPILER_TRAIN_PARSER_H_
