@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/file_names.h"
+#include "compiler/scenario_compiler.h"
 #include "documents/scenario_notes.h"
 #include "documents/slow_order_form.h"
 #include "documents/train_card.h"
@@ -36,6 +37,30 @@ int Run(Window& window, FileSystem& files, const std::string& folder) {
     if (!status.ok()) return Fail(window, status);
   }
 
+  return CompileStep(window, files, names);
+}
+
+int CompileStep(Window& window, FileSystem& files, const FileNames& names) {
+  Scenario scenario;
+  scenario.nome_linea = std::string(kNomeLinea);
+  scenario.numero_treno = std::string(kNumeroTreno);
+  const CompileOutcome outcome =
+      memorizza_percorso(scenario, 1, files,
+                         {names.RouteSource(), names.TrainSource()}, names);
+  switch (outcome.end) {
+    case CompileOutcome::End::kComplete:
+      break;
+    case CompileOutcome::End::kNumberedError:
+      errore(window, outcome.numbered_error);
+    case CompileOutcome::End::kNoCells:
+      window.ShowMessage(
+          "Nessuna cella compilata: la lettura del percorso si e' fermata "
+          "prima della sua lunghezza (codice " +
+          std::to_string(scenario.codice_errore) + ")");
+      return kExitFailure;
+    case CompileOutcome::End::kWriteFailed:
+      return Fail(window, outcome.status);
+  }
   return kExitComplete;
 }
 

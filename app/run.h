@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/file_names.h"
 #include "app/file_system.h"
 #include "app/window.h"
 
@@ -23,6 +24,11 @@ enum ExitStatus : int {
 // The program's whole job, in its fixed order: show the waiting window,
 // then write the package into `folder`. Returns the exit status.
 int Run(Window& window, FileSystem& files, const std::string& folder);
+
+// Step 9 alone: compiles the two source texts under `names` (deleting
+// them) and writes the binary files. Returns the exit status, or ends the
+// program through `errore`.
+int CompileStep(Window& window, FileSystem& files, const FileNames& names);
 
 // Shows " Errore n. " followed by `a` and ends the program with
 // kExitNumberedError once the message is closed. Never returns.

@@ -100,12 +100,15 @@ TEST_F(ProgramTest, ShowsTheConsoleStandInAndCompletes) {
 TEST_F(ProgramTest, LeavesThePackageAndASecondRunReplacesIt) {
   std::string err;
   ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  // The source texts are gone; the plan holds 74001 points a coordinate:
+  // two integers, reals, and two empty ones.
   const std::vector<std::pair<std::string, size_t>> expected = {
-      {"Valdorsio-Ronsale_37264-.txt", 2975},
+      {"Valdorsio-Ronsale_37264.dat", 15 * 1481},
+      {"Valdorsio-Ronsale_37264.sim", 0},
       {"Valdorsio-Ronsale_37264_note.txt", 0},  // credits are ours
       {"Valdorsio-Ronsale_37264_rallentamenti.txt", 3353},
       {"Valdorsio-Ronsale_37264_scheda_treno.txt", 2804},
-      {"Valdorsio-Ronsale_linea.txt", 4236},
+      {"Valdorsio-Ronsale_linea.dat", 2 * (2 * 4 + 73997 * 10 + 2 * 2)},
   };
   std::vector<std::string> names;
   std::map<std::string, std::string> first;
@@ -123,9 +126,48 @@ TEST_F(ProgramTest, LeavesThePackageAndASecondRunReplacesIt) {
   for (const auto& name : names) EXPECT_EQ(Contents(name), first[name]) << name;
 }
 
+// Little-endian numbers read back from a file's bytes.
+int Integer16(const std::string& bytes, size_t at) {
+  return static_cast<int16_t>(static_cast<uint8_t>(bytes[at]) |
+                              static_cast<uint8_t>(bytes[at + 1]) << 8);
+}
+int Long32(const std::string& bytes, size_t at) {
+  return static_cast<int32_t>((Integer16(bytes, at) & 0xFFFF) |
+                              Integer16(bytes, at + 2) << 16);
+}
+
+TEST_F(ProgramTest, TheFilesCarryTheFormatConstantsAndMatchingCodes) {
+  std::string err;
+  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  const std::string cells = Contents("Valdorsio-Ronsale_37264.dat");
+  ASSERT_GE(cells.size(), 20u);
+  EXPECT_EQ(Integer16(cells, 16), 5121);
+  const int og = Integer16(cells, 18);
+
+  // Walk the bank's records to slot 85: 34 bytes plus the name each.
+  const std::string bank = Contents("Valdorsio-Ronsale_37264.sim");
+  size_t at = 0;
+  for (int slot = 0; slot < 85; ++slot) at += 34 + Integer16(bank, at + 14);
+  const int name_length = Integer16(bank, at + 14);
+  EXPECT_EQ(bank.substr(at + 16, name_length), "Valdorsio-Ronsale");
+  EXPECT_EQ(Integer16(bank, at + 16 + name_length), 610);
+  const int st = Long32(bank, at + 30 + name_length);
+
+  // Both codes come from "37264" and "Valdorsio-Ronsale".
+  std::string w = "37264valdorsio-ronsaleaab";
+  int og_expected = 0;
+  int st_expected = 0;
+  for (size_t i = 0; i < w.size(); ++i) {
+    og_expected += static_cast<uint8_t>(w[i]);
+    st_expected += static_cast<int>(i + 1) * static_cast<uint8_t>(w[i]);
+  }
+  EXPECT_EQ(og, og_expected);
+  EXPECT_EQ(st, st_expected);
+}
+
 TEST_F(ProgramTest, AFileThatCannotBeReplacedEndsTheRunAtItsStep) {
   // A folder in the way of the notes: the source texts before it are
-  // written, the documents after it are not.
+  // written, the documents after it are not, nothing is compiled.
   const fs::path notes = folder_ / "Valdorsio-Ronsale_37264_note.txt";
   fs::create_directory(notes);
   std::string err;
@@ -138,6 +180,47 @@ TEST_F(ProgramTest, AFileThatCannotBeReplacedEndsTheRunAtItsStep) {
                            "Valdorsio-Ronsale_37264_note.txt",
                            "Valdorsio-Ronsale_linea.txt"}));
   EXPECT_EQ(Contents("Valdorsio-Ronsale_linea.txt").size(), 4236u);
+}
+
+TEST_F(ProgramTest, AFailedBinaryFileKeepsTheFilesBeforeIt) {
+  std::string err;
+  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  const std::string old_cells = Contents("Valdorsio-Ronsale_37264.dat");
+  fs::remove(folder_ / "Valdorsio-Ronsale_37264.sim");
+  fs::create_directory(folder_ / "Valdorsio-Ronsale_37264.sim");
+  EXPECT_EQ(RunProgram(&err), kExitFailure);
+  EXPECT_NE(err.find("Valdorsio-Ronsale_37264.sim"), std::string::npos) << err;
+  // The plan before it is written, the cells after it keep the old run's.
+  EXPECT_TRUE(fs::exists(folder_ / "Valdorsio-Ronsale_linea.dat"));
+  EXPECT_EQ(Contents("Valdorsio-Ronsale_37264.dat"), old_cells);
+}
+
+// Step 9 on texts whose signal sits in cell 1, where the format keeps its
+// constant: the number is shown, and no binary file is written.
+TEST(CompileStepTest, AReservedValueEndsTheProgramWithItsNumber) {
+  const FileNames names("d", std::string(kNomeLinea), std::string(kNumeroTreno));
+  EXPECT_EXIT(
+      {
+        MemoryFileSystem files;
+        files.files[names.RouteSource()] =
+            "[generale]\r\nlunghezza percorso, 1000\r\n[curve]\r\n[fine]\r\n";
+        files.files[names.TrainSource()] =
+            "[generale]\r\nsegnale, 0, 1,4,0,0,0,0,0,0,0,0\r\n[fine]\r\n";
+        auto window = OpenConsoleWindow(stderr, stdin, false);
+        CompileStep(*window, files, names);
+        std::fputs("went on", stderr);
+      },
+      ::testing::ExitedWithCode(kExitNumberedError), "^ Errore n. 1250\n$");
+}
+
+TEST(CompileStepTest, NoCellsEndsWithAMessage) {
+  const FileNames names("d", std::string(kNomeLinea), std::string(kNumeroTreno));
+  MemoryFileSystem files;  // no source texts at all: code 101
+  RecordingWindow window;
+  EXPECT_EQ(CompileStep(window, files, names), kExitFailure);
+  ASSERT_EQ(window.shown.size(), 1u);
+  EXPECT_NE(window.shown[0].find("(codice 101)"), std::string::npos);
+  EXPECT_TRUE(files.written.empty());
 }
 
 }  // namespace

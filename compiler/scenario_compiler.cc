@@ -1,0 +1,67 @@
+#include "compiler/scenario_compiler.h"
+
+#include "model/binary_files.h"
+#include "model/diagnostic_codes.h"
+#include "model/post_processing.h"
+#include "model/scenario_codes.h"
+
+namespace scenario {
+namespace {
+
+// Format constants the simulator expects in cell 1 and in slot 85.
+constexpr Integer kCellFormat = 5121;
+constexpr Integer kBankFormat = 610;
+
+CompileOutcome NumberedError(Long code) {
+  CompileOutcome outcome;
+  outcome.end = CompileOutcome::End::kNumberedError;
+  outcome.numbered_error = std::to_string(code);
+  return outcome;
+}
+
+}  // namespace
+
+CompileOutcome CompileScenario(Scenario& s, Long j, FileSystem& files,
+                               const SourceTexts& texts) {
+  s.scrivi_linea = j;
+  s.codice_errore = 0;
+  for (Voce& v : s.voci) v = Voce{};
+
+  memorizza_dati(s, files, texts);
+  // Whatever code the reading left, the compile goes on, unless it left no
+  // cells to go on with.
+  Cella* first = s.celle.at(1);
+  if (first == nullptr) {
+    CompileOutcome outcome;
+    outcome.end = CompileOutcome::End::kNoCells;
+    return outcome;
+  }
+
+  PostProcessCells(s);
+
+  // Cell 1 and slot 85 hold values the format reserves.
+  Voce& route = s.voci[kRouteSlot];
+  if (route.intero1 != 0 || first->valore1 != 0) {
+    return NumberedError(kReservedCodeTaken);
+  }
+  route.intero1 = kBankFormat;
+  first->valore1 = kCellFormat;
+  if (route.orario != 0 || first->valore2 != 0) {
+    return NumberedError(kReservedCheckTaken);
+  }
+  route.orario = codice_gara_st(s);
+  first->valore2 = codice_gara_og(s);
+  return {};
+}
+
+CompileOutcome memorizza_percorso(Scenario& s, Long j, FileSystem& files,
+                                  const SourceTexts& texts,
+                                  const FileNames& names) {
+  CompileOutcome outcome = CompileScenario(s, j, files, texts);
+  if (outcome.end != CompileOutcome::End::kComplete) return outcome;
+  outcome.status = WriteBinaryFiles(s, names, files);
+  if (!outcome.status.ok()) outcome.end = CompileOutcome::End::kWriteFailed;
+  return outcome;
+}
+
+}  // namespace scenario

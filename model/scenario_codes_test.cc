@@ -1,0 +1,53 @@
+#include "model/scenario_codes.h"
+
+#include <gtest/gtest.h>
+
+namespace scenario {
+namespace {
+
+struct Codes {
+  Long st;
+  Integer og;
+  bool operator==(const Codes&) const = default;
+};
+
+Codes CodesOf(const std::string& train, const std::string& route) {
+  Scenario s;
+  s.voci[kExtraSlot].nome = train;
+  s.voci[kRouteSlot].nome = route;
+  const Long st = codice_gara_st(s);
+  return {st, codice_gara_og(s)};
+}
+
+TEST(ScenarioCodesTest, KnownCodes) {
+  EXPECT_EQ(CodesOf("", ""), (Codes{34355, 2583}));
+  EXPECT_EQ(CodesOf("12", "Ab"), (Codes{33416, 2437}));
+  EXPECT_EQ(CodesOf("12", "AB"), CodesOf("12", "ab"));
+}
+
+TEST(ScenarioCodesTest, OnlyTheFirst25CharactersCount) {
+  // 17 + 5 characters: the filler's "aab" completes them.
+  Scenario s;
+  s.voci[kExtraSlot].nome = "37264";
+  s.voci[kRouteSlot].nome = "Valdorsio-Ronsale";
+  codice_gara_og(s);
+  EXPECT_EQ(s.riga.substr(0, 25), "37264valdorsio-ronsaleaab");
+  const std::string long_name(30, 'z');
+  EXPECT_EQ(CodesOf("1", long_name), CodesOf("1", long_name + "tail"));
+}
+
+TEST(ScenarioCodesTest, ExchangingTheNamesKeepsOnlyOg) {
+  const Codes one = CodesOf("abc", "xyz");
+  const Codes other = CodesOf("xyz", "abc");
+  EXPECT_EQ(one.og, other.og);
+  EXPECT_NE(one.st, other.st);
+}
+
+TEST(ScenarioCodesTest, BytesAboveAsciiCountAsSingleBytes) {
+  // The largest codes a single-byte text can give.
+  const std::string high(25, '\xFF');
+  EXPECT_EQ(CodesOf(high, ""), (Codes{82875, 6375}));
+}
+
+}  // namespace
+}  // namespace scenario
