@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 namespace scenario {
 namespace {
@@ -80,6 +82,15 @@ Status DiskFileSystem::Replace(const std::string& path,
 Status DiskFileSystem::Remove(const std::string& path) {
   if (::unlink(path.c_str()) != 0) {
     return Status::FileError(Operation::kDelete, path, errno);
+  }
+  return Status::Ok();
+}
+
+Status DiskFileSystem::CreateFolders(const std::string& path) {
+  std::error_code error;
+  std::filesystem::create_directories(path, error);
+  if (error) {
+    return Status::FileError(Status::Operation::kWrite, path, error.value());
   }
   return Status::Ok();
 }

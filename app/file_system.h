@@ -21,6 +21,8 @@ class FileSystem {
   // file stays as it was; a failure leaves no partial or temporary file.
   virtual Status Replace(const std::string& path, std::string_view contents) = 0;
   virtual Status Remove(const std::string& path) = 0;
+  // Creates a folder and the folders above it, where missing.
+  virtual Status CreateFolders(const std::string& path) = 0;
 };
 
 // The real disk. Replace writes a temporary file beside the target and
@@ -31,6 +33,7 @@ class DiskFileSystem : public FileSystem {
   Status Read(const std::string& path, std::string* contents) override;
   Status Replace(const std::string& path, std::string_view contents) override;
   Status Remove(const std::string& path) override;
+  Status CreateFolders(const std::string& path) override;
 };
 
 }  // namespace scenario

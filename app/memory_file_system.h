@@ -49,6 +49,8 @@ class MemoryFileSystem : public FileSystem {
     }
     return Status::Ok();
   }
+
+  Status CreateFolders(const std::string&) override { return Status::Ok(); }
 };
 
 }  // namespace scenario

@@ -11,6 +11,7 @@ struct Item {
   std::string_view text;
   int line = 0;
   int column = 0;
+  bool first_on_line = false;  // nothing but blanks before it on its line
 };
 
 // Reads a source text as a stream of items delimited by commas and line

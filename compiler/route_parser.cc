@@ -25,6 +25,16 @@ constexpr struct {
 
 bool OnCell(int64_t p) { return p % kCellLength == 0; }
 
+// For naming the keyword nearest to a misspelt key item.
+constexpr std::string_view kGeneralKeywords[] = {
+    "lunghezza percorso",          "progressiva chilometrica uno",
+    "progressiva chilometrica due", "progressiva chilometrica tre",
+    "sfondo uno",                  "sfondo due",
+    "sfondo tre",                  "ripetizione segnali 4 codici"};
+constexpr std::string_view kBodyKeywords[] = {
+    "pendenza", "curvad", "curvas", "montagna", "indicatori_vmax",
+    "cartello_indicatore"};
+
 }  // namespace
 
 Flow RouteParser::Read() {
@@ -62,7 +72,9 @@ Flow RouteParser::GeneralPhase() {
 Flow RouteParser::GeneralLine() {
   const std::string_view key = key_.text;
   Flow flow = Flow::kContinue;
+  bool matched = false;
   auto run = [&](bool matches, auto handler) {
+    matched = matched || matches;
     if (flow == Flow::kContinue && matches) flow = handler();
   };
   run(ContainsAnyCase(key, "percorso") && ContainsAnyCase(key, "lunghezza"),
@@ -83,6 +95,7 @@ Flow RouteParser::GeneralLine() {
       [&] { return Field(&backgrounds.fine); });
   run(Contains(key, "segnali") && Contains(key, "ripetizione"),
       [&] { return CabSignals(); });
+  if (flow == Flow::kContinue) CheckKeyItem(matched, kGeneralKeywords);
   return flow;
 }
 
@@ -150,7 +163,9 @@ Flow RouteParser::Body() {
 Flow RouteParser::BodyLine() {
   const std::string_view key = key_.text;
   Flow flow = Flow::kContinue;
+  bool matched = false;
   auto run = [&](bool matches, auto handler) {
+    matched = matched || matches;
     if (flow == Flow::kContinue && matches) flow = handler();
   };
   run(ContainsAnyCase(key, "pendenza"), [&] { return Gradient(); });
@@ -160,6 +175,9 @@ Flow RouteParser::BodyLine() {
   run(ContainsAnyCase(key, "indicatori_v"), [&] { return SpeedBoard(); });
   run(ContainsAnyCase(key, "indicat") && ContainsAnyCase(key, "cartello"),
       [&] { return Signboard(); });
+  // Without the plan, curve lines are passed over on purpose.
+  matched = matched || ContainsAnyCase(key, "curva");
+  if (flow == Flow::kContinue) CheckKeyItem(matched, kBodyKeywords);
   return flow;
 }
 
@@ -185,6 +203,7 @@ Flow RouteParser::Gradient() {
   if (!InCells(p, kRangeMargin)) return Beyond(p);
   // The previous gradient holds up to the cell before this line's cell.
   const int64_t n = ProfileCell(p);
+  if (n > 0 && n <= gradient_cursor_) Warn(kLineBehindCursor, key_, {}, p);
   if (n > 0) {
     do {
       if (!WriteGradient()) return Flow::kFault;
@@ -221,6 +240,7 @@ Flow RouteParser::Curve() {
   }
   if (kappa == 0) return Stop(kBadCurve);
   if (ContainsAnyCase(key_.text, "s")) kappa = -kappa;
+  if (start < plan_cursor_ - 1) Warn(kLineBehindCursor, key_, "curva", start);
 
   // A straight run up to the curve's start, then the curve; no point is
   // computed beyond the plan's last metre.
@@ -260,6 +280,7 @@ Flow RouteParser::SpeedBoard() {
     if (!Number(field)) return Flow::kFault;
   }
   if (!InCells(posizione, kRangeMargin)) return Beyond(posizione);
+  NoteOffCell(posizione);
   memo_indicatori_v_max(s_, posizione, board);
   if (s_.codice_errore > 0) return Stop(s_.codice_errore, posizione);
   return Flow::kContinue;
@@ -272,6 +293,7 @@ Flow RouteParser::Signboard() {
   if (!InCells(p, kRangeMargin)) return Beyond(p);
   // Slot 0 is no record: an 81st signboard has no place.
   if (signboard_slot_ < kFirstStationSlot) return Stop(kTooManySignboards, p);
+  NoteOffCell(p);
   Cella* cell = s_.celle.at(ObjectCell(p));
   if (cell == nullptr) return Stop(kCellOutsideRoute, p);
   if (!cell->free()) return Stop(kSignboardCellTaken, p);

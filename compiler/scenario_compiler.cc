@@ -12,7 +12,8 @@ namespace {
 constexpr Integer kCellFormat = 5121;
 constexpr Integer kBankFormat = 610;
 
-CompileOutcome NumberedError(Long code) {
+CompileOutcome NumberedError(Scenario& s, Long code) {
+  Report(s, {Diagnostic::Severity::kError, code, std::nullopt, ErrorSite{}, {}});
   CompileOutcome outcome;
   outcome.end = CompileOutcome::End::kNumberedError;
   outcome.numbered_error = std::to_string(code);
@@ -42,12 +43,12 @@ CompileOutcome CompileScenario(Scenario& s, Long j, FileSystem& files,
   // Cell 1 and slot 85 hold values the format reserves.
   Voce& route = s.voci[kRouteSlot];
   if (route.intero1 != 0 || first->valore1 != 0) {
-    return NumberedError(kReservedCodeTaken);
+    return NumberedError(s, kReservedCodeTaken);
   }
   route.intero1 = kBankFormat;
   first->valore1 = kCellFormat;
   if (route.orario != 0 || first->valore2 != 0) {
-    return NumberedError(kReservedCheckTaken);
+    return NumberedError(s, kReservedCheckTaken);
   }
   route.orario = codice_gara_st(s);
   first->valore2 = codice_gara_og(s);

@@ -1,7 +1,9 @@
 #include "compiler/source_reader.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "model/diagnostic_codes.h"
 
@@ -24,7 +26,41 @@ ErrorSite::Fault FaultOf(ItemReader::Result result) {
   return ErrorSite::Fault::kUnexpected;
 }
 
+// Edits (insert, delete, replace a letter, any case) from `a` to `b`.
+size_t Distance(std::string_view a, std::string_view b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1,
+                         diagonal + (Lower(a[i - 1]) != Lower(b[j - 1]))});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
 }  // namespace
+
+std::string_view ClosestKeyword(std::string_view item,
+                                std::span<const std::string_view> keywords) {
+  std::string_view best;
+  size_t best_distance = SIZE_MAX;
+  // Long items cost time quadratic in their length: the first 64 characters
+  // tell enough.
+  item = item.substr(0, 64);
+  for (std::string_view keyword : keywords) {
+    const size_t d = Distance(item, keyword);
+    if (d < best_distance) {
+      best = keyword;
+      best_distance = d;
+    }
+  }
+  return best;
+}
 
 bool SourceReader::ContainsAnyCase(std::string_view item,
                                    std::string_view word) {
@@ -109,14 +145,43 @@ bool SourceReader::FitsLong(int64_t value, Long* out) {
 }
 
 Flow SourceReader::Stop(Long code) {
-  s_.codice_errore = code;
-  s_.error_site = {file_, key_.line, key_.column, ErrorSite::Fault::kNone};
+  RaiseCode(s_, code, std::nullopt, Site(key_));
   return Flow::kStopped;
 }
 
-Flow SourceReader::Stop(Long code, Long position) {
-  s_.posizione_errore = position;
-  return Stop(code);
+Flow SourceReader::Stop(Long code, Long position, std::string detail) {
+  RaiseCode(s_, code, position, Site(key_), std::move(detail));
+  return Flow::kStopped;
+}
+
+void SourceReader::Warn(Long code, const Item& at, std::string detail,
+                        std::optional<Long> position) {
+  const Diagnostic::Severity severity = code == kNotOnCellBoundary
+                                            ? Diagnostic::Severity::kNote
+                                            : Diagnostic::Severity::kWarning;
+  Report(s_, {severity, code, position, Site(at), std::move(detail)});
+}
+
+void SourceReader::NoteOffCell(Long p) {
+  if (p % kCellLength != 0) Warn(kNotOnCellBoundary, key_, {}, p);
+}
+
+void SourceReader::CheckKeyItem(bool matched,
+                                std::span<const std::string_view> keywords) {
+  const std::string_view key = key_.text;
+  const bool header = Contains(key, "[") && Contains(key, "]");
+  if (after_end_ && !warned_after_end_ && key_.first_on_line && !key.empty()) {
+    warned_after_end_ = true;
+    Warn(kLineAfterEnd, key_);
+  }
+  if (header && ContainsAnyCase(key, "[fine]")) after_end_ = true;
+  if (matched || header || key.empty() || !key_.first_on_line) return;
+  int64_t ignored = 0;
+  Item item;
+  if (ItemReader(key).ReadNumber(&ignored, &item) == ItemReader::Result::kOk) {
+    return;
+  }
+  Warn(kUnknownKeyword, key_, std::string(ClosestKeyword(key, keywords)));
 }
 
 Flow SourceReader::Beyond(Long position) {

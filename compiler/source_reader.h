@@ -2,6 +2,8 @@
 #define COMPILER_SOURCE_READER_H_
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,10 @@ enum class Flow {
   kStopped,   // a code stopped the reading: no closing steps
   kFault,     // a reading fault: the error trap takes over
 };
+
+// The keyword of `keywords` nearest to a misspelt key item.
+std::string_view ClosestKeyword(std::string_view item,
+                                std::span<const std::string_view> keywords);
 
 // What the route and train parsers share: the item stream of one text, the
 // key-item loop with its end-of-file tests and comment rule, field reading
@@ -56,12 +62,25 @@ class SourceReader {
   // Records `code` at the current key item and stops the reading; the
   // second form also records the progressive that goes with it.
   Flow Stop(Long code);
-  Flow Stop(Long code, Long position);
+  Flow Stop(Long code, Long position, std::string detail = {});
   // A line beyond the cells: code 15, and the text ends here.
   Flow Beyond(Long position);
   // Records a reading fault at `item`.
   Flow Fault(ErrorSite::Fault fault, const Item& item);
   Flow Fault(ErrorSite::Fault fault) { return Fault(fault, last_); }
+
+  // Warnings and notes for scenario authors; they change nothing else.
+  void Warn(Long code, const Item& at, std::string detail = {},
+            std::optional<Long> position = std::nullopt);
+  // Warns about a key item that matched none of `keywords`, when it starts
+  // its line and is no number, no section header and not empty; names the
+  // closest keyword. After "[fine]" warns once about the lines that follow.
+  void CheckKeyItem(bool matched, std::span<const std::string_view> keywords);
+  // A note when a signal or board is not on a cell boundary.
+  void NoteOffCell(Long p);
+  ErrorSite Site(const Item& item) const {
+    return {file_, item.line, item.column, ErrorSite::Fault::kNone};
+  }
 
   static bool Contains(std::string_view item, std::string_view word) {
     return item.find(word) != std::string_view::npos;
@@ -73,6 +92,8 @@ class SourceReader {
   std::string file_;
   Item key_;   // the key item being examined
   Item last_;  // the item read last
+  bool after_end_ = false;  // "[fine]" has been read
+  bool warned_after_end_ = false;
 };
 
 }  // namespace scenario

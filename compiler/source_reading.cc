@@ -18,8 +18,7 @@ class SourceReading {
     s_.voci[kExtraSlot].nome = s_.numero_treno;
 
     if (!files_.Exists(texts_.route)) {
-      s_.codice_errore = kRouteTextMissing;
-      s_.error_site = {texts_.route, 0, 0, ErrorSite::Fault::kNone};
+      RaiseCode(s_, kRouteTextMissing, std::nullopt, {texts_.route});
       return true;
     }
     std::string route_text;
@@ -45,7 +44,7 @@ class SourceReading {
 
   // The error trap: both texts go, whatever happened.
   void Trap() {
-    s_.codice_errore = kReadingFault;
+    RaiseCode(s_, kReadingFault, std::nullopt, s_.error_site);
     if (!texts_.delete_after_reading) return;
     for (const std::string* path : {&texts_.route, &texts_.train}) {
       if (files_.Exists(*path)) files_.Remove(*path);
@@ -70,8 +69,12 @@ class SourceReading {
     for (int slot : {kReferenceTreSlot, kReferenceDueSlot, kReferenceUnoSlot}) {
       const Voce& v = s_.voci[slot];
       if (v.inizio % kCellLength != 0 || v.fine % kCellLength != 0) {
+        // The code has no progressive of its own; the value tells which.
         s_.codice_errore = kReferenceNotOnCell;
-        s_.error_site = {texts_.route, 0, 0, ErrorSite::Fault::kNone};
+        s_.error_site = {texts_.route};
+        Report(s_, {Diagnostic::Severity::kError, kReferenceNotOnCell,
+                    v.inizio % kCellLength != 0 ? v.inizio : v.fine,
+                    s_.error_site, {}});
       }
     }
   }

@@ -27,6 +27,11 @@ constexpr int64_t kByteMax = std::numeric_limits<Byte>::max();
 constexpr int64_t kIntegerMin = std::numeric_limits<Integer>::min();
 constexpr int64_t kIntegerMax = std::numeric_limits<Integer>::max();
 
+constexpr std::string_view kKeywords[] = {
+    "numero vetture", "percentuale massa frenata", "velocita", "aderenza",
+    "orologio",       "sabbia",                    "segnale",  "rallentamento",
+    "abbattimento",   "stazione"};
+
 }  // namespace
 
 Flow TrainParser::Read() {
@@ -42,8 +47,10 @@ Flow TrainParser::Read() {
 Flow TrainParser::Line() {
   const std::string_view key = key_.text;
   Flow flow = Flow::kContinue;
+  bool matched = false;
   // A key item holding several keywords runs each of their handlers.
   auto run = [&](bool matches, auto handler) {
+    matched = matched || matches;
     if (flow == Flow::kContinue && matches) flow = handler();
   };
   Voce& train = s_.voci[kTrainSlot];
@@ -64,6 +71,7 @@ Flow TrainParser::Line() {
   run(ContainsAnyCase(key, "rallentamento"), [&] { return SlowDown(); });
   run(ContainsAnyCase(key, "abbattimento"), [&] { return Point(); });
   run(ContainsAnyCase(key, "stazione"), [&] { return Station(); });
+  if (flow == Flow::kContinue) CheckKeyItem(matched, kKeywords);
   return flow;
 }
 
@@ -96,6 +104,7 @@ Flow TrainParser::Speed() {
   if (!InCells(p, kRangeMargin)) return Beyond(p);
   // The previous speed holds up to the cell before this line's cell.
   const int64_t target = ProfileCell(p);
+  if (target > 0 && target <= speed_cursor_) Warn(kLineBehindCursor, key_, {}, p);
   if (target > 0) {
     do {
       if (speed_cursor_ >= s_.n_celle) break;
@@ -113,6 +122,9 @@ Flow TrainParser::Adhesion() {
   if (!Number(&p) || !Number(&a)) return Flow::kFault;
   if (!InCells(p, kRangeMargin)) return Beyond(p);
   const int64_t target = ProfileCell(p);
+  if (target > 0 && target <= adhesion_cursor_) {
+    Warn(kLineBehindCursor, key_, {}, p);
+  }
   if (target > 0) {
     do {
       if (adhesion_cursor_ >= s_.n_celle) break;
@@ -142,9 +154,14 @@ Flow TrainParser::Signal() {
     if (!Number(field)) return Flow::kFault;
   }
   if (!InCells(posizione, kRangeMargin)) return Beyond(posizione);
+  NoteOffCell(posizione);
+  const Long before = s_.codice_errore;
   memo_segnale(s_, posizione, signal);
   // Any code still set stops the reading here, also one the route left.
-  if (s_.codice_errore > 0) return Stop(s_.codice_errore, posizione);
+  if (s_.codice_errore > 0) {
+    return Stop(s_.codice_errore, posizione,
+                s_.codice_errore == before ? "carried" : "");
+  }
   return Flow::kContinue;
 }
 
@@ -156,8 +173,12 @@ Flow TrainParser::SlowDown() {
     if (!Number(field)) return Flow::kFault;
   }
   if (!InCells(x, kRangeMargin)) return Beyond(x);
+  const Long before = s_.codice_errore;
   memo_rallentamento(s_, x, slow_down);
-  if (s_.codice_errore > 0) return Stop(s_.codice_errore, x);
+  if (s_.codice_errore > 0) {
+    return Stop(s_.codice_errore, x,
+                s_.codice_errore == before ? "carried" : "");
+  }
   return Flow::kContinue;
 }
 
@@ -220,6 +241,10 @@ Flow TrainParser::Station() {
                 &station.orario) ||
       !Text(&station.nome)) {
     return Flow::kFault;
+  }
+  if (station_ > kFirstStationSlot &&
+      station.orario <= s_.voci[station_ - 1].orario) {
+    Warn(kTimesNotIncreasing, key_, s_.voci[station_ - 1].nome, p);
   }
   return StationZone(station, p, length);
 }

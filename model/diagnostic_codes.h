@@ -52,6 +52,23 @@ enum DiagnosticCode : Long {
   kReservedCheckTaken = 1251,
 };
 
+// What the compile passes over in silence, told to scenario authors. They
+// never change the compiled bytes.
+enum WarningCode : Long {
+  kUnknownKeyword = 201,     // a key item that matches no keyword
+  kLineBehindCursor = 202,   // a profile or curve line behind its cursor
+  kLineAfterEnd = 203,       // lines after "[fine]", read like any others
+  kTimesNotIncreasing = 204, // a station's time not after the previous one
+  kNotOnCellBoundary = 301,  // a note: the object moves to the nearest cell
+};
+
+// Records a code as the compile error state holds it: `codice_errore`, the
+// progressive where it has one, the site, and a diagnostic.
+void RaiseCode(Scenario& s, Long code, std::optional<Long> position,
+               const ErrorSite& site, std::string detail = {});
+// Records a diagnostic without touching the error state.
+void Report(Scenario& s, Diagnostic diagnostic);
+
 }  // namespace scenario
 
 #endif  // MODEL_DIAGNOSTIC_CODES_H_

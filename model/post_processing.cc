@@ -46,10 +46,9 @@ class CellPass {
     cell->tipo = kSpeedPoint;
     cell->valore1 = kPointSpeed;
   }
+  // These codes belong to cells, not to a line of a text.
   void Record(Long code, int64_t cell) {
-    s_.codice_errore = code;
-    s_.posizione_errore = static_cast<Long>(cell * kCellLength);
-    s_.error_site = {};
+    RaiseCode(s_, code, static_cast<Long>(cell * kCellLength), ErrorSite{});
   }
 
   // Rule W: each signal in the 20 cells before a warning board gets a point

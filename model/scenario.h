@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -175,6 +176,20 @@ struct ErrorSite {
   Fault fault = Fault::kNone;
 };
 
+// One code, warning or note the compile raised, in the order raised. The
+// package does not depend on them; tools show them to scenario authors.
+struct Diagnostic {
+  enum class Severity : uint8_t { kError, kWarning, kNote };
+  Severity severity = Severity::kError;
+  Long code = 0;
+  std::optional<Long> position;  // the progressive that goes with it
+  ErrorSite site;
+  std::string detail;  // what its message names beyond the code
+};
+
+// A text full of mistakes must not fill memory with diagnostics.
+inline constexpr size_t kMaxDiagnostics = 1000;
+
 // One compiled scenario: one route and one train.
 struct Scenario {
   Celle celle;
@@ -192,6 +207,8 @@ struct Scenario {
   Long codice_errore = 0;
   Long posizione_errore = 0;
   ErrorSite error_site;
+  std::vector<Diagnostic> diagnostics;
+  size_t diagnostics_omitted = 0;
 };
 
 }  // namespace scenario

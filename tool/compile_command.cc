@@ -1,0 +1,86 @@
+#include "tool/compile_command.h"
+
+#include "app/file_names.h"
+#include "compiler/scenario_compiler.h"
+#include "model/binary_files.h"
+#include "tool/report.h"
+#include "tool/scenario_tool.h"
+
+namespace scenario {
+
+int CompileCommand(const CompileOptions& options, FileSystem& files,
+                   std::ostream& out, std::ostream& err) {
+  const std::string route_name =
+      options.route_name.empty() ? RouteNameOf(options.route) : options.route_name;
+  const std::string train_number = options.train_number.empty()
+                                       ? TrainNumberOf(options.train, route_name)
+                                       : options.train_number;
+  if (route_name.empty() || train_number.empty()) {
+    err << "scenario-tool: "
+        << (route_name.empty()
+                ? "the route text is not named \"<route>_linea.txt\": give "
+                  "--route-name"
+                : "the train text is not named \"<route>_<train>-.txt\": give "
+                  "--train-number")
+        << "\n";
+    return kToolFailed;
+  }
+
+  CompileReport report;
+  report.command = options.write ? "compile" : "check";
+  report.route = options.route;
+  report.train = options.train;
+  for (auto [path, text] : {std::pair{&options.route, &report.route_text},
+                            std::pair{&options.train, &report.train_text}}) {
+    Status status = files.Read(*path, text);
+    if (!status.ok()) {
+      err << "scenario-tool: " << status.ToString() << "\n";
+      return kToolFailed;
+    }
+  }
+
+  Scenario s;
+  s.nome_linea = route_name;
+  s.numero_treno = train_number;
+  // An author's texts are never deleted.
+  const CompileOutcome outcome = CompileScenario(
+      s, options.no_plan ? 0 : 1, files, {options.route, options.train, false});
+  report.diagnostics = s.diagnostics;
+  report.omitted = s.diagnostics_omitted;
+  switch (outcome.end) {
+    case CompileOutcome::End::kNoCells:
+      report.outcome = CompileReport::Outcome::kNoCells;
+      break;
+    case CompileOutcome::End::kNumberedError:
+      report.outcome = CompileReport::Outcome::kReservedValue;
+      break;
+    default:
+      report.outcome = CompileReport::Outcome::kChecked;
+      break;
+  }
+  if (options.write && outcome.end == CompileOutcome::End::kComplete) {
+    const FileNames names(options.output, route_name, train_number);
+    Status status = files.CreateFolders(options.output);
+    if (status.ok()) status = WriteBinaryFiles(s, names, files);
+    if (!status.ok()) {
+      err << "scenario-tool: " << status.ToString() << "\n";
+      return kToolFailed;
+    }
+    report.outcome = CompileReport::Outcome::kWritten;
+    if (s.scrivi_linea != 0) report.files.push_back(names.RoutePlan());
+    report.files.push_back(names.TrainBank());
+    report.files.push_back(names.Cells());
+  }
+
+  if (options.json) {
+    PrintJson(report, options.language, out);
+  } else {
+    PrintText(report, options.language, out);
+  }
+  const bool failed =
+      report.Count(Diagnostic::Severity::kError) > 0 ||
+      (options.warnings_fail && report.Count(Diagnostic::Severity::kWarning) > 0);
+  return failed ? kToolDiagnosed : kToolClean;
+}
+
+}  // namespace scenario

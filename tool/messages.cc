@@ -1,0 +1,186 @@
+#include "tool/messages.h"
+
+#include "model/diagnostic_codes.h"
+
+namespace scenario {
+namespace {
+
+struct Message {
+  Long code;
+  const char* italian;
+  const char* english;
+};
+
+// Every code a compile can raise, with its warnings and notes. "{}" stands
+// for what the diagnostic names.
+constexpr Message kMessages[] = {
+    {kRouteTooLong, "lunghezza del percorso oltre 1000000 m",
+     "route length above 1000000 m"},
+    {kReferenceNotOnCell,
+     "progressiva chilometrica con inizio o km non multiplo di 50",
+     "kilometric reference whose start or km value is not a multiple of 50"},
+    {kCabSignalStartNotOnCell,
+     "inizio della ripetizione segnali non multiplo di 50",
+     "cab signal repetition start not a multiple of 50"},
+    {kCabSignalEndNotOnCell, "fine della ripetizione segnali non multipla di 50",
+     "cab signal repetition end not a multiple of 50"},
+    {kCabSignalCodeCountMissing,
+     "la riga di ripetizione segnali non indica 4 o 9 codici",
+     "the cab signal repetition line names neither 4 nor 9 codes"},
+    {kSignboardCellTaken, "cartello su una cella già occupata",
+     "signboard on a cell that is already taken"},
+    {kPointCellTaken, "punto di abbattimento su una cella già occupata",
+     "\"abbattimento\" point on a cell that is already taken"},
+    {kStationNotOnCell, "progressiva della stazione non multipla di 50",
+     "station progressive not a multiple of 50"},
+    {kStationLengthNotMultipleOf100,
+     "lunghezza della zona di stazione non multipla di 100",
+     "station zone length not a multiple of 100"},
+    {kTooManyStations, "troppe stazioni per i record lasciati dai cartelli",
+     "too many stations for the records the signboards leave"},
+    {kNoRoomBeforeSignal,
+     "nessuna cella libera per il punto prima del segnale vicino al cartello "
+     "di avviso",
+     "no room for the point before a signal near a warning board"},
+    {kNoRoomBeforeSlowDown,
+     "nessuna cella libera in una finestra prima dell'inizio del "
+     "rallentamento",
+     "no free cell in a window before a slow-down's start"},
+    {kNoRoomForSpacingPoint,
+     "nessuna cella libera per un punto lungo il rallentamento o prima del "
+     "segnale che lo segue",
+     "no room for a point along the slow-down or before the signal after it"},
+    {kBeyondCells, "riga oltre le celle del percorso: il testo finisce qui",
+     "line beyond the route's cells: the text ends here"},
+    {kSignalCellTaken, "segnale su una cella già occupata",
+     "signal on a cell that is already taken"},
+    {kWarningBoardCellTaken,
+     "cartello di avviso del rallentamento su una cella già occupata",
+     "slow-down warning board on a cell that is already taken"},
+    {kSlowDownStartCellTaken, "inizio del rallentamento su una cella già occupata",
+     "slow-down start on a cell that is already taken"},
+    {kSlowDownEndCellTaken, "fine del rallentamento su una cella già occupata",
+     "slow-down end on a cell that is already taken"},
+    {kSlowDownMarkerCellTaken,
+     "pannello distanziometrico del rallentamento su una cella già occupata",
+     "slow-down approach marker on a cell that is already taken"},
+    {kSpeedBoardCellTaken,
+     "indicatore di velocità massima su una cella già occupata",
+     "speed board on a cell that is already taken"},
+    {kStationsTooClose,
+     "zona di stazione a meno di 350 m dalla fine della zona precedente",
+     "station zone less than 350 m after the previous zone's end"},
+    {kStopZoneTooEarly, "la zona di fermata finisce entro i primi 100 m",
+     "the stop zone ends within the first 100 m"},
+    {kReadingFault, "errore di lettura: {}", "reading fault: {}"},
+    {kCellOutsideRoute, "oggetto fuori dalle celle del percorso",
+     "object outside the route's cells"},
+    {kTooManyMountains, "più di 80 tratti di montagna",
+     "more than 80 mountain stretches"},
+    {kTooManySignboards, "più di 80 cartelli", "more than 80 signboards"},
+    {kRouteTextMissing, "il testo del percorso non esiste",
+     "the route text does not exist"},
+    {kNoGeneralSection, "il testo del percorso non contiene \"[generale]\"",
+     "the route text holds no \"[generale]\""},
+    {kBadCurve,
+     "curva senza classe da 1 a 6, o tracciato oltre 1000000 m",
+     "curve without a class digit 1 to 6, or a plan beyond 1000000 m"},
+    {kReservedCodeTaken,
+     "la cella 1 contiene già un valore dove va la costante di formato: un "
+     "oggetto nei primi 25 m ha valori non nulli",
+     "cell 1 already holds a value where the format constant goes: an object "
+     "in the first 25 m has nonzero values"},
+    {kReservedCheckTaken,
+     "la cella 1 contiene già un valore dove va il codice di controllo",
+     "cell 1 already holds a value where the check code goes"},
+    {kUnknownKeyword, "parola chiave sconosciuta, riga ignorata (forse \"{}\"?)",
+     "unknown keyword, line passed over (did you mean \"{}\"?)"},
+    {kLineBehindCursor, "riga dietro al suo cursore: scrive una sola cella",
+     "line behind its cursor: it writes one cell only"},
+    {kLineAfterEnd, "righe dopo \"[fine]\": sono lette come le altre",
+     "lines after \"[fine]\" are read like any others"},
+    {kTimesNotIncreasing, "orario non successivo a quello di {}",
+     "time not after the time of {}"},
+    {kNotOnCellBoundary, "non su un confine di cella: va alla cella più vicina",
+     "not on a cell boundary: moves to the nearest cell"},
+};
+
+// A line that stops because an earlier code is still set.
+constexpr Message kCarried = {
+    kBeyondCells,
+    "la lettura del treno si ferma qui: il codice 15 del percorso è ancora "
+    "attivo",
+    "the train text stops here: the route's code 15 is still set"};
+constexpr Message kCurveBehind = {
+    kLineBehindCursor, "curva dietro al cursore del tracciato: curva dal cursore",
+    "curve behind the plan's cursor: it curves from the cursor on"};
+
+constexpr struct {
+  ErrorSite::Fault fault;
+  const char* italian;
+  const char* english;
+} kFaults[] = {
+    {ErrorSite::Fault::kEndOfFile, "il testo finisce dentro i campi di una riga",
+     "the text ends inside a line's fields"},
+    {ErrorSite::Fault::kNotANumber, "il campo non è un numero",
+     "the field is not a number"},
+    {ErrorSite::Fault::kBeyond32Bits, "numero oltre i 32 bit",
+     "number beyond 32 bits"},
+    {ErrorSite::Fault::kBeyondField, "valore oltre il suo campo",
+     "value beyond its field"},
+    {ErrorSite::Fault::kFileUnreadable, "il testo non si può leggere",
+     "the text cannot be read"},
+    {ErrorSite::Fault::kFileNotDeleted, "il testo non si può cancellare",
+     "the text cannot be deleted"},
+    {ErrorSite::Fault::kUnexpected, "errore imprevisto", "unexpected failure"},
+    {ErrorSite::Fault::kNone, "errore imprevisto", "unexpected failure"},
+};
+
+const char* Pick(const Message& m, Language language) {
+  return language == Language::kItalian ? m.italian : m.english;
+}
+
+std::string Fill(std::string text, const std::string& value) {
+  const size_t at = text.find("{}");
+  if (at != std::string::npos) text.replace(at, 2, value);
+  return text;
+}
+
+}  // namespace
+
+std::string MessageFor(const Diagnostic& d, Language language) {
+  if (d.code == kBeyondCells && d.detail == "carried") {
+    return Pick(kCarried, language);
+  }
+  if (d.code == kLineBehindCursor && d.detail == "curva") {
+    return Pick(kCurveBehind, language);
+  }
+  std::string named = d.detail;
+  if (d.code == kReadingFault) {
+    for (const auto& f : kFaults) {
+      if (f.fault == d.site.fault) {
+        named = language == Language::kItalian ? f.italian : f.english;
+        break;
+      }
+    }
+  }
+  for (const Message& m : kMessages) {
+    if (m.code == d.code) return Fill(Pick(m, language), named);
+  }
+  return language == Language::kItalian ? "codice sconosciuto" : "unknown code";
+}
+
+std::string SeverityWord(Diagnostic::Severity severity, Language language) {
+  const bool it = language == Language::kItalian;
+  switch (severity) {
+    case Diagnostic::Severity::kError:
+      return it ? "errore" : "error";
+    case Diagnostic::Severity::kWarning:
+      return it ? "avviso" : "warning";
+    case Diagnostic::Severity::kNote:
+      return it ? "nota" : "note";
+  }
+  return "";
+}
+
+}  // namespace scenario

@@ -1,0 +1,21 @@
+#ifndef TOOL_MESSAGES_H_
+#define TOOL_MESSAGES_H_
+
+#include <string>
+
+#include "model/scenario.h"
+
+namespace scenario {
+
+enum class Language { kItalian, kEnglish };
+
+// What a diagnostic means, in the reader's language, with what it names
+// (a keyword, a station, a fault) filled in.
+std::string MessageFor(const Diagnostic& diagnostic, Language language);
+
+// "errore", "avviso", "nota" or "error", "warning", "note".
+std::string SeverityWord(Diagnostic::Severity severity, Language language);
+
+}  // namespace scenario
+
+#endif  // TOOL_MESSAGES_H_

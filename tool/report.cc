@@ -1,0 +1,165 @@
+#include "tool/report.h"
+
+#include <nlohmann/json.hpp>
+
+namespace scenario {
+namespace {
+
+// Codes that belong to cells rather than to a line name the train text,
+// whose signals and slow-downs they concern.
+const std::string& FileOf(const Diagnostic& d, const CompileReport& report) {
+  return d.site.file.empty() ? report.train : d.site.file;
+}
+
+const std::string& TextOf(const std::string& file, const CompileReport& report) {
+  static const std::string kNone;
+  if (file == report.route) return report.route_text;
+  if (file == report.train) return report.train_text;
+  return kNone;
+}
+
+std::string Counted(size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string Summary(const CompileReport& r, Language language) {
+  const bool it = language == Language::kItalian;
+  std::string line = it ? (r.command == "check" ? "controllato: " : "compilato: ")
+                        : (r.command == "check" ? "checked: " : "compiled: ");
+  line += Counted(r.Count(Diagnostic::Severity::kError), it ? "errore" : "error",
+                  it ? "errori" : "errors");
+  line += ", " + Counted(r.Count(Diagnostic::Severity::kWarning),
+                         it ? "avviso" : "warning", it ? "avvisi" : "warnings");
+  line += ", " + Counted(r.Count(Diagnostic::Severity::kNote), it ? "nota" : "note",
+                         it ? "note" : "notes");
+  switch (r.outcome) {
+    case CompileReport::Outcome::kWritten:
+      line += it ? "; file scritti:" : "; files written:";
+      for (const std::string& f : r.files) line += " " + f;
+      break;
+    case CompileReport::Outcome::kChecked:
+      line += it ? "; nessun file scritto" : "; no file written";
+      break;
+    case CompileReport::Outcome::kNoCells:
+      line += it ? "; nessun file scritto: la compilazione non ha celle"
+                 : "; no file written: the compile has no cells";
+      break;
+    case CompileReport::Outcome::kReservedValue:
+      line += it ? "; nessun file scritto: valore riservato già occupato"
+                 : "; no file written: a reserved value is taken";
+      break;
+  }
+  return line;
+}
+
+const char* OutcomeName(CompileReport::Outcome outcome) {
+  switch (outcome) {
+    case CompileReport::Outcome::kWritten:
+      return "written";
+    case CompileReport::Outcome::kChecked:
+      return "checked";
+    case CompileReport::Outcome::kNoCells:
+      return "no_cells";
+    case CompileReport::Outcome::kReservedValue:
+      return "reserved_value";
+  }
+  return "";
+}
+
+const char* SeverityName(Diagnostic::Severity severity) {
+  switch (severity) {
+    case Diagnostic::Severity::kError:
+      return "error";
+    case Diagnostic::Severity::kWarning:
+      return "warning";
+    case Diagnostic::Severity::kNote:
+      return "note";
+  }
+  return "";
+}
+
+}  // namespace
+
+size_t CompileReport::Count(Diagnostic::Severity severity) const {
+  size_t n = 0;
+  for (const Diagnostic& d : diagnostics) n += d.severity == severity;
+  return n;
+}
+
+std::string LineOf(const std::string& text, int number) {
+  size_t start = 0;
+  for (int line = 1; line < number; ++line) {
+    start = text.find_first_of("\r\n", start);
+    if (start == std::string::npos) return "";
+    start += text.compare(start, 2, "\r\n") == 0 ? 2 : 1;
+  }
+  if (start > text.size()) return "";
+  const size_t end = text.find_first_of("\r\n", start);
+  return text.substr(start, end == std::string::npos ? std::string::npos
+                                                     : end - start);
+}
+
+void PrintText(const CompileReport& report, Language language,
+               std::ostream& out) {
+  const bool it = language == Language::kItalian;
+  for (const Diagnostic& d : report.diagnostics) {
+    const std::string& file = FileOf(d, report);
+    out << file << ":";
+    if (d.site.line > 0) out << d.site.line << ":";
+    out << " " << SeverityWord(d.severity, language) << " " << d.code << ": "
+        << MessageFor(d, language);
+    if (d.position) {
+      out << " (" << (it ? "progressiva " : "progressive ") << *d.position
+          << ")";
+    }
+    out << "\n";
+    if (d.site.line > 0) {
+      const std::string line = LineOf(TextOf(file, report), d.site.line);
+      std::string caret;
+      for (int i = 0; i + 1 < d.site.column && i < static_cast<int>(line.size());
+           ++i) {
+        caret += line[i] == '\t' ? '\t' : ' ';
+      }
+      out << "  " << line << "\n  " << caret << "^\n";
+    }
+  }
+  if (report.omitted > 0) {
+    out << report.omitted
+        << (it ? " altri messaggi non mostrati\n" : " further messages not shown\n");
+  }
+  out << Summary(report, language) << "\n";
+}
+
+void PrintJson(const CompileReport& report, Language language,
+               std::ostream& out) {
+  using nlohmann::json;
+  json diagnostics = json::array();
+  for (const Diagnostic& d : report.diagnostics) {
+    diagnostics.push_back({
+        {"code", d.code},
+        {"severity", SeverityName(d.severity)},
+        {"file", FileOf(d, report)},
+        {"line", d.site.line > 0 ? json(d.site.line) : json(nullptr)},
+        {"column", d.site.line > 0 ? json(d.site.column) : json(nullptr)},
+        {"progressive", d.position ? json(*d.position) : json(nullptr)},
+        {"message", MessageFor(d, language)},
+    });
+  }
+  const json document = {
+      {"command", report.command},
+      {"route", report.route},
+      {"train", report.train},
+      {"outcome", OutcomeName(report.outcome)},
+      {"files", report.files},
+      {"errors", report.Count(Diagnostic::Severity::kError)},
+      {"warnings", report.Count(Diagnostic::Severity::kWarning)},
+      {"notes", report.Count(Diagnostic::Severity::kNote)},
+      {"omitted", report.omitted},
+      {"diagnostics", diagnostics},
+  };
+  // Texts from the sources may hold single-byte characters: never fail on
+  // them.
+  out << document.dump(2, ' ', false, json::error_handler_t::replace) << "\n";
+}
+
+}  // namespace scenario

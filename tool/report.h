@@ -1,0 +1,43 @@
+#ifndef TOOL_REPORT_H_
+#define TOOL_REPORT_H_
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "model/scenario.h"
+#include "tool/messages.h"
+
+namespace scenario {
+
+// What a compile or check tells its user.
+struct CompileReport {
+  std::string command;  // "compile" or "check"
+  std::string route;    // the source texts' paths, as given
+  std::string train;
+  std::string route_text;  // their contents, to quote offending lines
+  std::string train_text;
+  std::vector<Diagnostic> diagnostics;
+  size_t omitted = 0;  // diagnostics past the limit
+  enum class Outcome { kWritten, kChecked, kNoCells, kReservedValue };
+  Outcome outcome = Outcome::kChecked;
+  std::vector<std::string> files;  // binary files written
+
+  size_t Count(Diagnostic::Severity severity) const;
+};
+
+// One diagnostic a line, "FILE:LINE: errore N: message (progressiva P)",
+// the offending line under it with a caret under the item, then a summary.
+void PrintText(const CompileReport& report, Language language,
+               std::ostream& out);
+
+// The same as one JSON document.
+void PrintJson(const CompileReport& report, Language language,
+               std::ostream& out);
+
+// Line `number` (1-based) of a text, without its line end; "" past the end.
+std::string LineOf(const std::string& text, int number);
+
+}  // namespace scenario
+
+#endif  // TOOL_REPORT_H_

@@ -1,0 +1,34 @@
+#ifndef TOOL_SCENARIO_TOOL_H_
+#define TOOL_SCENARIO_TOOL_H_
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/file_system.h"
+
+namespace scenario {
+
+inline constexpr char kToolVersion[] = "scenario-tool 1.0.0";
+
+// Exit statuses of the tool.
+enum ToolStatus : int {
+  kToolClean = 0,      // no compile code (and no warning under --Werror)
+  kToolDiagnosed = 1,  // a compile code, or a warning under --Werror
+  kToolFailed = 2,     // usage, or a file that cannot be read or written
+};
+
+// Runs `scenario-tool` with `args` (the program name first): diagnostics
+// and results to `out`, errors to `err`. Returns the exit status.
+int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
+                    std::ostream& out, std::ostream& err);
+
+// The route name of "<route>_linea.txt" and the train number of
+// "<route>_<train>-.txt"; "" when the file name does not follow the pattern.
+std::string RouteNameOf(const std::string& route_path);
+std::string TrainNumberOf(const std::string& train_path,
+                          const std::string& route_name);
+
+}  // namespace scenario
+
+#endif  // TOOL_SCENARIO_TOOL_H_

@@ -1,0 +1,267 @@
+#include "tool/scenario_tool.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "app/memory_file_system.h"
+#include "app/run.h"
+#include "compiler/compile_for_test.h"
+
+namespace scenario {
+namespace {
+
+using nlohmann::json;
+
+constexpr char kRoute[] = "src/Linea_linea.txt";
+constexpr char kTrain[] = "src/Linea_42-.txt";
+
+struct ToolRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+ToolRun Tool(MemoryFileSystem& files, std::vector<std::string> args) {
+  args.insert(args.begin(), "scenario-tool");
+  std::ostringstream out, err;
+  const int status = RunScenarioTool(args, files, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// The tool on a route and a train text, in memory.
+ToolRun Check(std::string_view route, std::string_view train,
+              std::vector<std::string> extra = {}) {
+  MemoryFileSystem files;
+  files.files[kRoute] = std::string(route);
+  files.files[kTrain] = std::string(train);
+  std::vector<std::string> args = {"check", kRoute, kTrain};
+  args.insert(args.end(), extra.begin(), extra.end());
+  return Tool(files, args);
+}
+
+class NullWindow : public Window {
+ public:
+  void ShowWaiting() override {}
+  void ShowMessage(std::string_view) override {}
+};
+
+TEST(ScenarioToolTest, CompilesTheEmbeddedTextsLikeTheProgram) {
+  MemoryFileSystem program;
+  NullWindow window;
+  ASSERT_EQ(scenario::Run(window, program, "w"), kExitComplete);
+
+  MemoryFileSystem files;
+  files.files["a/Valdorsio-Ronsale_linea.txt"] = EmbeddedRoute();
+  files.files["a/Valdorsio-Ronsale_37264-.txt"] = EmbeddedTrain();
+  ToolRun run = Tool(files, {"compile", "a/Valdorsio-Ronsale_linea.txt",
+                             "a/Valdorsio-Ronsale_37264-.txt", "-o", "w"});
+  EXPECT_EQ(run.status, kToolClean) << run.out << run.err;
+  for (const char* name : {"w/Valdorsio-Ronsale_linea.dat",
+                           "w/Valdorsio-Ronsale_37264.sim",
+                           "w/Valdorsio-Ronsale_37264.dat"}) {
+    ASSERT_TRUE(files.files.count(name)) << name;
+    EXPECT_EQ(files.files[name], program.files[name]) << name;
+  }
+  // The author's texts stay as they were.
+  EXPECT_EQ(files.files["a/Valdorsio-Ronsale_linea.txt"], EmbeddedRoute());
+  EXPECT_EQ(files.files["a/Valdorsio-Ronsale_37264-.txt"], EmbeddedTrain());
+  EXPECT_EQ(run.out,
+            "compilato: 0 errori, 0 avvisi, 0 note; file scritti: "
+            "w/Valdorsio-Ronsale_linea.dat w/Valdorsio-Ronsale_37264.sim "
+            "w/Valdorsio-Ronsale_37264.dat\n");
+}
+
+TEST(ScenarioToolTest, NamesComeFromTheFileNamesOrTheOptions) {
+  EXPECT_EQ(RouteNameOf("x/Valdorsio-Ronsale_linea.txt"), "Valdorsio-Ronsale");
+  EXPECT_EQ(RouteNameOf("_linea.txt"), "");
+  EXPECT_EQ(RouteNameOf("route.txt"), "");
+  EXPECT_EQ(TrainNumberOf("x/R_37264-.txt", "R"), "37264");
+  EXPECT_EQ(TrainNumberOf("x/R_-.txt", "R"), "");
+  EXPECT_EQ(TrainNumberOf("x/S_1-.txt", "R"), "");
+
+  MemoryFileSystem files;
+  files.files["route.txt"] = EmbeddedRoute();
+  files.files["train.txt"] = EmbeddedTrain();
+  ToolRun run = Tool(files, {"compile", "route.txt", "train.txt", "--no-plan"});
+  EXPECT_EQ(run.status, kToolFailed);
+  EXPECT_NE(run.err.find("--route-name"), std::string::npos);
+  run = Tool(files, {"compile", "route.txt", "train.txt", "--route-name", "R",
+                     "--train-number", "9", "--no-plan"});
+  EXPECT_EQ(run.status, kToolClean) << run.err;
+  EXPECT_TRUE(files.files.count("./R_9.sim"));
+  EXPECT_TRUE(files.files.count("./R_9.dat"));
+  EXPECT_FALSE(files.files.count("./R_linea.dat"));
+}
+
+TEST(ScenarioToolTest, TextDiagnosticShowsTheLineAndTheItem) {
+  ToolRun run = Check(
+      RouteWithBody("cartello_indicatore, 100, a\r\n"
+                    "cartello_indicatore,  100, b\r\n"),
+      TrainWith(""));
+  EXPECT_EQ(run.status, kToolDiagnosed);
+  EXPECT_EQ(run.out,
+            "src/Linea_linea.txt:5: errore 6: cartello su una cella già "
+            "occupata (progressiva 100)\n"
+            "  cartello_indicatore,  100, b\n"
+            "  ^\n"
+            "controllato: 1 errore, 0 avvisi, 0 note; nessun file scritto\n");
+}
+
+// Each faulty text gives its diagnostic: code, file, line, column and the
+// message in both languages, read back from the JSON report.
+TEST(ScenarioToolTest, FaultyTexts) {
+  struct Case {
+    std::string route, train;
+    Long code;
+    const char* file;
+    int line, column;
+    const char* italian;
+    const char* english;
+  } cases[] = {
+      {RouteWithBody("pendenza, 100, x\r\n"), TrainWith(""), 25, kRoute, 4, 16,
+       "errore di lettura: il campo non è un numero",
+       "reading fault: the field is not a number"},
+      {RouteWithBody("", "1000001"), TrainWith(""), 1, kRoute, 2, 1,
+       "lunghezza del percorso oltre 1000000 m", "route length above 1000000 m"},
+      {RouteWithBody("curvaz, 0, 10\r\n"), TrainWith(""), 103, kRoute, 4, 1,
+       "curva senza classe da 1 a 6, o tracciato oltre 1000000 m",
+       "curve without a class digit 1 to 6, or a plan beyond 1000000 m"},
+      {RouteWithBody(""),
+       TrainWith("stazione, 75, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\r\n"),
+       8, kTrain, 2, 1, "progressiva della stazione non multipla di 50",
+       "station progressive not a multiple of 50"},
+      {RouteWithBody(""), TrainWith("segnale, 0, 1,4,0,0,0,0,0,0,0,0\r\n"),
+       1250, kTrain, 0, 0,
+       "la cella 1 contiene già un valore dove va la costante di formato: un "
+       "oggetto nei primi 25 m ha valori non nulli",
+       "cell 1 already holds a value where the format constant goes: an "
+       "object in the first 25 m has nonzero values"},
+      {RouteWithBody(""), TrainWith("orologio, 5, 55\r\n"), 25, kTrain, 3, 1,
+       "errore di lettura: il campo non è un numero",
+       "reading fault: the field is not a number"},
+      {RouteWithBody(""), "[generale]\r\norologio, 5\r\n", 25, kTrain, 2, 1,
+       "errore di lettura: il testo finisce dentro i campi di una riga",
+       "reading fault: the text ends inside a line's fields"},
+  };
+  for (const Case& c : cases) {
+    for (const char* lang : {"it", "en"}) {
+      ToolRun run = Check(c.route, c.train, {"--format", "json", "--lang", lang});
+      EXPECT_EQ(run.status, kToolDiagnosed) << c.route << c.train;
+      const json report = json::parse(run.out);
+      ASSERT_FALSE(report["diagnostics"].empty()) << run.out;
+      const json& d = report["diagnostics"].back();
+      EXPECT_EQ(d["code"], c.code) << run.out;
+      EXPECT_EQ(d["severity"], "error");
+      EXPECT_EQ(d["file"], c.file) << run.out;
+      EXPECT_EQ(d["line"], c.line ? json(c.line) : json(nullptr)) << run.out;
+      EXPECT_EQ(d["column"], c.column ? json(c.column) : json(nullptr)) << run.out;
+      EXPECT_EQ(d["message"], std::string(lang) == "it" ? c.italian : c.english);
+    }
+  }
+}
+
+TEST(ScenarioToolTest, CellCodesCarryTheirProgressive) {
+  // A signal right before a slow-down start leaves no room in the first
+  // window: code 12 at the start cell, which the tool reports too.
+  ToolRun run = Check(
+      RouteWithBody(""),
+      TrainWith("segnale, 2800, 1,4,0,0,0,0,0,0,0,0\r\n"
+                "segnale, 2850, 1,4,0,0,0,0,0,0,0,0\r\n"
+                "segnale, 2900, 1,4,0,0,0,0,0,0,0,0\r\n"
+                "rallentamento, 3100, 30, 100, 0, 0, 0\r\n"),
+      {"--format", "json"});
+  const json report = json::parse(run.out);
+  const json& d = report["diagnostics"].back();
+  EXPECT_EQ(d["code"], 12);
+  EXPECT_EQ(d["progressive"], 63 * 50);
+  EXPECT_EQ(d["file"], kTrain);
+  EXPECT_EQ(d["line"], nullptr);
+}
+
+TEST(ScenarioToolTest, WarningsAndWerror) {
+  struct Case {
+    const char* name;
+    std::string route, train;
+    Long code;
+  } cases[] = {
+      {"misspelt keyword", RouteWithBody("pendnza, 1000, 2\r\n"), TrainWith(""),
+       201},
+      {"gradient behind its cursor",
+       RouteWithBody("pendenza, 1000, 2\r\npendenza, 500, 1\r\n"), TrainWith(""),
+       202},
+      {"speed behind its cursor", RouteWithBody(""),
+       TrainWith("velocita, 1000, 60\r\nvelocita, 900, 50\r\n"), 202},
+      {"curve behind its cursor",
+       RouteWithBody("curvad3, 100, 500\r\ncurvas3, 300, 100\r\n"), TrainWith(""),
+       202},
+      {"lines after [fine]", RouteWithBody(""),
+       "[generale]\r\n[fine]\r\nsabbia, 10\r\n[fine]\r\n", 203},
+      {"times not increasing", RouteWithBody(""),
+       TrainWith("stazione, 1000, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 7,0,0, A\r\n"
+                 "stazione, 3000, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 7,0,0, B\r\n"),
+       204},
+  };
+  for (const Case& c : cases) {
+    ToolRun plain = Check(c.route, c.train, {"--format", "json"});
+    EXPECT_EQ(plain.status, kToolClean) << c.name << plain.out;
+    const json report = json::parse(plain.out);
+    ASSERT_EQ(report["warnings"], 1) << c.name << plain.out;
+    EXPECT_EQ(report["diagnostics"][0]["code"], c.code) << c.name;
+    EXPECT_EQ(Check(c.route, c.train, {"--Werror"}).status, kToolDiagnosed)
+        << c.name;
+  }
+  // The closest keyword is named.
+  ToolRun run = Check(RouteWithBody("cartelo_indicatore, 100, a\r\n"),
+                      TrainWith(""), {"--lang", "en"});
+  EXPECT_NE(run.out.find("did you mean \"cartello_indicatore\"?"),
+            std::string::npos)
+      << run.out;
+}
+
+TEST(ScenarioToolTest, ANoteDoesNotFailEvenUnderWerror) {
+  ToolRun run = Check(RouteWithBody("cartello_indicatore, 1025, a\r\n"),
+                      TrainWith(""), {"--Werror"});
+  EXPECT_EQ(run.status, kToolClean);
+  EXPECT_NE(run.out.find("nota 301"), std::string::npos) << run.out;
+}
+
+TEST(ScenarioToolTest, WarningsDoNotChangeTheBytes) {
+  MemoryFileSystem files;
+  const std::string train = TrainWith("velocita, 1000, 60\r\n");
+  files.files["a_linea.txt"] = RouteWithBody("pendenza, 1000, 2\r\n");
+  files.files["a_1-.txt"] = train;
+  files.files["b_linea.txt"] = RouteWithBody(
+      "pendenza, 1000, 2\r\n-- a comment\r\npendnza, 500, 9\r\n");
+  files.files["b_1-.txt"] = train;
+  Tool(files, {"compile", "a_linea.txt", "a_1-.txt", "-o", "oa", "--route-name",
+               "x", "--train-number", "1"});
+  Tool(files, {"compile", "b_linea.txt", "b_1-.txt", "-o", "ob", "--route-name",
+               "x", "--train-number", "1"});
+  for (const char* name : {"x_linea.dat", "x_1.sim", "x_1.dat"}) {
+    EXPECT_EQ(files.files[std::string("oa/") + name],
+              files.files[std::string("ob/") + name])
+        << name;
+  }
+}
+
+TEST(ScenarioToolTest, ExitStatuses) {
+  MemoryFileSystem files;
+  EXPECT_EQ(Tool(files, {}).status, kToolFailed);
+  EXPECT_EQ(Tool(files, {"--help"}).status, kToolClean);
+  ToolRun version = Tool(files, {"--version"});
+  EXPECT_EQ(version.status, kToolClean);
+  EXPECT_EQ(version.out, std::string(kToolVersion) + "\n");
+  EXPECT_EQ(Tool(files, {"check", "--help"}).status, kToolClean);
+  EXPECT_EQ(Tool(files, {"check", kRoute}).status, kToolFailed);
+  EXPECT_EQ(Tool(files, {"check", kRoute, kTrain, "--lang", "fr"}).status,
+            kToolFailed);
+  ToolRun missing = Tool(files, {"check", kRoute, kTrain});
+  EXPECT_EQ(missing.status, kToolFailed);
+  EXPECT_NE(missing.err.find(kRoute), std::string::npos);
+  EXPECT_TRUE(missing.out.empty());
+}
+
+}  // namespace
+}  // namespace scenario
