@@ -167,12 +167,13 @@ TEST(ScenarioToolTest, CellCodesCarryTheirProgressive) {
   // window: code 12 at the start cell, which the tool reports too.
   ToolRun run = Check(
       RouteWithBody(""),
-      TrainWith("segnale, 2800, 1,4,0,0,0,0,0,0,0,0\r\n"
+      TrainWith("segnale, 2750, 1,4,0,0,0,0,0,0,0,0\r\n"
+                "segnale, 2800, 1,4,0,0,0,0,0,0,0,0\r\n"
                 "segnale, 2850, 1,4,0,0,0,0,0,0,0,0\r\n"
-                "segnale, 2900, 1,4,0,0,0,0,0,0,0,0\r\n"
                 "rallentamento, 3100, 30, 100, 0, 0, 0\r\n"),
       {"--format", "json"});
   const json report = json::parse(run.out);
+  ASSERT_FALSE(report["diagnostics"].empty()) << run.out;
   const json& d = report["diagnostics"].back();
   EXPECT_EQ(d["code"], 12);
   EXPECT_EQ(d["progressive"], 63 * 50);
