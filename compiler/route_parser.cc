@@ -61,6 +61,7 @@ Flow RouteParser::GeneralPhase() {
     }
     s_.riga = key_.text;
     last_ = key_;
+    fields_read_ = 0;
     Flow flow = GeneralLine();
     if (flow != Flow::kContinue) return flow;
     // The first bracketed item that is no comment opens the body.
@@ -103,7 +104,7 @@ Flow RouteParser::RouteLength() {
   Long length = 0;
   if (!Number(&length)) return Flow::kFault;
   s_.voci[kTrainSlot].fine = length;
-  if (length > kMaxRouteLength) return Stop(kRouteTooLong);
+  if (length > kMaxRouteLength) return StopAt(kRouteTooLong, last_);
   // A negative length gives no route to drive: refused as a value beyond
   // its field.
   if (length < 0) return Fault(ErrorSite::Fault::kBeyondField);
@@ -124,9 +125,11 @@ Flow RouteParser::Reference(int slot) {
 
 Flow RouteParser::CabSignals() {
   Voce& v = s_.voci[kExtraSlot];
-  if (!Number(&v.inizio) || !Number(&v.fine)) return Flow::kFault;
-  if (!OnCell(v.inizio)) return Stop(kCabSignalStartNotOnCell);
-  if (!OnCell(v.fine)) return Stop(kCabSignalEndNotOnCell);
+  if (!Number(&v.inizio)) return Flow::kFault;
+  const Item start = last_;
+  if (!Number(&v.fine)) return Flow::kFault;
+  if (!OnCell(v.inizio)) return StopAt(kCabSignalStartNotOnCell, start);
+  if (!OnCell(v.fine)) return StopAt(kCabSignalEndNotOnCell, last_);
   if (Contains(key_.text, "4")) {
     v.progressiva = kCodeCountFour;
   } else if (Contains(key_.text, "9")) {

@@ -93,6 +93,7 @@ bool SourceReader::NextKeyItem(int comment_reads) {
   }
   s_.riga = key_.text;
   last_ = key_;
+  fields_read_ = 0;
   return true;
 }
 
@@ -113,6 +114,7 @@ bool SourceReader::NumberIn(int64_t min, int64_t max, int64_t* value) {
     Fault(FaultOf(result), last_);
     return false;
   }
+  if (fields_read_++ == 0) first_field_ = last_;
   if (*value < min || *value > max) {
     Fault(ErrorSite::Fault::kBeyondField, last_);
     return false;
@@ -126,6 +128,7 @@ bool SourceReader::Text(std::string* value) {
     Fault(FaultOf(result), key_);
     return false;
   }
+  if (fields_read_++ == 0) first_field_ = last_;
   if (last_.text.size() > kMaxTextLength) {
     Fault(ErrorSite::Fault::kBeyondField, last_);
     return false;
@@ -150,7 +153,13 @@ Flow SourceReader::Stop(Long code) {
 }
 
 Flow SourceReader::Stop(Long code, Long position, std::string detail) {
-  RaiseCode(s_, code, position, Site(key_), std::move(detail));
+  RaiseCode(s_, code, position, Site(fields_read_ > 0 ? first_field_ : key_),
+            std::move(detail));
+  return Flow::kStopped;
+}
+
+Flow SourceReader::StopAt(Long code, const Item& at) {
+  RaiseCode(s_, code, std::nullopt, Site(at));
   return Flow::kStopped;
 }
 

@@ -59,10 +59,12 @@ class SourceReader {
     return p + margin <= int64_t{kCellLength} * s_.n_celle;
   }
 
-  // Records `code` at the current key item and stops the reading; the
-  // second form also records the progressive that goes with it.
+  // Records `code` and stops the reading: at the key item; with the
+  // progressive that goes with it, at the line's first field, which holds
+  // it; or at a given item.
   Flow Stop(Long code);
   Flow Stop(Long code, Long position, std::string detail = {});
+  Flow StopAt(Long code, const Item& at);
   // A line beyond the cells: code 15, and the text ends here.
   Flow Beyond(Long position);
   // Records a reading fault at `item`.
@@ -92,6 +94,8 @@ class SourceReader {
   std::string file_;
   Item key_;   // the key item being examined
   Item last_;  // the item read last
+  Item first_field_;  // the first field after the key item
+  int fields_read_ = 0;
   bool after_end_ = false;  // "[fine]" has been read
   bool warned_after_end_ = false;
 };

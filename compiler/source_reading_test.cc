@@ -75,7 +75,7 @@ TEST(SourceReadingTest, FaultsRecordWhereTheyHappened) {
   EXPECT_EQ(c.s.codice_errore, kSignboardCellTaken);
   EXPECT_EQ(c.s.error_site.file, kRoutePath);
   EXPECT_EQ(c.s.error_site.line, 5);
-  EXPECT_EQ(c.s.error_site.column, 1);
+  EXPECT_EQ(c.s.error_site.column, 22);  // the position that collides
 }
 
 TEST(SourceReadingTest, AnAuthorsTextsAreLeftAlone) {

@@ -225,7 +225,9 @@ Flow TrainParser::Station() {
   Long length = 0;
   if (!byte_field(&station.tipo) || !Number(&length)) return Flow::kFault;
   if (length % kStationLengthUnit != 0) {
-    return Stop(kStationLengthNotMultipleOf100, p);
+    // The progressive goes with the code; the caret goes under the length.
+    RaiseCode(s_, kStationLengthNotMultipleOf100, p, Site(last_));
+    return Flow::kStopped;
   }
 
   Long hours = 0;

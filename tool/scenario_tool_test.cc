@@ -105,7 +105,7 @@ TEST(ScenarioToolTest, TextDiagnosticShowsTheLineAndTheItem) {
             "src/Linea_linea.txt:5: errore 6: cartello su una cella già "
             "occupata (progressiva 100)\n"
             "  cartello_indicatore,  100, b\n"
-            "  ^\n"
+            "                        ^\n"
             "controllato: 1 errore, 0 avvisi, 0 note; nessun file scritto\n");
 }
 
@@ -123,14 +123,14 @@ TEST(ScenarioToolTest, FaultyTexts) {
       {RouteWithBody("pendenza, 100, x\r\n"), TrainWith(""), 25, kRoute, 4, 16,
        "errore di lettura: il campo non è un numero",
        "reading fault: the field is not a number"},
-      {RouteWithBody("", "1000001"), TrainWith(""), 1, kRoute, 2, 1,
+      {RouteWithBody("", "1000001"), TrainWith(""), 1, kRoute, 2, 21,
        "lunghezza del percorso oltre 1000000 m", "route length above 1000000 m"},
       {RouteWithBody("curvaz, 0, 10\r\n"), TrainWith(""), 103, kRoute, 4, 1,
        "curva senza classe da 1 a 6, o tracciato oltre 1000000 m",
        "curve without a class digit 1 to 6, or a plan beyond 1000000 m"},
       {RouteWithBody(""),
        TrainWith("stazione, 75, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\r\n"),
-       8, kTrain, 2, 1, "progressiva della stazione non multipla di 50",
+       8, kTrain, 2, 11, "progressiva della stazione non multipla di 50",
        "station progressive not a multiple of 50"},
       {RouteWithBody(""), TrainWith("segnale, 0, 1,4,0,0,0,0,0,0,0,0\r\n"),
        1250, kTrain, 0, 0,
