@@ -27,7 +27,9 @@ class FileNames {
   std::string TrainSource() const { return Path(Train() + "-.txt"); }
   // Documents for the driver.
   std::string Notes() const { return Path(Train() + "_note.txt"); }
-  std::string SlowOrders() const { return Path(Train() + "_rallentamenti.txt"); }
+  std::string SlowOrders() const {
+    return Path(Train() + "_rallentamenti.txt");
+  }
   std::string TrainCard() const { return Path(Train() + "_scheda_treno.txt"); }
   // Binary files for the simulator.
   std::string RoutePlan() const { return Path(nome_linea_ + "_linea.dat"); }

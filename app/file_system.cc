@@ -64,8 +64,8 @@ Status DiskFileSystem::Read(const std::string& path, std::string* contents) {
 Status DiskFileSystem::Replace(const std::string& path,
                                std::string_view contents) {
   const std::string temporary = TemporaryNameFor(path);
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                  0666);
+  int fd =
+      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) return Status::FileError(Operation::kWrite, path, errno);
   int number = WriteAll(fd, contents);
   if (::close(fd) != 0 && number == 0) number = errno;

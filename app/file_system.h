@@ -19,7 +19,8 @@ class FileSystem {
   virtual Status Read(const std::string& path, std::string* contents) = 0;
   // Replaces the file as a whole. Until the new content is complete the old
   // file stays as it was; a failure leaves no partial or temporary file.
-  virtual Status Replace(const std::string& path, std::string_view contents) = 0;
+  virtual Status Replace(const std::string& path,
+                         std::string_view contents) = 0;
   virtual Status Remove(const std::string& path) = 0;
   // Creates a folder and the folders above it, where missing.
   virtual Status CreateFolders(const std::string& path) = 0;

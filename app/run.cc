@@ -31,8 +31,8 @@ int Run(Window& window, FileSystem& files, const std::string& folder) {
   window.ShowWaiting();
 
   // The source texts, then the documents for the driver.
-  for (auto* write : {dati_linea, dati_treno, dati_note, dati_rallentamenti,
-                      dati_scheda}) {
+  for (auto* write :
+       {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
     Status status = write(files, names);
     if (!status.ok()) return Fail(window, status);
   }
@@ -44,9 +44,8 @@ int CompileStep(Window& window, FileSystem& files, const FileNames& names) {
   Scenario scenario;
   scenario.nome_linea = std::string(kNomeLinea);
   scenario.numero_treno = std::string(kNumeroTreno);
-  const CompileOutcome outcome =
-      memorizza_percorso(scenario, 1, files,
-                         {names.RouteSource(), names.TrainSource()}, names);
+  const CompileOutcome outcome = memorizza_percorso(
+      scenario, 1, files, {names.RouteSource(), names.TrainSource()}, names);
   switch (outcome.end) {
     case CompileOutcome::End::kComplete:
       break;

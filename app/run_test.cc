@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <map>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "app/memory_file_system.h"
@@ -175,10 +175,10 @@ TEST_F(ProgramTest, AFileThatCannotBeReplacedEndsTheRunAtItsStep) {
   EXPECT_NE(err.find("Impossibile scrivere " + notes.string() + ": "),
             std::string::npos)
       << err;
-  EXPECT_EQ(Listing(), (std::vector<std::string>{
-                           "Valdorsio-Ronsale_37264-.txt",
-                           "Valdorsio-Ronsale_37264_note.txt",
-                           "Valdorsio-Ronsale_linea.txt"}));
+  EXPECT_EQ(Listing(),
+            (std::vector<std::string>{"Valdorsio-Ronsale_37264-.txt",
+                                      "Valdorsio-Ronsale_37264_note.txt",
+                                      "Valdorsio-Ronsale_linea.txt"}));
   EXPECT_EQ(Contents("Valdorsio-Ronsale_linea.txt").size(), 4236u);
 }
 
@@ -198,7 +198,8 @@ TEST_F(ProgramTest, AFailedBinaryFileKeepsTheFilesBeforeIt) {
 // Step 9 on texts whose signal sits in cell 1, where the format keeps its
 // constant: the number is shown, and no binary file is written.
 TEST(CompileStepTest, AReservedValueEndsTheProgramWithItsNumber) {
-  const FileNames names("d", std::string(kNomeLinea), std::string(kNumeroTreno));
+  const FileNames names("d", std::string(kNomeLinea),
+                        std::string(kNumeroTreno));
   EXPECT_EXIT(
       {
         MemoryFileSystem files;
@@ -214,7 +215,8 @@ TEST(CompileStepTest, AReservedValueEndsTheProgramWithItsNumber) {
 }
 
 TEST(CompileStepTest, NoCellsEndsWithAMessage) {
-  const FileNames names("d", std::string(kNomeLinea), std::string(kNumeroTreno));
+  const FileNames names("d", std::string(kNomeLinea),
+                        std::string(kNumeroTreno));
   MemoryFileSystem files;  // no source texts at all: code 101
   RecordingWindow window;
   EXPECT_EQ(CompileStep(window, files, names), kExitFailure);

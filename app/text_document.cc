@@ -8,7 +8,8 @@ namespace scenario {
 
 std::string EncodeTextDocument(std::span<const std::string_view> slots) {
   std::string bytes;
-  for (std::string_view line : slots.first(std::min(slots.size(), kLineSlots))) {
+  for (std::string_view line :
+       slots.first(std::min(slots.size(), kLineSlots))) {
     if (line == kEndOfList) break;
     bytes += ToWindows1252(line);
     bytes += "\r\n";

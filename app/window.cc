@@ -51,7 +51,8 @@ class ConsoleWindow : public Window {
 
 WindowGeometry GeometryAt(double dots_per_inch) {
   auto pixels = [&](double twips) {
-    return static_cast<int>(std::nearbyint(twips * dots_per_inch / kTwipsPerInch));
+    return static_cast<int>(
+        std::nearbyint(twips * dots_per_inch / kTwipsPerInch));
   };
   return {pixels(kClientWidthTwips),
           pixels(kClientHeightTwips),
@@ -59,8 +60,8 @@ WindowGeometry GeometryAt(double dots_per_inch) {
           pixels(kLabelTopTwips),
           pixels(kLabelWidthTwips),
           pixels(kLabelHeightTwips),
-          static_cast<int>(std::nearbyint(kCaptionPoints * dots_per_inch /
-                                          kPointsPerInch))};
+          static_cast<int>(
+              std::nearbyint(kCaptionPoints * dots_per_inch / kPointsPerInch))};
 }
 
 std::unique_ptr<Window> OpenConsoleWindow(FILE* out, FILE* in,

@@ -27,8 +27,11 @@ char Encode(char32_t c) {
 char32_t Decode(std::string_view text, size_t* i) {
   auto byte = [&](size_t k) { return static_cast<uint8_t>(text[k]); };
   uint8_t lead = byte(*i);
-  size_t length = lead < 0x80 ? 1 : lead >> 5 == 0x6 ? 2 : lead >> 4 == 0xE ? 3
-                                : lead >> 3 == 0x1E ? 4 : 0;
+  size_t length = lead < 0x80         ? 1
+                  : lead >> 5 == 0x6  ? 2
+                  : lead >> 4 == 0xE  ? 3
+                  : lead >> 3 == 0x1E ? 4
+                                      : 0;
   if (length == 0 || *i + length > text.size()) {
     ++*i;
     return 0xFFFD;

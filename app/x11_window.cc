@@ -98,7 +98,8 @@ class X11Window : public Window {
         message_font_ ? message_font_->ascent + message_font_->descent : 14;
     const int width = std::max(TextWidth(message_font_, message) + 2 * kMargin,
                                kButtonWidth + 2 * kMargin);
-    const int height = kMargin + line_height + kMargin + kButtonHeight + kMargin;
+    const int height =
+        kMargin + line_height + kMargin + kButtonHeight + kMargin;
     const int button_x = (width - kButtonWidth) / 2;
     const int button_y = height - kMargin - kButtonHeight;
 
@@ -190,8 +191,8 @@ class X11Window : public Window {
     }
   }
 
-  void DrawMessage(::Window box, GC gc, std::string_view message,
-                   int button_x, int button_y) {
+  void DrawMessage(::Window box, GC gc, std::string_view message, int button_x,
+                   int button_y) {
     const int ascent = message_font_ ? message_font_->ascent : 10;
     XSetForeground(display_, gc, BlackPixel(display_, screen_));
     XDrawString(display_, box, gc, kMargin, kMargin + ascent, message.data(),

@@ -15,8 +15,12 @@ namespace scenario {
 inline constexpr char kRoutePath[] = "d/R_linea.txt";
 inline constexpr char kTrainPath[] = "d/R_7-.txt";
 
-inline std::string EmbeddedRoute() { return EncodeTextDocument(RouteSourceLines()); }
-inline std::string EmbeddedTrain() { return EncodeTextDocument(TrainSourceLines()); }
+inline std::string EmbeddedRoute() {
+  return EncodeTextDocument(RouteSourceLines());
+}
+inline std::string EmbeddedTrain() {
+  return EncodeTextDocument(TrainSourceLines());
+}
 
 // A route text of the embedded route's general part and the given body.
 inline std::string RouteWithBody(std::string_view body,

@@ -33,9 +33,10 @@ void ItemReader::ConsumeDelimiter() {
 
 Item ItemReader::Begin() const {
   bool first = true;
-  for (size_t i = line_start_; i < pos_; ++i) first = first && IsBlank(text_[i]);
-  return {text_.substr(pos_, 0), line_, static_cast<int>(pos_ - line_start_) + 1,
-          first};
+  for (size_t i = line_start_; i < pos_; ++i)
+    first = first && IsBlank(text_[i]);
+  return {text_.substr(pos_, 0), line_,
+          static_cast<int>(pos_ - line_start_) + 1, first};
 }
 
 ItemReader::Result ItemReader::ReadText(Item* item) {

@@ -16,10 +16,10 @@ std::vector<std::string> Read(std::string_view text, std::string_view pattern) {
   for (char kind : pattern) {
     Item item;
     int64_t value = 0;
-    ItemReader::Result result = kind == 't' ? reader.ReadText(&item)
-                                            : reader.ReadNumber(&value, &item);
-    std::string where = "@" + std::to_string(item.line) + ":" +
-                        std::to_string(item.column);
+    ItemReader::Result result =
+        kind == 't' ? reader.ReadText(&item) : reader.ReadNumber(&value, &item);
+    std::string where =
+        "@" + std::to_string(item.line) + ":" + std::to_string(item.column);
     switch (result) {
       case ItemReader::Result::kOk:
         out.push_back((kind == 't' ? std::string(item.text)
@@ -47,12 +47,15 @@ TEST(ItemReaderTest, Items) {
     const char* pattern;
     std::vector<std::string> expected;
   } cases[] = {
-      {"ripetizione segnali 4 codici,    0    ,0\r\n", "tnn",
+      {"ripetizione segnali 4 codici,    0    ,0\r\n",
+       "tnn",
        {"ripetizione segnali 4 codici@1:1", "=0@1:34", "=0@1:40"}},
-      {"orologio,    5               55            45 \r\n[x]\r\n", "tnnnt",
+      {"orologio,    5               55            45 \r\n[x]\r\n",
+       "tnnnt",
        {"orologio@1:1", "=5@1:14", "=55@1:30", "=45@1:44", "[x]@2:1"}},
       // Empty numeric fields read as 0.
-      {"v,  0,  ,  ,  7\r\n", "tnnnn",
+      {"v,  0,  ,  ,  7\r\n",
+       "tnnnn",
        {"v@1:1", "=0@1:5", "=0@1:9", "=0@1:12", "=7@1:15"}},
       {"a,\r\n", "tn", {"a@1:1", "=0@1:3"}},
       // Text keeps inner blanks, loses trailing ones; quotes may hold commas.
@@ -62,7 +65,8 @@ TEST(ItemReaderTest, Items) {
       // LF and CR alone end lines too; a missing last line end is fine.
       {"a\nb\rc", "ttt", {"a@1:1", "b@2:1", "c@3:1"}},
       {"\r\n\r\nz", "ttt", {"@1:1", "@2:1", "z@3:1"}},
-      {"+12,-7,2147483647,-2147483648", "nnnn",
+      {"+12,-7,2147483647,-2147483648",
+       "nnnn",
        {"=12@1:1", "=-7@1:5", "=2147483647@1:8", "=-2147483648@1:19"}},
       {"2147483648", "n", {"<beyond 32 bits>"}},
       {"99999999999999999999999", "n", {"<beyond 32 bits>"}},

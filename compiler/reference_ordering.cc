@@ -70,7 +70,8 @@ void progressive_ordina(Scenario& s) {
   for (int slot : {kReferenceTreSlot, kReferenceDueSlot, kReferenceUnoSlot}) {
     Voce& v = s.voci[slot];
     // Kept within 32 bits like every Long; the multiple-of-50 check follows.
-    if (v.progressiva == 1) v.fine = static_cast<Long>(int64_t{v.fine} + kFlagAddsMetres);
+    if (v.progressiva == 1)
+      v.fine = static_cast<Long>(int64_t{v.fine} + kFlagAddsMetres);
   }
 }
 

@@ -27,13 +27,17 @@ bool OnCell(int64_t p) { return p % kCellLength == 0; }
 
 // For naming the keyword nearest to a misspelt key item.
 constexpr std::string_view kGeneralKeywords[] = {
-    "lunghezza percorso",          "progressiva chilometrica uno",
-    "progressiva chilometrica due", "progressiva chilometrica tre",
-    "sfondo uno",                  "sfondo due",
-    "sfondo tre",                  "ripetizione segnali 4 codici"};
+    "lunghezza percorso",
+    "progressiva chilometrica uno",
+    "progressiva chilometrica due",
+    "progressiva chilometrica tre",
+    "sfondo uno",
+    "sfondo due",
+    "sfondo tre",
+    "ripetizione segnali 4 codici"};
 constexpr std::string_view kBodyKeywords[] = {
-    "pendenza", "curvad", "curvas", "montagna", "indicatori_vmax",
-    "cartello_indicatore"};
+    "pendenza", "curvad",          "curvas",
+    "montagna", "indicatori_vmax", "cartello_indicatore"};
 
 }  // namespace
 
@@ -206,7 +210,8 @@ Flow RouteParser::Gradient() {
   if (!InCells(p, kRangeMargin)) return Beyond(p);
   // The previous gradient holds up to the cell before this line's cell.
   const int64_t n = ProfileCell(p);
-  if (n > 0 && n <= gradient_cursor_) Warn(kLineBehindCursor, key_, {}, p);
+  if (n > 0 && n <= gradient_cursor_)
+    Warn(kLineBehindCursor, first_field_, {}, p);
   if (n > 0) {
     do {
       if (!WriteGradient()) return Flow::kFault;
@@ -243,7 +248,8 @@ Flow RouteParser::Curve() {
   }
   if (kappa == 0) return Stop(kBadCurve);
   if (ContainsAnyCase(key_.text, "s")) kappa = -kappa;
-  if (start < plan_cursor_ - 1) Warn(kLineBehindCursor, key_, "curva", start);
+  if (start < plan_cursor_ - 1)
+    Warn(kLineBehindCursor, first_field_, "curva", start);
 
   // A straight run up to the curve's start, then the curve; no point is
   // computed beyond the plan's last metre.
@@ -277,9 +283,9 @@ Flow RouteParser::Mountain() {
 Flow RouteParser::SpeedBoard() {
   Long posizione = 0;
   IndicatoreVMax board;
-  for (Long* field : {&posizione, &board.vas, &board.vbs, &board.vcs,
-                      &board.strisces, &board.vad, &board.vbd, &board.vcd,
-                      &board.strisced}) {
+  for (Long* field :
+       {&posizione, &board.vas, &board.vbs, &board.vcs, &board.strisces,
+        &board.vad, &board.vbd, &board.vcd, &board.strisced}) {
     if (!Number(field)) return Flow::kFault;
   }
   if (!InCells(posizione, kRangeMargin)) return Beyond(posizione);

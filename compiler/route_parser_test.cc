@@ -32,7 +32,7 @@ TEST(RouteParserTest, EmbeddedRoute) {
   EXPECT_EQ(s.voci[81].fine, 65100);
   EXPECT_EQ(s.voci[81].progressiva, 1);
   EXPECT_EQ(s.voci[82], Voce{});
-  EXPECT_EQ(s.voci[85].inizio, 1);  // sfondo uno
+  EXPECT_EQ(s.voci[85].inizio, 1);       // sfondo uno
   EXPECT_EQ(s.voci[86].progressiva, 0);  // end 0: no code count
   // 48 signboards, from slot 80 down.
   EXPECT_EQ(s.voci[80].nome, "(P.L.Km)(60+900)");
@@ -91,9 +91,9 @@ TEST(RouteParserTest, CellsRoundHalvesToEven) {
 
 TEST(RouteParserTest, Comments) {
   // Two hyphenated key items in a row are skipped; the third is examined.
-  CompiledForTest c = Route(RouteWithBody(
-      "-- a comment, pendenza, 500, 9\r\n"
-      "-a, -b, -pendenza, 1000, 5\r\n"));
+  CompiledForTest c =
+      Route(RouteWithBody("-- a comment, pendenza, 500, 9\r\n"
+                          "-a, -b, -pendenza, 1000, 5\r\n"));
   EXPECT_EQ(c.s.codice_errore, 0);
   EXPECT_EQ(c.s.celle.at(0)->pendenza, 100);
   EXPECT_EQ(c.s.celle.at(10)->pendenza, 109);
@@ -131,9 +131,11 @@ TEST(RouteParserTest, Codes) {
       {"pendenza, 73901, 1\r\n", kBeyondCells, 73901},
       {"cartello_indicatore, 100, a\r\ncartello_indicatore, 120, b\r\n",
        kSignboardCellTaken, 120},
-      {"indicatori_vmax, 100, 1,1,1,0, ,,, 0\r\ncartello_indicatore, 100, b\r\n",
+      {"indicatori_vmax, 100, 1,1,1,0, ,,, 0\r\ncartello_indicatore, 100, "
+       "b\r\n",
        kSignboardCellTaken, 100},
-      {"cartello_indicatore, 100, b\r\nindicatori_vmax, 100, 1,1,1,0, ,,, 0\r\n",
+      {"cartello_indicatore, 100, b\r\nindicatori_vmax, 100, 1,1,1,0, ,,, "
+       "0\r\n",
        kSpeedBoardCellTaken, 100},
       {"curvad, 100, 10\r\n", kBadCurve, 0},
       {"curvad3, -300, 10\r\n", 0, 0},
@@ -158,13 +160,20 @@ TEST(RouteParserTest, CabSignalRepetition) {
       {"ripetizione segnali 9 codici, 100, 200", 0, {100, 200, 9}},
       {"ripetizione segnali 4 codici, 100, 200", 0, {100, 200, 4}},
       {"ripetizione segnali 9 codici, 100, 0", 0, {100, 0, 0}},
-      {"ripetizione segnali 4 codici, 75, 200", kCabSignalStartNotOnCell, {75, 200, 0}},
-      {"ripetizione segnali 4 codici, 100, 225", kCabSignalEndNotOnCell, {100, 225, 0}},
-      {"ripetizione segnali codici, 100, 200", kCabSignalCodeCountMissing, {100, 200, 0}},
+      {"ripetizione segnali 4 codici, 75, 200",
+       kCabSignalStartNotOnCell,
+       {75, 200, 0}},
+      {"ripetizione segnali 4 codici, 100, 225",
+       kCabSignalEndNotOnCell,
+       {100, 225, 0}},
+      {"ripetizione segnali codici, 100, 200",
+       kCabSignalCodeCountMissing,
+       {100, 200, 0}},
   };
   for (const Case& c : cases) {
-    CompiledForTest compiled = Route("[generale]\r\nlunghezza percorso, 1000\r\n" +
-                                     std::string(c.line) + "\r\n[curve]\r\n[fine]\r\n");
+    CompiledForTest compiled =
+        Route("[generale]\r\nlunghezza percorso, 1000\r\n" +
+              std::string(c.line) + "\r\n[curve]\r\n[fine]\r\n");
     const Voce& v = compiled.s.voci[kExtraSlot];
     EXPECT_EQ(compiled.s.codice_errore, c.code) << c.line;
     EXPECT_EQ((std::array<Long, 3>{v.inizio, v.fine, v.progressiva}), c.stored)
@@ -199,8 +208,9 @@ TEST(RouteParserTest, TextsWithoutTheUsualFrame) {
   EXPECT_EQ(Gradients(c.s, 0, 10), std::vector<int>(11, 100));
   EXPECT_EQ(Gradients(c.s, 157, 160), (std::vector<int>{100, 0, 0, 0}));
   // No length line: no cells, and nothing is written anywhere.
-  c = Route("[generale]\r\n[curve]\r\npendenza, -200, 5\r\n"
-            "cartello_indicatore, -500, a\r\n[fine]\r\n");
+  c = Route(
+      "[generale]\r\n[curve]\r\npendenza, -200, 5\r\n"
+      "cartello_indicatore, -500, a\r\n[fine]\r\n");
   EXPECT_FALSE(c.s.celle.exists());
   EXPECT_EQ(c.s.codice_errore, kCellOutsideRoute);
 }

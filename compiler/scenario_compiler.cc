@@ -13,7 +13,8 @@ constexpr Integer kCellFormat = 5121;
 constexpr Integer kBankFormat = 610;
 
 CompileOutcome NumberedError(Scenario& s, Long code) {
-  Report(s, {Diagnostic::Severity::kError, code, std::nullopt, ErrorSite{}, {}});
+  Report(s,
+         {Diagnostic::Severity::kError, code, std::nullopt, ErrorSite{}, {}});
   CompileOutcome outcome;
   outcome.end = CompileOutcome::End::kNumberedError;
   outcome.numbered_error = std::to_string(code);

@@ -21,8 +21,8 @@ struct CompileOutcome {
     kWriteFailed,    // a binary file could not be written
   };
   End end = End::kComplete;
-  std::string numbered_error;     // "1250" or "1251", as `errore` shows it
-  Status status = Status::Ok();   // the failed write
+  std::string numbered_error;    // "1250" or "1251", as `errore` shows it
+  Status status = Status::Ok();  // the failed write
 };
 
 // The compile up to the binary files: clears the record bank, reads the

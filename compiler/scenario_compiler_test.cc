@@ -22,8 +22,8 @@ Compiled Compile(std::string_view route, std::string_view train) {
   c.files.files[kTrainPath] = std::string(train);
   c.s.nome_linea = "R";
   c.s.numero_treno = "7";
-  c.outcome = memorizza_percorso(c.s, 1, c.files, {kRoutePath, kTrainPath},
-                                 kNames);
+  c.outcome =
+      memorizza_percorso(c.s, 1, c.files, {kRoutePath, kTrainPath}, kNames);
   return c;
 }
 
@@ -64,7 +64,8 @@ TEST(ScenarioCompilerTest, ReservedValuesAlreadyTaken) {
     EXPECT_TRUE(compiled.files.written.empty());
   }
   // An object in cell 1 whose values stay 0 is no conflict.
-  Compiled plain = Compile(EmbeddedRoute(), TrainWith("abbattimento, 50, 0\r\n"));
+  Compiled plain =
+      Compile(EmbeddedRoute(), TrainWith("abbattimento, 50, 0\r\n"));
   EXPECT_EQ(plain.outcome.end, CompileOutcome::End::kComplete);
   EXPECT_EQ(plain.s.celle.at(1)->tipo, kPlainPoint);
 }
@@ -88,8 +89,8 @@ TEST(ScenarioCompilerTest, AFailedWriteIsReported) {
   c.files.files[kRoutePath] = EmbeddedRoute();
   c.files.files[kTrainPath] = EmbeddedTrain();
   c.files.read_only.insert("d/R_7.dat");
-  c.outcome = memorizza_percorso(c.s, 0, c.files, {kRoutePath, kTrainPath},
-                                 kNames);
+  c.outcome =
+      memorizza_percorso(c.s, 0, c.files, {kRoutePath, kTrainPath}, kNames);
   EXPECT_EQ(c.outcome.end, CompileOutcome::End::kWriteFailed);
   EXPECT_EQ(c.outcome.status.path(), "d/R_7.dat");
   // Without the plan switch: no plan file, and no plan built.

@@ -10,7 +10,9 @@
 namespace scenario {
 namespace {
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
 
 ErrorSite::Fault FaultOf(ItemReader::Result result) {
   switch (result) {
@@ -172,7 +174,7 @@ void SourceReader::Warn(Long code, const Item& at, std::string detail,
 }
 
 void SourceReader::NoteOffCell(Long p) {
-  if (p % kCellLength != 0) Warn(kNotOnCellBoundary, key_, {}, p);
+  if (p % kCellLength != 0) Warn(kNotOnCellBoundary, first_field_, {}, p);
 }
 
 void SourceReader::CheckKeyItem(bool matched,

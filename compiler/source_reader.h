@@ -48,7 +48,9 @@ class SourceReader {
   bool NumberIn(int64_t min, int64_t max, int64_t* value);
   bool Text(std::string* value);
   // A line whose one field goes straight into the model.
-  Flow Field(Long* value) { return Number(value) ? Flow::kContinue : Flow::kFault; }
+  Flow Field(Long* value) {
+    return Number(value) ? Flow::kContinue : Flow::kFault;
+  }
 
   // A value computed from fields that must fit a Long.
   bool FitsLong(int64_t value, Long* out);
@@ -92,8 +94,8 @@ class SourceReader {
   Scenario& s_;
   ItemReader reader_;
   std::string file_;
-  Item key_;   // the key item being examined
-  Item last_;  // the item read last
+  Item key_;          // the key item being examined
+  Item last_;         // the item read last
   Item first_field_;  // the first field after the key item
   int fields_read_ = 0;
   bool after_end_ = false;  // "[fine]" has been read

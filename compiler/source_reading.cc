@@ -72,9 +72,11 @@ class SourceReading {
         // The code has no progressive of its own; the value tells which.
         s_.codice_errore = kReferenceNotOnCell;
         s_.error_site = {texts_.route};
-        Report(s_, {Diagnostic::Severity::kError, kReferenceNotOnCell,
+        Report(s_, {Diagnostic::Severity::kError,
+                    kReferenceNotOnCell,
                     v.inizio % kCellLength != 0 ? v.inizio : v.fine,
-                    s_.error_site, {}});
+                    s_.error_site,
+                    {}});
       }
     }
   }

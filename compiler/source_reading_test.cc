@@ -25,8 +25,8 @@ TEST(SourceReadingTest, WhatIsLeftInTheFolder) {
     Long code;
     bool route_left, train_left, cells;
   } cases[] = {
-      {"route missing", std::nullopt, TrainWith(""), kRouteTextMissing,
-       false, true, false},
+      {"route missing", std::nullopt, TrainWith(""), kRouteTextMissing, false,
+       true, false},
       {"no [generale] in the route", "lunghezza percorso, 1000\r\n",
        TrainWith(""), kNoGeneralSection, false, true, false},
       {"[generale] as the route's last item", "x\r\n[generale]\r\n",
@@ -69,8 +69,9 @@ TEST(SourceReadingTest, FaultsRecordWhereTheyHappened) {
   EXPECT_EQ(c.s.error_site.column, 18);
   EXPECT_EQ(c.s.error_site.fault, ErrorSite::Fault::kNotANumber);
 
-  ReadTexts(c, RouteWithBody("cartello_indicatore, 100, a\r\n"
-                             "cartello_indicatore, 100, b\r\n"),
+  ReadTexts(c,
+            RouteWithBody("cartello_indicatore, 100, a\r\n"
+                          "cartello_indicatore, 100, b\r\n"),
             TrainWith(""));
   EXPECT_EQ(c.s.codice_errore, kSignboardCellTaken);
   EXPECT_EQ(c.s.error_site.file, kRoutePath);

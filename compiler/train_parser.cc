@@ -16,8 +16,8 @@ constexpr Long kSpeedUnit = 5;             // km/h per step of a cell's speed
 constexpr Long kStationLengthUnit = 100;   // metres
 constexpr Long kStationSpacing = 350;      // metres between two zones
 constexpr Long kEndFlagMetres = 50;
-constexpr Long kShortZone = 600;           // metres
-constexpr Long kTypeBeforeStop = 150;      // metres past types 5 and 6
+constexpr Long kShortZone = 600;       // metres
+constexpr Long kTypeBeforeStop = 150;  // metres past types 5 and 6
 constexpr int kStationMarkers = 4;
 constexpr Byte kStationMarkerBase = 80;
 constexpr int kMarkedTypesBelow = 25;
@@ -28,8 +28,10 @@ constexpr int64_t kIntegerMin = std::numeric_limits<Integer>::min();
 constexpr int64_t kIntegerMax = std::numeric_limits<Integer>::max();
 
 constexpr std::string_view kKeywords[] = {
-    "numero vetture", "percentuale massa frenata", "velocita", "aderenza",
-    "orologio",       "sabbia",                    "segnale",  "rallentamento",
+    "numero vetture", "percentuale massa frenata",
+    "velocita",       "aderenza",
+    "orologio",       "sabbia",
+    "segnale",        "rallentamento",
     "abbattimento",   "stazione"};
 
 }  // namespace
@@ -104,7 +106,8 @@ Flow TrainParser::Speed() {
   if (!InCells(p, kRangeMargin)) return Beyond(p);
   // The previous speed holds up to the cell before this line's cell.
   const int64_t target = ProfileCell(p);
-  if (target > 0 && target <= speed_cursor_) Warn(kLineBehindCursor, key_, {}, p);
+  if (target > 0 && target <= speed_cursor_)
+    Warn(kLineBehindCursor, first_field_, {}, p);
   if (target > 0) {
     do {
       if (speed_cursor_ >= s_.n_celle) break;
@@ -123,7 +126,7 @@ Flow TrainParser::Adhesion() {
   if (!InCells(p, kRangeMargin)) return Beyond(p);
   const int64_t target = ProfileCell(p);
   if (target > 0 && target <= adhesion_cursor_) {
-    Warn(kLineBehindCursor, key_, {}, p);
+    Warn(kLineBehindCursor, first_field_, {}, p);
   }
   if (target > 0) {
     do {
@@ -246,7 +249,7 @@ Flow TrainParser::Station() {
   }
   if (station_ > kFirstStationSlot &&
       station.orario <= s_.voci[station_ - 1].orario) {
-    Warn(kTimesNotIncreasing, key_, s_.voci[station_ - 1].nome, p);
+    Warn(kTimesNotIncreasing, first_field_, s_.voci[station_ - 1].nome, p);
   }
   return StationZone(station, p, length);
 }
@@ -269,7 +272,8 @@ Flow TrainParser::StationZone(Voce& station, Long p, Long length) {
       break;
     default:  // centred on the station
       inizio = int64_t{p} - length / 2;
-      fine = int64_t{p} + length / 2 + (station.byte4 != 0 ? kEndFlagMetres : 0);
+      fine =
+          int64_t{p} + length / 2 + (station.byte4 != 0 ? kEndFlagMetres : 0);
       break;
   }
   if (!FitsLong(inizio, &station.inizio) || !FitsLong(fine, &station.fine)) {

@@ -45,20 +45,26 @@ TEST(TrainParserTest, EmbeddedTrain) {
   EXPECT_EQ(s.voci[12], Voce{});
   EXPECT_EQ(s.voci[4].nome, "PIEVE DI LORMANO");
 
-  EXPECT_EQ(RunsOf(s, &Cella::velocita),
-            (Runs{{0, 39, 13},      {40, 102, 22},    {103, 434, 24},
-                  {435, 435, 2},    {436, 444, 24},   {445, 445, 2},
-                  {446, 448, 24},   {449, 449, 2},    {450, 1039, 24},
-                  {1040, 1068, 21}, {1069, 1259, 24}, {1260, 1477, 12},
-                  {1478, 1480, 0}}));
-  EXPECT_EQ(RunsOf(s, &Cella::aderenza),
-            (Runs{{0, 69, 90},
-                  {70, 159, 85},
-                  {160, 269, 89},
-                  {270, 439, 85},
-                  {440, 794, 95},
-                  {795, 1477, 90},
-                  {1478, 1480, 0}}));
+  EXPECT_EQ(RunsOf(s, &Cella::velocita), (Runs{{0, 39, 13},
+                                               {40, 102, 22},
+                                               {103, 434, 24},
+                                               {435, 435, 2},
+                                               {436, 444, 24},
+                                               {445, 445, 2},
+                                               {446, 448, 24},
+                                               {449, 449, 2},
+                                               {450, 1039, 24},
+                                               {1040, 1068, 21},
+                                               {1069, 1259, 24},
+                                               {1260, 1477, 12},
+                                               {1478, 1480, 0}}));
+  EXPECT_EQ(RunsOf(s, &Cella::aderenza), (Runs{{0, 69, 90},
+                                               {70, 159, 85},
+                                               {160, 269, 89},
+                                               {270, 439, 85},
+                                               {440, 794, 95},
+                                               {795, 1477, 90},
+                                               {1478, 1480, 0}}));
   int signals = 0;
   for (const Cella& cell : s.celle.all()) signals += cell.tipo == kSignal;
   EXPECT_EQ(signals, 25);
@@ -68,7 +74,9 @@ TEST(TrainParserTest, EmbeddedTrain) {
 TEST(TrainParserTest, StationsOfTheEmbeddedTrain) {
   CompiledForTest c = Train(EmbeddedTrain());
   const Scenario& s = c.s;
-  auto zone = [&](int n) { return std::array<Long, 2>{s.voci[n].inizio, s.voci[n].fine}; };
+  auto zone = [&](int n) {
+    return std::array<Long, 2>{s.voci[n].inizio, s.voci[n].fine};
+  };
   // The first station: zone -400 to 400, stop cell 7, markers 6 to 3.
   EXPECT_EQ(zone(1), (std::array<Long, 2>{-400, 400}));
   EXPECT_EQ(s.celle.at(7)->tipo, kStopPoint);
@@ -90,7 +98,8 @@ TEST(TrainParserTest, StationsOfTheEmbeddedTrain) {
 }
 
 TEST(TrainParserTest, Codes) {
-  const std::string station = "stazione, 5000, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\r\n";
+  const std::string station =
+      "stazione, 5000, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\r\n";
   struct Case {
     std::string lines;
     Long code;
@@ -101,15 +110,22 @@ TEST(TrainParserTest, Codes) {
       {"stazione, 5450, 8, 350, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\r\n",
        kStationLengthNotMultipleOf100, 5450},
       // Zones 350 m apart are fine, 300 m apart too close.
-      {station + "stazione, 5900, 24, 300, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, B\r\n", 0, 0},
-      {station + "stazione, 5850, 24, 300, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, B\r\n",
+      {station +
+           "stazione, 5900, 24, 300, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, B\r\n",
+       0, 0},
+      {station +
+           "stazione, 5850, 24, 300, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, B\r\n",
        kStationsTooClose, 5850},
-      {"stazione, 0, 24, 100, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\r\n", kStopZoneTooEarly, 0},
-      {"stazione, 0, 24, 400, 256,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\r\n", kReadingFault, 0},
-      {"abbattimento, 1000, 80\r\nabbattimento, 1000, 0\r\n", kPointCellTaken, 1000},
+      {"stazione, 0, 24, 100, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\r\n",
+       kStopZoneTooEarly, 0},
+      {"stazione, 0, 24, 400, 256,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\r\n",
+       kReadingFault, 0},
+      {"abbattimento, 1000, 80\r\nabbattimento, 1000, 0\r\n", kPointCellTaken,
+       1000},
       {"segnale, 950, 1,4,0,0,0,0,0,0,0,0\r\nabbattimento, 1000, 0\r\n",
        kPointCellTaken, 1000},
-      {"segnale, 3700, 1,4,0,0,0,0,0,0,0,0\r\nsegnale, 3700, 1,4,0,0,0,0,0,0,0,0\r\n",
+      {"segnale, 3700, 1,4,0,0,0,0,0,0,0,0\r\nsegnale, 3700, "
+       "1,4,0,0,0,0,0,0,0,0\r\n",
        kSignalCellTaken, 3700},
       {"velocita, 73901, 60\r\n", kBeyondCells, 73901},
       {"stazione, 73100, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\r\n", 0, 0},
@@ -128,10 +144,10 @@ TEST(TrainParserTest, Codes) {
 }
 
 TEST(TrainParserTest, PointsAndProfiles) {
-  CompiledForTest c = Train(TrainWith(
-      "abbattimento, 1000, 80\r\nabbattimento, 2000, 0\r\n"
-      "VELOCITA, 0, 60\r\nvelocita, 500, 90\r\nvelocita, 500, 30\r\n"
-      "Massa, 99\r\nmassa frenata, 120\r\n"));
+  CompiledForTest c = Train(
+      TrainWith("abbattimento, 1000, 80\r\nabbattimento, 2000, 0\r\n"
+                "VELOCITA, 0, 60\r\nvelocita, 500, 90\r\nvelocita, 500, 30\r\n"
+                "Massa, 99\r\nmassa frenata, 120\r\n"));
   const Scenario& s = c.s;
   EXPECT_EQ(s.codice_errore, 0);
   EXPECT_EQ(s.celle.at(20)->tipo, kSpeedPoint);
@@ -152,7 +168,8 @@ TEST(TrainParserTest, StationsStayBelowTheSignboardTexts) {
   std::string lines;
   for (int n = 0; n < 31; ++n) {
     lines += "stazione, " + std::to_string(1000 + n * 2000) +
-             ", 28, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, S" + std::to_string(n + 1) + "\r\n";
+             ", 28, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, S" +
+             std::to_string(n + 1) + "\r\n";
   }
   CompiledForTest c = Train(TrainWith(lines));
   EXPECT_EQ(c.s.codice_errore, kTooManyStations);
@@ -162,9 +179,10 @@ TEST(TrainParserTest, StationsStayBelowTheSignboardTexts) {
 
 TEST(TrainParserTest, RouteBeyondCellsStopsTheTrainAtItsFirstSignal) {
   CompiledForTest c;
-  ReadTexts(c, RouteWithBody("pendenza, 73901, 1\r\n"),
-            TrainWith("velocita, 0, 60\r\nsegnale, 3700, 1,4,0,0,0,0,0,0,0,0\r\n"
-                      "velocita, 5000, 90\r\n"));
+  ReadTexts(
+      c, RouteWithBody("pendenza, 73901, 1\r\n"),
+      TrainWith("velocita, 0, 60\r\nsegnale, 3700, 1,4,0,0,0,0,0,0,0,0\r\n"
+                "velocita, 5000, 90\r\n"));
   EXPECT_EQ(c.s.codice_errore, kBeyondCells);
   EXPECT_EQ(c.s.posizione_errore, 3700);
   EXPECT_EQ(c.s.celle.at(75)->tipo, kSignal);

@@ -66,7 +66,9 @@ static_assert(std::size(kSlowOrderLines) <= kLineSlots);
 
 }  // namespace
 
-std::span<const std::string_view> SlowOrderFormLines() { return kSlowOrderLines; }
+std::span<const std::string_view> SlowOrderFormLines() {
+  return kSlowOrderLines;
+}
 
 Status dati_rallentamenti(FileSystem& files, const FileNames& names) {
   return WriteTextDocument(files, names.SlowOrders(), kSlowOrderLines);

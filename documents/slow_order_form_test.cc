@@ -22,8 +22,9 @@ TEST(SlowOrderFormTest, FormAsWritten) {
       "            |";
   for (size_t slot = 13; slot <= 37; ++slot) EXPECT_EQ(lines[slot], empty_row);
   EXPECT_EQ(lines[38], lines[11]);
-  EXPECT_EQ(lines[46],
-            " E - Segnale di avviso non preceduto da pannelli distanziometrici");
+  EXPECT_EQ(
+      lines[46],
+      " E - Segnale di avviso non preceduto da pannelli distanziometrici");
 }
 
 }  // namespace

@@ -16,9 +16,16 @@ std::string Bytes(std::initializer_list<int> values) {
 TEST(BinaryFilesTest, CellRecordFieldByField) {
   Celle celle;
   celle.Create(1);
-  *celle.at(1) = {.tipo = 1, .valore1 = 5121, .valore2 = -2, .valore3 = 0x0304,
-                  .valore4 = 32767, .tempo = 101, .preavviso = 31,
-                  .montagna = 3, .velocita = 24, .pendenza = 96,
+  *celle.at(1) = {.tipo = 1,
+                  .valore1 = 5121,
+                  .valore2 = -2,
+                  .valore3 = 0x0304,
+                  .valore4 = 32767,
+                  .tempo = 101,
+                  .preavviso = 31,
+                  .montagna = 3,
+                  .velocita = 24,
+                  .pendenza = 96,
                   .aderenza = 255};
   std::string bytes = EncodeCelle(celle);
   ASSERT_EQ(bytes.size(), 2 * kCellRecordSize);
@@ -31,10 +38,22 @@ TEST(BinaryFilesTest, TrainFileAlwaysHolds87Records) {
   std::array<Voce, kVoci> voci;
   EXPECT_EQ(EncodeVoci(voci), std::string(kVoci * kVoceRecordSize, '\0'));
 
-  voci[1] = {.tipo = 8, .inizio = -400, .fine = 400, .progressiva = 0x01020304,
-             .byte1 = 1, .nome = "LUVIA", .intero1 = 4, .intero2 = 1,
-             .intero3 = 2, .intero4 = 3, .intero5 = -1, .byte2 = 5,
-             .byte3 = 99, .byte4 = 7, .byte5 = 9, .orario = 21915};
+  voci[1] = {.tipo = 8,
+             .inizio = -400,
+             .fine = 400,
+             .progressiva = 0x01020304,
+             .byte1 = 1,
+             .nome = "LUVIA",
+             .intero1 = 4,
+             .intero2 = 1,
+             .intero3 = 2,
+             .intero4 = 3,
+             .intero5 = -1,
+             .byte2 = 5,
+             .byte3 = 99,
+             .byte4 = 7,
+             .byte5 = 9,
+             .orario = 21915};
   std::string bytes = EncodeVoci(voci);
   ASSERT_EQ(bytes.size(), kVoci * kVoceRecordSize + 5);
   EXPECT_EQ(bytes.substr(kVoceRecordSize, kVoceRecordSize + 5),
@@ -57,9 +76,9 @@ TEST(BinaryFilesTest, PlanHoldsTheXHalfThenTheYHalf) {
   *plan.y(1) = PlanValue::Integer(1);
   *plan.x(2) = PlanValue::Real(1.0);
   std::string one = Bytes({0, 0, 0, 0, 0, 0, 0xF0, 0x3F});
-  EXPECT_EQ(EncodeTracciato(plan),
-            Bytes({2, 0, 0, 0, 2, 0, 0xFD, 0xFF, 5, 0}) + one +
-                Bytes({2, 0, 0, 0, 2, 0, 1, 0, 0, 0}));
+  EXPECT_EQ(EncodeTracciato(plan), Bytes({2, 0, 0, 0, 2, 0, 0xFD, 0xFF, 5, 0}) +
+                                       one +
+                                       Bytes({2, 0, 0, 0, 2, 0, 1, 0, 0, 0}));
 }
 
 TEST(BinaryFilesTest, ShortestRouteSizes) {

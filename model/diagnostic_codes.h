@@ -55,11 +55,11 @@ enum DiagnosticCode : Long {
 // What the compile passes over in silence, told to scenario authors. They
 // never change the compiled bytes.
 enum WarningCode : Long {
-  kUnknownKeyword = 201,     // a key item that matches no keyword
-  kLineBehindCursor = 202,   // a profile or curve line behind its cursor
-  kLineAfterEnd = 203,       // lines after "[fine]", read like any others
-  kTimesNotIncreasing = 204, // a station's time not after the previous one
-  kNotOnCellBoundary = 301,  // a note: the object moves to the nearest cell
+  kUnknownKeyword = 201,      // a key item that matches no keyword
+  kLineBehindCursor = 202,    // a profile or curve line behind its cursor
+  kLineAfterEnd = 203,        // lines after "[fine]", read like any others
+  kTimesNotIncreasing = 204,  // a station's time not after the previous one
+  kNotOnCellBoundary = 301,   // a note: the object moves to the nearest cell
 };
 
 // Records a code as the compile error state holds it: `codice_errore`, the

@@ -8,13 +8,13 @@
 namespace scenario {
 namespace {
 
-constexpr Long kPassThroughFlag = 10;      // mountain kinds above it are flagged
-constexpr Long kCloseStretch = 150;        // metres: closer stretches are kind 3
+constexpr Long kPassThroughFlag = 10;  // mountain kinds above it are flagged
+constexpr Long kCloseStretch = 150;    // metres: closer stretches are kind 3
 constexpr Byte kCloseStretchKind = 3;
-constexpr int kPassThroughEvery = 4;       // cells
+constexpr int kPassThroughEvery = 4;  // cells
 constexpr Long kSignalTimeFloor = 101;
-constexpr Long kWarningDistance = 1200;    // metres before the slow-down start
-constexpr Long kNoWarningUpTo = 1500;      // metres: no board fits before
+constexpr Long kWarningDistance = 1200;  // metres before the slow-down start
+constexpr Long kNoWarningUpTo = 1500;    // metres: no board fits before
 constexpr int kApproachMarkers = 4;
 
 // The cell to place into, or nullptr after refusing with code 26: every
@@ -38,8 +38,8 @@ void memo_montagna(Scenario& s, Long inizio, Long fine, Long& tipo) {
   const Long n = ++s.n_montagne;
   s.inizio_montagna[n] = inizio;
   s.fine_montagna[n] = fine;
-  if (n > 1 && int64_t{s.inizio_montagna[n]} - s.fine_montagna[n - 1] <=
-                   kCloseStretch) {
+  if (n > 1 &&
+      int64_t{s.inizio_montagna[n]} - s.fine_montagna[n - 1] <= kCloseStretch) {
     tipo = kCloseStretchKind;
   }
 
@@ -48,7 +48,8 @@ void memo_montagna(Scenario& s, Long inizio, Long fine, Long& tipo) {
   // Only the part of the stretch inside the array is written; the count of
   // cells still runs from the stretch's own first cell.
   const int64_t from = std::max<int64_t>(first, 0);
-  const int64_t to = std::min<int64_t>(last, static_cast<int64_t>(s.celle.size()) - 1);
+  const int64_t to =
+      std::min<int64_t>(last, static_cast<int64_t>(s.celle.size()) - 1);
   for (int64_t q = from; q <= to; ++q) {
     Cella& cell = *s.celle.at(q);
     cell.montagna = LowByte(tipo);
@@ -87,8 +88,8 @@ void memo_segnale(Scenario& s, Long posizione, Segnale& signal) {
     return;
   }
   cell->tipo = kSignal;
-  cell->valore4 = LowInteger(int64_t{signal.rapp} * 10 + int64_t{signal.sx} * 3 +
-                             signal.dx);
+  cell->valore4 = LowInteger(int64_t{signal.rapp} * 10 +
+                             int64_t{signal.sx} * 3 + signal.dx);
   cell->valore1 = LowInteger(int64_t{signal.s1} * 10 + signal.d1);
   cell->valore2 = LowInteger(int64_t{signal.s2} * 10 + signal.d2);
   cell->valore3 = LowInteger(int64_t{signal.s3} * 10 + signal.d3);

@@ -57,8 +57,8 @@ TEST_F(PlacementTest, SignalTime) {
     Long tempo, sx, caller_after;
     Byte stored;
   } cases[] = {
-      {50, 2, 101, 101}, {50, 1, 101, 0},    {1, 2, 101, 101},
-      {100, 2, 101, 101}, {0, 2, 0, 0},      {101, 2, 101, 101},
+      {50, 2, 101, 101},  {50, 1, 101, 0},  {1, 2, 101, 101},
+      {100, 2, 101, 101}, {0, 2, 0, 0},     {101, 2, 101, 101},
       {300, 2, 300, 44},  {-5, 2, -5, 251},
   };
   Long posizione = 1000;
@@ -88,8 +88,8 @@ TEST_F(PlacementTest, SlowDownOfTheEmbeddedTrain) {
 }
 
 TEST_F(PlacementTest, SlowDownCarriesItsSecondSpeedAndFlag) {
-  memo_rallentamento(s_, 43150, {.v = 35, .l = 550, .f_tt = 7, .f_ta = 1,
-                                 .d_v = 20});
+  memo_rallentamento(s_, 43150,
+                     {.v = 35, .l = 550, .f_tt = 7, .f_ta = 1, .d_v = 20});
   for (int64_t i : {840, 864, 875}) EXPECT_EQ(cell(i).valore2, 20) << i;
   EXPECT_EQ(cell(864).valore3, 7);
   EXPECT_EQ(cell(875).valore3, 7);
@@ -167,9 +167,15 @@ TEST_F(PlacementTest, ObjectsOutsideTheCellsAreRefused) {
 }
 
 TEST_F(PlacementTest, SpeedBoard) {
-  memo_indicatori_v_max(s_, 650, {.vas = 60, .vbs = 65, .vcs = 60,
-                                  .strisces = 2, .vad = 0, .vbd = 0,
-                                  .vcd = 35, .strisced = 1});
+  memo_indicatori_v_max(s_, 650,
+                        {.vas = 60,
+                         .vbs = 65,
+                         .vcs = 60,
+                         .strisces = 2,
+                         .vad = 0,
+                         .vbd = 0,
+                         .vcd = 35,
+                         .strisced = 1});
   EXPECT_EQ(cell(14).tipo, kSpeedBoard);
   EXPECT_EQ(cell(14).valore1, 1200);
   EXPECT_EQ(cell(14).valore2, 1300);

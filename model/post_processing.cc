@@ -5,12 +5,12 @@
 namespace scenario {
 namespace {
 
-constexpr Integer kPointSpeed = 180;     // km/h of a generated point
-constexpr int kWarningReach = 20;        // cells before a warning board
-constexpr int kFirstSignalCell = 3;      // signals nearer the start are passed
-constexpr Integer kWalkedBelow = 110;    // km/h: slower slow-downs get points
-constexpr int kSpacing = 8;              // cells between two points
-constexpr int kSignalSearch = 12;        // cells searched after the end
+constexpr Integer kPointSpeed = 180;   // km/h of a generated point
+constexpr int kWarningReach = 20;      // cells before a warning board
+constexpr int kFirstSignalCell = 3;    // signals nearer the start are passed
+constexpr Integer kWalkedBelow = 110;  // km/h: slower slow-downs get points
+constexpr int kSpacing = 8;            // cells between two points
+constexpr int kSignalSearch = 12;      // cells searched after the end
 
 // The three windows before a slow-down's start: used only when the start
 // lies beyond `after`.

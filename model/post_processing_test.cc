@@ -40,9 +40,9 @@ class PostProcessingFixture : public ::testing::Test {
 
 TEST_F(PostProcessingFixture, SignalsBeforeAWarningBoard) {
   Put(100, kWarningBoard);
-  Put(95, kSignal);   // 5 cells before: point in 94
-  Put(79, kSignal);   // 21 cells before: out of reach
-  Put(90, kSignal);   // 89 taken: point in 88
+  Put(95, kSignal);  // 5 cells before: point in 94
+  Put(79, kSignal);  // 21 cells before: out of reach
+  Put(90, kSignal);  // 89 taken: point in 88
   Put(89, kSlowDownMarker);
   PostProcessCells(s_);
   EXPECT_EQ(Points(), (std::set<int64_t>{94, 88}));
@@ -78,7 +78,8 @@ TEST_F(PostProcessingFixture, WindowsBeforeASlowDownStart) {
     int64_t start;
     std::set<int64_t> points;
   } cases[] = {
-      {7, {}}, {8, {3}}, {13, {8}}, {14, {9, 3}}, {20, {15, 9}}, {21, {16, 10, 3}},
+      {7, {}},      {8, {3}},      {13, {8}},
+      {14, {9, 3}}, {20, {15, 9}}, {21, {16, 10, 3}},
   };
   for (const Case& c : cases) {
     SetUp();

@@ -10,7 +10,9 @@ namespace scenario {
 
 // round(x): the nearest integer, halves to the even neighbour (24.5 gives
 // 24, 25.5 gives 26), as the default floating-point rounding mode does.
-inline int64_t Round(double x) { return static_cast<int64_t>(std::nearbyint(x)); }
+inline int64_t Round(double x) {
+  return static_cast<int64_t>(std::nearbyint(x));
+}
 
 // The cell of a signal, slow-down mark, speed board or signboard at
 // progressive p: round(p / 50 + 1).

@@ -14,11 +14,12 @@ using Byte = uint8_t;
 using Integer = int16_t;
 using Long = int32_t;
 
-inline constexpr Long kCellLength = 50;          // metres of route per cell
-inline constexpr Long kRouteExtension = 7000;    // cells reach this far past the end
-inline constexpr Long kMaxRouteLength = 1000000; // metres
-inline constexpr int kVoci = 87;                 // records of the bank
-inline constexpr int kMountainSlots = 81;        // slot 0 is never used
+inline constexpr Long kCellLength = 50;  // metres of route per cell
+inline constexpr Long kRouteExtension =
+    7000;  // cells reach this far past the end
+inline constexpr Long kMaxRouteLength = 1000000;  // metres
+inline constexpr int kVoci = 87;                  // records of the bank
+inline constexpr int kMountainSlots = 81;         // slot 0 is never used
 // The longest text a record can hold: its length is stored as an Integer.
 inline constexpr size_t kMaxTextLength = 32767;
 
@@ -49,8 +50,8 @@ struct Cella {
   Byte tempo = 0;
   Byte preavviso = 0;
   Byte montagna = 0;
-  Byte velocita = 0;   // line speed / 5
-  Byte pendenza = 0;   // gradient + 100
+  Byte velocita = 0;  // line speed / 5
+  Byte pendenza = 0;  // gradient + 100
   Byte aderenza = 0;
 
   // Objects go only into a free cell; a mountain mark does not count.
@@ -86,15 +87,17 @@ inline constexpr int kLastSignboardSlot = 80;
 inline constexpr int kReferenceTreSlot = 81;
 inline constexpr int kReferenceDueSlot = 82;
 inline constexpr int kReferenceUnoSlot = 83;
-inline constexpr int kTrainSlot = 84;   // braked mass, route length, coaches
-inline constexpr int kRouteSlot = 85;   // backgrounds, route name, 610, st code
-inline constexpr int kExtraSlot = 86;   // cab signals, train number, sand, clock
+inline constexpr int kTrainSlot = 84;  // braked mass, route length, coaches
+inline constexpr int kRouteSlot = 85;  // backgrounds, route name, 610, st code
+inline constexpr int kExtraSlot = 86;  // cab signals, train number, sand, clock
 
 // The cells of the route, 0 to `n_celle`. Every index that input can steer
 // goes through `at`, which answers nullptr outside the array.
 class Celle {
  public:
-  void Create(Long n_celle) { cells_.assign(static_cast<size_t>(n_celle) + 1, {}); }
+  void Create(Long n_celle) {
+    cells_.assign(static_cast<size_t>(n_celle) + 1, {});
+  }
   bool exists() const { return !cells_.empty(); }
   size_t size() const { return cells_.size(); }
 
@@ -119,7 +122,9 @@ struct PlanValue {
   Kind kind = Kind::kEmpty;
   double value = 0;  // the integer's value when kind is kInteger
 
-  static PlanValue Integer(scenario::Integer v) { return {Kind::kInteger, static_cast<double>(v)}; }
+  static PlanValue Integer(scenario::Integer v) {
+    return {Kind::kInteger, static_cast<double>(v)};
+  }
   static PlanValue Real(double v) { return {Kind::kReal, v}; }
   bool operator==(const PlanValue&) const = default;
 };
@@ -141,8 +146,12 @@ class Tracciato {
   // nullptr outside the plan.
   PlanValue* x(int64_t metre) { return Find(x_, metre); }
   PlanValue* y(int64_t metre) { return Find(y_, metre); }
-  const PlanValue* x(int64_t metre) const { return const_cast<Tracciato*>(this)->x(metre); }
-  const PlanValue* y(int64_t metre) const { return const_cast<Tracciato*>(this)->y(metre); }
+  const PlanValue* x(int64_t metre) const {
+    return const_cast<Tracciato*>(this)->x(metre);
+  }
+  const PlanValue* y(int64_t metre) const {
+    return const_cast<Tracciato*>(this)->y(metre);
+  }
   const std::vector<PlanValue>& xs() const { return x_; }
   const std::vector<PlanValue>& ys() const { return y_; }
 
@@ -162,13 +171,13 @@ class Tracciato {
 struct ErrorSite {
   enum class Fault : uint8_t {
     kNone,
-    kEndOfFile,      // the text ended inside a line's fields
-    kNotANumber,     // a numeric field holds something else
-    kBeyond32Bits,   // a number beyond 32 bits
-    kBeyondField,    // a value beyond its field (a byte, an Integer, a text)
-    kFileUnreadable, // a source text missing or unreadable
-    kFileNotDeleted, // a source text that could not be deleted
-    kUnexpected,     // anything else the reading could not go on from
+    kEndOfFile,       // the text ended inside a line's fields
+    kNotANumber,      // a numeric field holds something else
+    kBeyond32Bits,    // a number beyond 32 bits
+    kBeyondField,     // a value beyond its field (a byte, an Integer, a text)
+    kFileUnreadable,  // a source text missing or unreadable
+    kFileNotDeleted,  // a source text that could not be deleted
+    kUnexpected,      // anything else the reading could not go on from
   };
   std::string file;
   int line = 0;

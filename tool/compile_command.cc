@@ -10,11 +10,12 @@ namespace scenario {
 
 int CompileCommand(const CompileOptions& options, FileSystem& files,
                    std::ostream& out, std::ostream& err) {
-  const std::string route_name =
-      options.route_name.empty() ? RouteNameOf(options.route) : options.route_name;
-  const std::string train_number = options.train_number.empty()
-                                       ? TrainNumberOf(options.train, route_name)
-                                       : options.train_number;
+  const std::string route_name = options.route_name.empty()
+                                     ? RouteNameOf(options.route)
+                                     : options.route_name;
+  const std::string train_number =
+      options.train_number.empty() ? TrainNumberOf(options.train, route_name)
+                                   : options.train_number;
   if (route_name.empty() || train_number.empty()) {
     err << "scenario-tool: "
         << (route_name.empty()
@@ -77,9 +78,9 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
   } else {
     PrintText(report, options.language, out);
   }
-  const bool failed =
-      report.Count(Diagnostic::Severity::kError) > 0 ||
-      (options.warnings_fail && report.Count(Diagnostic::Severity::kWarning) > 0);
+  const bool failed = report.Count(Diagnostic::Severity::kError) > 0 ||
+                      (options.warnings_fail &&
+                       report.Count(Diagnostic::Severity::kWarning) > 0);
   return failed ? kToolDiagnosed : kToolClean;
 }
 

@@ -22,7 +22,8 @@ constexpr Message kMessages[] = {
     {kCabSignalStartNotOnCell,
      "inizio della ripetizione segnali non multiplo di 50",
      "cab signal repetition start not a multiple of 50"},
-    {kCabSignalEndNotOnCell, "fine della ripetizione segnali non multipla di 50",
+    {kCabSignalEndNotOnCell,
+     "fine della ripetizione segnali non multipla di 50",
      "cab signal repetition end not a multiple of 50"},
     {kCabSignalCodeCountMissing,
      "la riga di ripetizione segnali non indica 4 o 9 codici",
@@ -57,7 +58,8 @@ constexpr Message kMessages[] = {
     {kWarningBoardCellTaken,
      "cartello di avviso del rallentamento su una cella già occupata",
      "slow-down warning board on a cell that is already taken"},
-    {kSlowDownStartCellTaken, "inizio del rallentamento su una cella già occupata",
+    {kSlowDownStartCellTaken,
+     "inizio del rallentamento su una cella già occupata",
      "slow-down start on a cell that is already taken"},
     {kSlowDownEndCellTaken, "fine del rallentamento su una cella già occupata",
      "slow-down end on a cell that is already taken"},
@@ -82,8 +84,7 @@ constexpr Message kMessages[] = {
      "the route text does not exist"},
     {kNoGeneralSection, "il testo del percorso non contiene \"[generale]\"",
      "the route text holds no \"[generale]\""},
-    {kBadCurve,
-     "curva senza classe da 1 a 6, o tracciato oltre 1000000 m",
+    {kBadCurve, "curva senza classe da 1 a 6, o tracciato oltre 1000000 m",
      "curve without a class digit 1 to 6, or a plan beyond 1000000 m"},
     {kReservedCodeTaken,
      "la cella 1 contiene già un valore dove va la costante di formato: un "
@@ -93,7 +94,8 @@ constexpr Message kMessages[] = {
     {kReservedCheckTaken,
      "la cella 1 contiene già un valore dove va il codice di controllo",
      "cell 1 already holds a value where the check code goes"},
-    {kUnknownKeyword, "parola chiave sconosciuta, riga ignorata (forse \"{}\"?)",
+    {kUnknownKeyword,
+     "parola chiave sconosciuta, riga ignorata (forse \"{}\"?)",
      "unknown keyword, line passed over (did you mean \"{}\"?)"},
     {kLineBehindCursor, "riga dietro al suo cursore: scrive una sola cella",
      "line behind its cursor: it writes one cell only"},
@@ -112,7 +114,8 @@ constexpr Message kCarried = {
     "attivo",
     "the train text stops here: the route's code 15 is still set"};
 constexpr Message kCurveBehind = {
-    kLineBehindCursor, "curva dietro al cursore del tracciato: curva dal cursore",
+    kLineBehindCursor,
+    "curva dietro al cursore del tracciato: curva dal cursore",
     "curve behind the plan's cursor: it curves from the cursor on"};
 
 constexpr struct {
@@ -120,7 +123,8 @@ constexpr struct {
   const char* italian;
   const char* english;
 } kFaults[] = {
-    {ErrorSite::Fault::kEndOfFile, "il testo finisce dentro i campi di una riga",
+    {ErrorSite::Fault::kEndOfFile,
+     "il testo finisce dentro i campi di una riga",
      "the text ends inside a line's fields"},
     {ErrorSite::Fault::kNotANumber, "il campo non è un numero",
      "the field is not a number"},

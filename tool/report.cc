@@ -11,7 +11,8 @@ const std::string& FileOf(const Diagnostic& d, const CompileReport& report) {
   return d.site.file.empty() ? report.train : d.site.file;
 }
 
-const std::string& TextOf(const std::string& file, const CompileReport& report) {
+const std::string& TextOf(const std::string& file,
+                          const CompileReport& report) {
   static const std::string kNone;
   if (file == report.route) return report.route_text;
   if (file == report.train) return report.train_text;
@@ -24,14 +25,15 @@ std::string Counted(size_t n, const char* one, const char* many) {
 
 std::string Summary(const CompileReport& r, Language language) {
   const bool it = language == Language::kItalian;
-  std::string line = it ? (r.command == "check" ? "controllato: " : "compilato: ")
-                        : (r.command == "check" ? "checked: " : "compiled: ");
-  line += Counted(r.Count(Diagnostic::Severity::kError), it ? "errore" : "error",
-                  it ? "errori" : "errors");
+  std::string line =
+      it ? (r.command == "check" ? "controllato: " : "compilato: ")
+         : (r.command == "check" ? "checked: " : "compiled: ");
+  line += Counted(r.Count(Diagnostic::Severity::kError),
+                  it ? "errore" : "error", it ? "errori" : "errors");
   line += ", " + Counted(r.Count(Diagnostic::Severity::kWarning),
                          it ? "avviso" : "warning", it ? "avvisi" : "warnings");
-  line += ", " + Counted(r.Count(Diagnostic::Severity::kNote), it ? "nota" : "note",
-                         it ? "note" : "notes");
+  line += ", " + Counted(r.Count(Diagnostic::Severity::kNote),
+                         it ? "nota" : "note", it ? "note" : "notes");
   switch (r.outcome) {
     case CompileReport::Outcome::kWritten:
       line += it ? "; file scritti:" : "; files written:";
@@ -95,8 +97,8 @@ std::string LineOf(const std::string& text, int number) {
   }
   if (start > text.size()) return "";
   const size_t end = text.find_first_of("\r\n", start);
-  return text.substr(start, end == std::string::npos ? std::string::npos
-                                                     : end - start);
+  return text.substr(
+      start, end == std::string::npos ? std::string::npos : end - start);
 }
 
 void PrintText(const CompileReport& report, Language language,
@@ -116,8 +118,8 @@ void PrintText(const CompileReport& report, Language language,
     if (d.site.line > 0) {
       const std::string line = LineOf(TextOf(file, report), d.site.line);
       std::string caret;
-      for (int i = 0; i + 1 < d.site.column && i < static_cast<int>(line.size());
-           ++i) {
+      for (int i = 0;
+           i + 1 < d.site.column && i < static_cast<int>(line.size()); ++i) {
         caret += line[i] == '\t' ? '\t' : ' ';
       }
       out << "  " << line << "\n  " << caret << "^\n";
@@ -125,7 +127,8 @@ void PrintText(const CompileReport& report, Language language,
   }
   if (report.omitted > 0) {
     out << report.omitted
-        << (it ? " altri messaggi non mostrati\n" : " further messages not shown\n");
+        << (it ? " altri messaggi non mostrati\n"
+               : " further messages not shown\n");
   }
   out << Summary(report, language) << "\n";
 }

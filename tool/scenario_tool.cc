@@ -72,7 +72,8 @@ std::string TrainNumberOf(const std::string& train_path,
 
 int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
                     std::ostream& out, std::ostream& err) {
-  CLI::App app{"Compiles and checks train-simulator scenarios.", "scenario-tool"};
+  CLI::App app{"Compiles and checks train-simulator scenarios.",
+               "scenario-tool"};
   app.set_version_flag("--version", kToolVersion);
   app.require_subcommand(1);
 
@@ -98,7 +99,8 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
     return status == 0 ? kToolClean : kToolFailed;
   }
 
-  if (compile_command->parsed()) return CompileCommand(compile, files, out, err);
+  if (compile_command->parsed())
+    return CompileCommand(compile, files, out, err);
   return CompileCommand(check, files, out, err);
 }
 

@@ -58,9 +58,9 @@ TEST(ScenarioToolTest, CompilesTheEmbeddedTextsLikeTheProgram) {
   ToolRun run = Tool(files, {"compile", "a/Valdorsio-Ronsale_linea.txt",
                              "a/Valdorsio-Ronsale_37264-.txt", "-o", "w"});
   EXPECT_EQ(run.status, kToolClean) << run.out << run.err;
-  for (const char* name : {"w/Valdorsio-Ronsale_linea.dat",
-                           "w/Valdorsio-Ronsale_37264.sim",
-                           "w/Valdorsio-Ronsale_37264.dat"}) {
+  for (const char* name :
+       {"w/Valdorsio-Ronsale_linea.dat", "w/Valdorsio-Ronsale_37264.sim",
+        "w/Valdorsio-Ronsale_37264.dat"}) {
     ASSERT_TRUE(files.files.count(name)) << name;
     EXPECT_EQ(files.files[name], program.files[name]) << name;
   }
@@ -96,10 +96,9 @@ TEST(ScenarioToolTest, NamesComeFromTheFileNamesOrTheOptions) {
 }
 
 TEST(ScenarioToolTest, TextDiagnosticShowsTheLineAndTheItem) {
-  ToolRun run = Check(
-      RouteWithBody("cartello_indicatore, 100, a\r\n"
-                    "cartello_indicatore,  100, b\r\n"),
-      TrainWith(""));
+  ToolRun run = Check(RouteWithBody("cartello_indicatore, 100, a\r\n"
+                                    "cartello_indicatore,  100, b\r\n"),
+                      TrainWith(""));
   EXPECT_EQ(run.status, kToolDiagnosed);
   EXPECT_EQ(run.out,
             "src/Linea_linea.txt:5: errore 6: cartello su una cella già "
@@ -124,7 +123,8 @@ TEST(ScenarioToolTest, FaultyTexts) {
        "errore di lettura: il campo non è un numero",
        "reading fault: the field is not a number"},
       {RouteWithBody("", "1000001"), TrainWith(""), 1, kRoute, 2, 21,
-       "lunghezza del percorso oltre 1000000 m", "route length above 1000000 m"},
+       "lunghezza del percorso oltre 1000000 m",
+       "route length above 1000000 m"},
       {RouteWithBody("curvaz, 0, 10\r\n"), TrainWith(""), 103, kRoute, 4, 1,
        "curva senza classe da 1 a 6, o tracciato oltre 1000000 m",
        "curve without a class digit 1 to 6, or a plan beyond 1000000 m"},
@@ -147,7 +147,8 @@ TEST(ScenarioToolTest, FaultyTexts) {
   };
   for (const Case& c : cases) {
     for (const char* lang : {"it", "en"}) {
-      ToolRun run = Check(c.route, c.train, {"--format", "json", "--lang", lang});
+      ToolRun run =
+          Check(c.route, c.train, {"--format", "json", "--lang", lang});
       EXPECT_EQ(run.status, kToolDiagnosed) << c.route << c.train;
       const json report = json::parse(run.out);
       ASSERT_FALSE(report["diagnostics"].empty()) << run.out;
@@ -156,8 +157,10 @@ TEST(ScenarioToolTest, FaultyTexts) {
       EXPECT_EQ(d["severity"], "error");
       EXPECT_EQ(d["file"], c.file) << run.out;
       EXPECT_EQ(d["line"], c.line ? json(c.line) : json(nullptr)) << run.out;
-      EXPECT_EQ(d["column"], c.column ? json(c.column) : json(nullptr)) << run.out;
-      EXPECT_EQ(d["message"], std::string(lang) == "it" ? c.italian : c.english);
+      EXPECT_EQ(d["column"], c.column ? json(c.column) : json(nullptr))
+          << run.out;
+      EXPECT_EQ(d["message"],
+                std::string(lang) == "it" ? c.italian : c.english);
     }
   }
 }
@@ -165,13 +168,12 @@ TEST(ScenarioToolTest, FaultyTexts) {
 TEST(ScenarioToolTest, CellCodesCarryTheirProgressive) {
   // A signal right before a slow-down start leaves no room in the first
   // window: code 12 at the start cell, which the tool reports too.
-  ToolRun run = Check(
-      RouteWithBody(""),
-      TrainWith("segnale, 2750, 1,4,0,0,0,0,0,0,0,0\r\n"
-                "segnale, 2800, 1,4,0,0,0,0,0,0,0,0\r\n"
-                "segnale, 2850, 1,4,0,0,0,0,0,0,0,0\r\n"
-                "rallentamento, 3100, 30, 100, 0, 0, 0\r\n"),
-      {"--format", "json"});
+  ToolRun run = Check(RouteWithBody(""),
+                      TrainWith("segnale, 2750, 1,4,0,0,0,0,0,0,0,0\r\n"
+                                "segnale, 2800, 1,4,0,0,0,0,0,0,0,0\r\n"
+                                "segnale, 2850, 1,4,0,0,0,0,0,0,0,0\r\n"
+                                "rallentamento, 3100, 30, 100, 0, 0, 0\r\n"),
+                      {"--format", "json"});
   const json report = json::parse(run.out);
   ASSERT_FALSE(report["diagnostics"].empty()) << run.out;
   const json& d = report["diagnostics"].back();
@@ -190,18 +192,19 @@ TEST(ScenarioToolTest, WarningsAndWerror) {
       {"misspelt keyword", RouteWithBody("pendnza, 1000, 2\r\n"), TrainWith(""),
        201},
       {"gradient behind its cursor",
-       RouteWithBody("pendenza, 1000, 2\r\npendenza, 500, 1\r\n"), TrainWith(""),
-       202},
+       RouteWithBody("pendenza, 1000, 2\r\npendenza, 500, 1\r\n"),
+       TrainWith(""), 202},
       {"speed behind its cursor", RouteWithBody(""),
        TrainWith("velocita, 1000, 60\r\nvelocita, 900, 50\r\n"), 202},
       {"curve behind its cursor",
-       RouteWithBody("curvad3, 100, 500\r\ncurvas3, 300, 100\r\n"), TrainWith(""),
-       202},
+       RouteWithBody("curvad3, 100, 500\r\ncurvas3, 300, 100\r\n"),
+       TrainWith(""), 202},
       {"lines after [fine]", RouteWithBody(""),
        "[generale]\r\n[fine]\r\nsabbia, 10\r\n[fine]\r\n", 203},
       {"times not increasing", RouteWithBody(""),
-       TrainWith("stazione, 1000, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 7,0,0, A\r\n"
-                 "stazione, 3000, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 7,0,0, B\r\n"),
+       TrainWith(
+           "stazione, 1000, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 7,0,0, A\r\n"
+           "stazione, 3000, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 7,0,0, B\r\n"),
        204},
   };
   for (const Case& c : cases) {
@@ -233,8 +236,8 @@ TEST(ScenarioToolTest, WarningsDoNotChangeTheBytes) {
   const std::string train = TrainWith("velocita, 1000, 60\r\n");
   files.files["a_linea.txt"] = RouteWithBody("pendenza, 1000, 2\r\n");
   files.files["a_1-.txt"] = train;
-  files.files["b_linea.txt"] = RouteWithBody(
-      "pendenza, 1000, 2\r\n-- a comment\r\npendnza, 500, 9\r\n");
+  files.files["b_linea.txt"] =
+      RouteWithBody("pendenza, 1000, 2\r\n-- a comment\r\npendnza, 500, 9\r\n");
   files.files["b_1-.txt"] = train;
   Tool(files, {"compile", "a_linea.txt", "a_1-.txt", "-o", "oa", "--route-name",
                "x", "--train-number", "1"});
