@@ -2,6 +2,7 @@
 
 #include <cassert>
 
+#include "model/byte_reader.h"
 #include "model/byte_writer.h"
 
 namespace scenario {
@@ -86,6 +87,122 @@ std::string EncodeTracciato(const Tracciato& tracciato) {
   for (const PlanValue& x : tracciato.xs()) PutPlanValue(x, out);
   for (const PlanValue& y : tracciato.ys()) PutPlanValue(y, out);
   return std::move(out.bytes());
+}
+
+bool DecodeCelle(std::string_view bytes, std::vector<Cella>* cells,
+                 DecodeError* error) {
+  cells->clear();
+  if (bytes.size() % kCellRecordSize != 0) {
+    const size_t whole = bytes.size() / kCellRecordSize * kCellRecordSize;
+    *error = {whole, "a 15-byte cell record, found " +
+                         std::to_string(bytes.size() - whole) + " bytes"};
+    return false;
+  }
+  cells->reserve(bytes.size() / kCellRecordSize);
+  ByteReader in(bytes);
+  while (!in.done()) {
+    Cella c;
+    // The length is a whole number of records: every read succeeds.
+    in.get_u8(&c.tipo);
+    in.get_i16(&c.valore1);
+    in.get_i16(&c.valore2);
+    in.get_i16(&c.valore3);
+    in.get_i16(&c.valore4);
+    in.get_u8(&c.tempo);
+    in.get_u8(&c.preavviso);
+    in.get_u8(&c.montagna);
+    in.get_u8(&c.velocita);
+    in.get_u8(&c.pendenza);
+    in.get_u8(&c.aderenza);
+    cells->push_back(c);
+  }
+  return true;
+}
+
+bool DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci,
+                DecodeError* error) {
+  ByteReader in(bytes);
+  for (int slot = 0; slot < kVoci; ++slot) {
+    Voce& v = (*voci)[slot];
+    v = Voce{};
+    const size_t start = in.offset();
+    // Reports from where the part that failed begins.
+    auto fail = [&](size_t at, const std::string& what) {
+      *error = {at, what + " of record " + std::to_string(slot) + " (" +
+                        std::to_string(bytes.size() - at) + " bytes left)"};
+      return false;
+    };
+    int16_t length = 0;
+    if (!in.get_u8(&v.tipo) || !in.get_i32(&v.inizio) ||
+        !in.get_i32(&v.fine) || !in.get_i32(&v.progressiva) ||
+        !in.get_u8(&v.byte1) || !in.get_i16(&length)) {
+      return fail(start, "a 16-byte record head");
+    }
+    if (length < 0) {
+      *error = {in.offset() - 2, "a name length of 0 to 32767 in record " +
+                                     std::to_string(slot) + ", found " +
+                                     std::to_string(length)};
+      return false;
+    }
+    if (!in.get_bytes(static_cast<size_t>(length), &v.nome)) {
+      return fail(in.offset(), "a name of " + std::to_string(length) + " bytes");
+    }
+    const size_t tail = in.offset();
+    if (!in.get_i16(&v.intero1) || !in.get_i16(&v.intero2) ||
+        !in.get_i16(&v.intero3) || !in.get_i16(&v.intero4) ||
+        !in.get_i16(&v.intero5) || !in.get_u8(&v.byte2) ||
+        !in.get_u8(&v.byte3) || !in.get_u8(&v.byte4) || !in.get_u8(&v.byte5) ||
+        !in.get_i32(&v.orario)) {
+      return fail(tail, "the 18-byte record tail");
+    }
+  }
+  if (!in.done()) {
+    *error = {in.offset(), "the end of the file after 87 records, found " +
+                               std::to_string(in.left()) + " more bytes"};
+    return false;
+  }
+  return true;
+}
+
+bool DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
+                     std::vector<PlanValue>* ys, DecodeError* error) {
+  std::vector<PlanValue> values;
+  ByteReader in(bytes);
+  while (!in.done()) {
+    const size_t start = in.offset();
+    int16_t kind = 0;
+    bool ok = in.get_i16(&kind);
+    PlanValue value;
+    if (ok && kind == kIntegerCode) {
+      int16_t v = 0;
+      ok = in.get_i16(&v);
+      value = PlanValue::Integer(v);
+    } else if (ok && kind == kRealCode) {
+      double v = 0;
+      ok = in.get_f64(&v);
+      value = PlanValue::Real(v);
+    } else if (ok && kind != kEmptyCode) {
+      *error = {start, "a plan value kind 0, 2 or 5, found " +
+                           std::to_string(kind)};
+      return false;
+    }
+    if (!ok) {
+      *error = {start, "a whole plan value (" +
+                           std::to_string(bytes.size() - start) +
+                           " bytes left)"};
+      return false;
+    }
+    values.push_back(value);
+  }
+  if (values.size() % 2 != 0) {
+    *error = {bytes.size(), "as many y values as x values, found " +
+                                std::to_string(values.size()) + " values"};
+    return false;
+  }
+  const size_t half = values.size() / 2;
+  xs->assign(values.begin(), values.begin() + static_cast<long>(half));
+  ys->assign(values.begin() + static_cast<long>(half), values.end());
+  return true;
 }
 
 Status WriteBinaryFiles(const Scenario& scenario, const FileNames& names,

@@ -2,6 +2,8 @@
 #define MODEL_BINARY_FILES_H_
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/file_names.h"
 #include "app/file_system.h"
@@ -33,6 +35,21 @@ std::string EncodeVoci(const std::array<Voce, kVoci>& voci);
 // value is a 2-byte kind, then its payload:
 //   kind 0 empty, no payload | kind 2 integer, i16 | kind 5 real, f64
 std::string EncodeTracciato(const Tracciato& tracciato);
+
+// Reading the files back, for tools that show what a package holds. A
+// file that does not have exactly the layout above is refused with what
+// was expected at which byte.
+struct DecodeError {
+  size_t offset = 0;
+  std::string expected;  // e.g. "a 15-byte cell record (7 bytes left)"
+};
+bool DecodeCelle(std::string_view bytes, std::vector<Cella>* cells,
+                 DecodeError* error);
+bool DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci,
+                DecodeError* error);
+// The plan's point count follows from its length: half its values.
+bool DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
+                     std::vector<PlanValue>* ys, DecodeError* error);
 
 // Replaces the plan file (only when `scrivi_linea` is nonzero), then the
 // train file, then the cell file. The first failure ends the writing;

@@ -127,3 +127,97 @@ TEST(BinaryFilesTest, AFailureStopsTheWritingAndKeepsWhatWasWritten) {
 
 }  // namespace
 }  // namespace scenario
+
+namespace scenario {
+namespace {
+
+// A small compiled-looking scenario to write and read back.
+Scenario Sample() {
+  Scenario s;
+  s.celle.Create(140);
+  *s.celle.at(75) = {.tipo = 1, .valore1 = 40, .valore2 = 10, .valore4 = 3,
+                     .preavviso = 31, .velocita = 24, .pendenza = 96,
+                     .aderenza = 90};
+  s.voci[1].nome = "VALDORSIO";
+  s.voci[1].inizio = -400;
+  s.voci[80].nome = "(P.L.Km)(60+900)";
+  s.voci[85].orario = 34355;
+  s.tracciato.Create(7000);
+  *s.tracciato.x(0) = PlanValue::Integer(0);
+  *s.tracciato.y(1) = PlanValue::Integer(1);
+  *s.tracciato.x(2) = PlanValue::Real(0.0004);
+  return s;
+}
+
+TEST(BinaryDecodingTest, RoundTrip) {
+  const Scenario s = Sample();
+  const std::string cells = EncodeCelle(s.celle);
+  const std::string bank = EncodeVoci(s.voci);
+  const std::string plan = EncodeTracciato(s.tracciato);
+  std::vector<Cella> decoded_cells;
+  std::array<Voce, kVoci> decoded_voci;
+  std::vector<PlanValue> xs, ys;
+  DecodeError error;
+  ASSERT_TRUE(DecodeCelle(cells, &decoded_cells, &error)) << error.expected;
+  ASSERT_TRUE(DecodeVoci(bank, &decoded_voci, &error)) << error.expected;
+  ASSERT_TRUE(DecodeTracciato(plan, &xs, &ys, &error)) << error.expected;
+  EXPECT_EQ(decoded_cells, s.celle.all());
+  EXPECT_EQ(decoded_voci, s.voci);
+  EXPECT_EQ(xs, s.tracciato.xs());
+  EXPECT_EQ(ys, s.tracciato.ys());
+  Celle again;
+  again.Assign(decoded_cells);
+  EXPECT_EQ(EncodeCelle(again), cells);
+}
+
+TEST(BinaryDecodingTest, MalformedFilesSayWhatWasExpectedWhere) {
+  const Scenario s = Sample();
+  const std::string cells = EncodeCelle(s.celle);
+  const std::string bank = EncodeVoci(s.voci);
+  const std::string plan = EncodeTracciato(s.tracciato);
+  std::string negative_name = bank;
+  negative_name[14] = '\xFF';  // record 0's name length: -1
+  negative_name[15] = '\xFF';
+  std::string bad_kind = plan;
+  bad_kind[0] = 7;
+  struct Case {
+    char kind;  // c, t, p
+    std::string bytes;
+    size_t offset;
+    const char* expected;
+  } cases[] = {
+      {'c', cells.substr(0, cells.size() - 1), 2100,
+       "a 15-byte cell record, found 14 bytes"},
+      {'t', bank.substr(0, 20), 16,
+       "the 18-byte record tail of record 0 (4 bytes left)"},
+      {'t', bank.substr(0, kVoceRecordSize + 16 + 6), kVoceRecordSize + 16,
+       "a name of 9 bytes of record 1 (6 bytes left)"},
+      {'t', bank.substr(0, bank.size() - 3), bank.size() - 18,
+       "the 18-byte record tail of record 86 (15 bytes left)"},
+      {'t', bank + "xx", bank.size(),
+       "the end of the file after 87 records, found 2 more bytes"},
+      {'t', negative_name, 14,
+       "a name length of 0 to 32767 in record 0, found -1"},
+      {'t', "", 0, "a 16-byte record head of record 0 (0 bytes left)"},
+      {'p', plan.substr(0, plan.size() - 1), plan.size() - 2,
+       "a whole plan value (1 bytes left)"},
+      {'p', plan.substr(0, plan.size() - 2), plan.size() - 2,
+       "as many y values as x values, found 14001 values"},
+      {'p', bad_kind, 0, "a plan value kind 0, 2 or 5, found 7"},
+  };
+  for (const Case& c : cases) {
+    DecodeError error;
+    std::vector<Cella> decoded_cells;
+    std::array<Voce, kVoci> voci;
+    std::vector<PlanValue> xs, ys;
+    const bool ok = c.kind == 'c'   ? DecodeCelle(c.bytes, &decoded_cells, &error)
+                    : c.kind == 't' ? DecodeVoci(c.bytes, &voci, &error)
+                                    : DecodeTracciato(c.bytes, &xs, &ys, &error);
+    EXPECT_FALSE(ok) << c.expected;
+    EXPECT_EQ(error.offset, c.offset) << c.expected;
+    EXPECT_EQ(error.expected, c.expected);
+  }
+}
+
+}  // namespace
+}  // namespace scenario

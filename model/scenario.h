@@ -95,6 +95,7 @@ inline constexpr int kExtraSlot = 86;  // cab signals, train number, sand, clock
 // goes through `at`, which answers nullptr outside the array.
 class Celle {
  public:
+  void Assign(std::vector<Cella> cells) { cells_ = std::move(cells); }
   void Create(Long n_celle) {
     cells_.assign(static_cast<size_t>(n_celle) + 1, {});
   }
@@ -135,6 +136,10 @@ class Tracciato {
   void Create(Long lunghezza_estesa) {
     x_.assign(static_cast<size_t>(lunghezza_estesa) + 1, {});
     y_.assign(static_cast<size_t>(lunghezza_estesa) + 1, {});
+  }
+  void Assign(std::vector<PlanValue> xs, std::vector<PlanValue> ys) {
+    x_ = std::move(xs);
+    y_ = std::move(ys);
   }
   void Clear() {
     x_.clear();

@@ -1,0 +1,69 @@
+#ifndef MODEL_BYTE_READER_H_
+#define MODEL_BYTE_READER_H_
+
+#include <bit>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace scenario {
+
+// Reads fixed-length little-endian numbers from a buffer, checking every
+// read against its end: a short buffer makes a read fail, never overrun.
+class ByteReader {
+ public:
+  explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
+
+  size_t offset() const { return offset_; }
+  size_t left() const { return bytes_.size() - offset_; }
+  bool done() const { return offset_ == bytes_.size(); }
+
+  bool get_u8(uint8_t* v) {
+    uint64_t raw;
+    if (!GetLittleEndian(1, &raw)) return false;
+    *v = static_cast<uint8_t>(raw);
+    return true;
+  }
+  bool get_i16(int16_t* v) {
+    uint64_t raw;
+    if (!GetLittleEndian(2, &raw)) return false;
+    *v = static_cast<int16_t>(static_cast<uint16_t>(raw));
+    return true;
+  }
+  bool get_i32(int32_t* v) {
+    uint64_t raw;
+    if (!GetLittleEndian(4, &raw)) return false;
+    *v = static_cast<int32_t>(static_cast<uint32_t>(raw));
+    return true;
+  }
+  bool get_f64(double* v) {
+    uint64_t raw;
+    if (!GetLittleEndian(8, &raw)) return false;
+    *v = std::bit_cast<double>(raw);
+    return true;
+  }
+  bool get_bytes(size_t n, std::string* v) {
+    if (left() < n) return false;
+    v->assign(bytes_.substr(offset_, n));
+    offset_ += n;
+    return true;
+  }
+
+ private:
+  bool GetLittleEndian(int width, uint64_t* v) {
+    if (left() < static_cast<size_t>(width)) return false;
+    *v = 0;
+    for (int i = 0; i < width; ++i) {
+      *v |= uint64_t{static_cast<uint8_t>(bytes_[offset_ + i])} << (8 * i);
+    }
+    offset_ += static_cast<size_t>(width);
+    return true;
+  }
+
+  std::string_view bytes_;
+  size_t offset_ = 0;
+};
+
+}  // namespace scenario
+
+#endif  // MODEL_BYTE_READER_H_
