@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -92,6 +93,21 @@ Status DiskFileSystem::CreateFolders(const std::string& path) {
   if (error) {
     return Status::FileError(Status::Operation::kWrite, path, error.value());
   }
+  return Status::Ok();
+}
+
+Status DiskFileSystem::List(const std::string& folder,
+                            std::vector<std::string>* names) {
+  names->clear();
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end;
+       !error && it != end; it.increment(error)) {
+    if (it->is_regular_file()) names->push_back(it->path().filename());
+  }
+  if (error) {
+    return Status::FileError(Status::Operation::kRead, folder, error.value());
+  }
+  std::sort(names->begin(), names->end());
   return Status::Ok();
 }
 

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/status.h"
 
@@ -24,6 +25,9 @@ class FileSystem {
   virtual Status Remove(const std::string& path) = 0;
   // Creates a folder and the folders above it, where missing.
   virtual Status CreateFolders(const std::string& path) = 0;
+  // The names of the files in a folder, sorted.
+  virtual Status List(const std::string& folder,
+                      std::vector<std::string>* names) = 0;
 };
 
 // The real disk. Replace writes a temporary file beside the target and
@@ -35,6 +39,8 @@ class DiskFileSystem : public FileSystem {
   Status Replace(const std::string& path, std::string_view contents) override;
   Status Remove(const std::string& path) override;
   Status CreateFolders(const std::string& path) override;
+  Status List(const std::string& folder,
+              std::vector<std::string>* names) override;
 };
 
 }  // namespace scenario

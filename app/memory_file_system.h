@@ -51,6 +51,19 @@ class MemoryFileSystem : public FileSystem {
   }
 
   Status CreateFolders(const std::string&) override { return Status::Ok(); }
+
+  Status List(const std::string& folder,
+              std::vector<std::string>* names) override {
+    names->clear();
+    const std::string prefix = folder + "/";
+    for (const auto& [path, contents] : files) {
+      if (path.starts_with(prefix) &&
+          path.find('/', prefix.size()) == std::string::npos) {
+        names->push_back(path.substr(prefix.size()));
+      }
+    }
+    return Status::Ok();
+  }
 };
 
 }  // namespace scenario

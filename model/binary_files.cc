@@ -133,9 +133,9 @@ bool DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci,
       return false;
     };
     int16_t length = 0;
-    if (!in.get_u8(&v.tipo) || !in.get_i32(&v.inizio) ||
-        !in.get_i32(&v.fine) || !in.get_i32(&v.progressiva) ||
-        !in.get_u8(&v.byte1) || !in.get_i16(&length)) {
+    if (!in.get_u8(&v.tipo) || !in.get_i32(&v.inizio) || !in.get_i32(&v.fine) ||
+        !in.get_i32(&v.progressiva) || !in.get_u8(&v.byte1) ||
+        !in.get_i16(&length)) {
       return fail(start, "a 16-byte record head");
     }
     if (length < 0) {
@@ -145,7 +145,8 @@ bool DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci,
       return false;
     }
     if (!in.get_bytes(static_cast<size_t>(length), &v.nome)) {
-      return fail(in.offset(), "a name of " + std::to_string(length) + " bytes");
+      return fail(in.offset(),
+                  "a name of " + std::to_string(length) + " bytes");
     }
     const size_t tail = in.offset();
     if (!in.get_i16(&v.intero1) || !in.get_i16(&v.intero2) ||
@@ -182,8 +183,8 @@ bool DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
       ok = in.get_f64(&v);
       value = PlanValue::Real(v);
     } else if (ok && kind != kEmptyCode) {
-      *error = {start, "a plan value kind 0, 2 or 5, found " +
-                           std::to_string(kind)};
+      *error = {start,
+                "a plan value kind 0, 2 or 5, found " + std::to_string(kind)};
       return false;
     }
     if (!ok) {

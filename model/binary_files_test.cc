@@ -135,8 +135,13 @@ namespace {
 Scenario Sample() {
   Scenario s;
   s.celle.Create(140);
-  *s.celle.at(75) = {.tipo = 1, .valore1 = 40, .valore2 = 10, .valore4 = 3,
-                     .preavviso = 31, .velocita = 24, .pendenza = 96,
+  *s.celle.at(75) = {.tipo = 1,
+                     .valore1 = 40,
+                     .valore2 = 10,
+                     .valore4 = 3,
+                     .preavviso = 31,
+                     .velocita = 24,
+                     .pendenza = 96,
                      .aderenza = 90};
   s.voci[1].nome = "VALDORSIO";
   s.voci[1].inizio = -400;
@@ -210,9 +215,10 @@ TEST(BinaryDecodingTest, MalformedFilesSayWhatWasExpectedWhere) {
     std::vector<Cella> decoded_cells;
     std::array<Voce, kVoci> voci;
     std::vector<PlanValue> xs, ys;
-    const bool ok = c.kind == 'c'   ? DecodeCelle(c.bytes, &decoded_cells, &error)
-                    : c.kind == 't' ? DecodeVoci(c.bytes, &voci, &error)
-                                    : DecodeTracciato(c.bytes, &xs, &ys, &error);
+    const bool ok = c.kind == 'c' ? DecodeCelle(c.bytes, &decoded_cells, &error)
+                    : c.kind == 't'
+                        ? DecodeVoci(c.bytes, &voci, &error)
+                        : DecodeTracciato(c.bytes, &xs, &ys, &error);
     EXPECT_FALSE(ok) << c.expected;
     EXPECT_EQ(error.offset, c.offset) << c.expected;
     EXPECT_EQ(error.expected, c.expected);

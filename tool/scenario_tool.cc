@@ -2,13 +2,44 @@
 
 #include <CLI/CLI.hpp>
 
+#include "app/run.h"
 #include "tool/compile_command.h"
+#include "tool/dump_command.h"
+#include "tool/plot_command.h"
 
 namespace scenario {
 namespace {
 
 constexpr std::string_view kRouteSuffix = "_linea.txt";
 constexpr std::string_view kTrainSuffix = "-.txt";
+
+// The program's waiting window has no place in a tool: messages go to the
+// error stream, nothing else is shown.
+class ToolWindow : public Window {
+ public:
+  explicit ToolWindow(std::ostream& err) : err_(err) {}
+  void ShowWaiting() override {}
+  void ShowMessage(std::string_view message) override {
+    err_ << "scenario-tool: " << message << "\n";
+  }
+
+ private:
+  std::ostream& err_;
+};
+
+// `package`: the embedded scenario's package, as the program writes it.
+int PackageCommand(const std::string& folder, FileSystem& files,
+                   std::ostream& out, std::ostream& err) {
+  Status status = files.CreateFolders(folder);
+  if (!status.ok()) {
+    err << "scenario-tool: " << status.ToString() << "\n";
+    return kToolFailed;
+  }
+  ToolWindow window(err);
+  if (Run(window, files, folder) != kExitComplete) return kToolFailed;
+  out << "package written in " << folder << "\n";
+  return kToolClean;
+}
 
 std::string BaseName(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -90,6 +121,39 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
       "check", "compile a route and a train text, writing nothing");
   AddSourceOptions(check_command, check);
 
+  DumpOptions dump;
+  CLI::App* dump_command =
+      app.add_subcommand("dump", "decode a binary file of a package");
+  dump_command->add_option("file", dump.file, "a .dat or .sim file")
+      ->required();
+  dump_command
+      ->add_option("--kind", dump.kind,
+                   "cells, train or plan (default: from the file name)")
+      ->check(CLI::IsMember({"cells", "train", "plan"}));
+  dump_command
+      ->add_option("--format", dump.format, "text (default), json or csv")
+      ->check(CLI::IsMember({"text", "json", "csv"}));
+
+  PlotOptions plot;
+  CLI::App* plot_command = app.add_subcommand(
+      "plot", "draw the plan, the profiles and the objects as one SVG");
+  plot_command->add_option("route", plot.route, "the route text");
+  plot_command->add_option("train", plot.train, "the train text");
+  plot_command->add_option("--from", plot.from,
+                           "a package's folder, instead of the texts");
+  plot_command->add_option("-o,--output", plot.output, "the SVG file")
+      ->required();
+  plot_command->add_option("--route-name", plot.route_name,
+                           "route name, when the file name does not give it");
+  plot_command->add_option("--train-number", plot.train_number,
+                           "train number, when the file name does not give it");
+
+  std::string package_folder = ".";
+  CLI::App* package_command = app.add_subcommand(
+      "package", "write the embedded scenario's whole package");
+  package_command->add_option("-o,--output", package_folder,
+                              "folder for the package (default: .)");
+
   std::vector<const char*> argv;
   for (const std::string& arg : args) argv.push_back(arg.c_str());
   try {
@@ -101,7 +165,10 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
 
   if (compile_command->parsed())
     return CompileCommand(compile, files, out, err);
-  return CompileCommand(check, files, out, err);
+  if (check_command->parsed()) return CompileCommand(check, files, out, err);
+  if (dump_command->parsed()) return DumpCommand(dump, files, out, err);
+  if (plot_command->parsed()) return PlotCommand(plot, files, out, err);
+  return PackageCommand(package_folder, files, out, err);
 }
 
 }  // namespace scenario

@@ -1,0 +1,347 @@
+#include "tool/dump_command.h"
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+#include "model/binary_files.h"
+#include "model/scenario.h"
+#include "tool/scenario_tool.h"
+
+namespace scenario {
+namespace {
+
+using nlohmann::json;
+
+std::string Format(const char* pattern, auto... values) {
+  char buffer[256];
+  std::snprintf(buffer, sizeof buffer, pattern, values...);
+  return buffer;
+}
+
+// A speed pair of a speed board: twenty times the left speed plus a fifth
+// of the right one.
+std::string SpeedPair(Integer v) { return Format("%d|%d", v / 20, v % 20 * 5); }
+
+// What a cell carries, in words.
+std::string Explain(const Cella& c, size_t index) {
+  auto second_speed = [&](std::string text) {
+    if (c.valore2 != 0) text += Format(", seconda velocità %d", c.valore2);
+    return text;
+  };
+  switch (c.tipo) {
+    case kNone:
+      if (index == 1 && (c.valore1 != 0 || c.valore2 != 0)) {
+        return Format("formato %d, codice og %d", c.valore1, c.valore2);
+      }
+      return c.valore1 || c.valore2 || c.valore3 || c.valore4
+                 ? Format("valori %d %d %d %d", c.valore1, c.valore2, c.valore3,
+                          c.valore4)
+                 : "";
+    case kSignal:
+      return Format(
+          "segnale: s1/d1 %d/%d, s2/d2 %d/%d, s3/d3 %d/%d, rapp·10+sx·3+dx %d, "
+          "tempo %d",
+          c.valore1 / 10, c.valore1 % 10, c.valore2 / 10, c.valore2 % 10,
+          c.valore3 / 10, c.valore3 % 10, c.valore4, c.tempo);
+    case kSlowDownEnd:
+    case kSlowDownStart: {
+      std::string text = second_speed(
+          Format("%s rallentamento: %d km/h",
+                 c.tipo == kSlowDownEnd ? "fine" : "inizio", c.valore1));
+      if (c.valore3 != 0) text += Format(", f_tt %d", c.valore3);
+      return text;
+    }
+    case kWarningBoard:
+      return second_speed(Format("avviso rallentamento: %d km/h", c.valore1));
+    case kSlowDownMarker:
+      return Format("preavviso rallentamento n. %d", c.valore1);
+    case kSpeedBoard:
+      return "indicatore velocità: " + SpeedPair(c.valore1) + ", " +
+             SpeedPair(c.valore2) + ", " + SpeedPair(c.valore3) +
+             Format(" km/h, strisce %d|%d", c.valore4 / 10, c.valore4 % 10);
+    case kStopPoint:
+      return Format("fermata della stazione n. %d", c.valore1);
+    case kMountainMark:
+      return "montagna (passaggio)";
+    case kSpeedPoint:
+      return Format("abbattimento: %d km/h", c.valore1);
+    case kPlainPoint:
+      return "abbattimento senza velocità";
+    case kSignboard:
+      return Format("cartello: testo nel record %d", c.valore1);
+  }
+  return Format("tipo %d: valori %d %d %d %d", c.tipo, c.valore1, c.valore2,
+                c.valore3, c.valore4);
+}
+
+std::string Clock(int h, int m, int s) {
+  return Format("%d:%02d:%02d", h, m, s);
+}
+
+bool OnlyName(const Voce& v) {
+  Voce plain;
+  plain.nome = v.nome;
+  return v == plain;
+}
+
+// What a record of the bank holds, by its slot.
+std::string Role(const Voce& v, int slot) {
+  if (slot == kTrainSlot) return "treno";
+  if (slot == kRouteSlot) return "linea";
+  if (slot == kExtraSlot) return "generale";
+  if (slot >= kReferenceTreSlot) return "riferimento chilometrico";
+  if (v == Voce{}) return "vuoto";
+  if (slot >= kFirstStationSlot && OnlyName(v)) return "cartello";
+  return "stazione";
+}
+
+std::string Describe(const Voce& v, int slot) {
+  const std::string role = Role(v, slot);
+  if (role == "vuoto") return role;
+  if (role == "cartello") return "cartello: " + v.nome;
+  if (role == "riferimento chilometrico") {
+    return Format("riferimento chilometrico \"%s\": da %d m, km %d, flag %d",
+                  slot == kReferenceTreSlot   ? "tre"
+                  : slot == kReferenceDueSlot ? "due"
+                                              : "uno",
+                  v.inizio, v.fine, v.progressiva);
+  }
+  if (slot == kTrainSlot) {
+    return Format("massa frenata %d %%, lunghezza percorso %d m, vetture %d",
+                  v.inizio, v.fine, v.progressiva);
+  }
+  if (slot == kRouteSlot) {
+    return "linea " + v.nome +
+           Format(", sfondi uno %d, due %d, tre %d, formato %d, codice st %d",
+                  v.inizio, v.progressiva, v.fine, v.intero1, v.orario);
+  }
+  if (slot == kExtraSlot) {
+    return "treno " + v.nome +
+           Format(
+               ", ripetizione segnali %d..%d (%d codici), sabbia %d, "
+               "orologio %s",
+               v.inizio, v.fine, v.progressiva, v.intero1,
+               Clock(v.intero3, v.intero4, v.intero5).c_str());
+  }
+  return "stazione " + v.nome +
+         Format(
+             ": tipo %d, progressiva %d, zona %d..%d, orario %s, byte1..5 "
+             "%d %d %d %d %d, intero1..5 %d %d %d %d %d",
+             v.tipo, v.progressiva, v.inizio, v.fine,
+             Clock(v.orario / 3600, v.orario / 60 % 60, v.orario % 60).c_str(),
+             v.byte1, v.byte2, v.byte3, v.byte4, v.byte5, v.intero1, v.intero2,
+             v.intero3, v.intero4, v.intero5);
+}
+
+std::string Csv(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text)
+    quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+void DumpCells(const std::vector<Cella>& cells, const std::string& format,
+               std::ostream& out) {
+  if (format == "json") {
+    json rows = json::array();
+    for (size_t i = 0; i < cells.size(); ++i) {
+      const Cella& c = cells[i];
+      rows.push_back({{"cella", i},
+                      {"tipo", c.tipo},
+                      {"oggetto", Explain(c, i)},
+                      {"valore1", c.valore1},
+                      {"valore2", c.valore2},
+                      {"valore3", c.valore3},
+                      {"valore4", c.valore4},
+                      {"tempo", c.tempo},
+                      {"preavviso", c.preavviso},
+                      {"montagna", c.montagna},
+                      {"velocita", c.velocita},
+                      {"pendenza", c.pendenza},
+                      {"aderenza", c.aderenza}});
+    }
+    out << json({{"kind", "cells"}, {"cells", rows}}).dump(1) << "\n";
+    return;
+  }
+  if (format == "csv") {
+    out << "cella,tipo,valore1,valore2,valore3,valore4,tempo,preavviso,"
+           "montagna,velocita,pendenza,aderenza\n";
+    for (size_t i = 0; i < cells.size(); ++i) {
+      const Cella& c = cells[i];
+      out << Format("%zu,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d\n", i, c.tipo,
+                    c.valore1, c.valore2, c.valore3, c.valore4, c.tempo,
+                    c.preavviso, c.montagna, c.velocita, c.pendenza,
+                    c.aderenza);
+    }
+    return;
+  }
+  out << " cella  progr. m  vel km/h  pend ‰  aderenza  preavviso  montagna  "
+         "oggetto\n";
+  for (size_t i = 0; i < cells.size(); ++i) {
+    const Cella& c = cells[i];
+    out << Format("%6zu  %8zu  %8d  %6d  %8d  %9d  %8d  ", i, i * kCellLength,
+                  c.velocita * 5, c.pendenza - 100, c.aderenza, c.preavviso,
+                  c.montagna)
+        << Explain(c, i) << "\n";
+  }
+}
+
+void DumpVoci(const std::array<Voce, kVoci>& voci, const std::string& format,
+              std::ostream& out) {
+  if (format == "json") {
+    json rows = json::array();
+    for (int slot = 0; slot < kVoci; ++slot) {
+      const Voce& v = voci[slot];
+      rows.push_back({{"record", slot},
+                      {"ruolo", Role(v, slot)},
+                      {"tipo", v.tipo},
+                      {"inizio", v.inizio},
+                      {"fine", v.fine},
+                      {"progressiva", v.progressiva},
+                      {"byte1", v.byte1},
+                      {"nome", v.nome},
+                      {"intero1", v.intero1},
+                      {"intero2", v.intero2},
+                      {"intero3", v.intero3},
+                      {"intero4", v.intero4},
+                      {"intero5", v.intero5},
+                      {"byte2", v.byte2},
+                      {"byte3", v.byte3},
+                      {"byte4", v.byte4},
+                      {"byte5", v.byte5},
+                      {"orario", v.orario}});
+    }
+    out << json({{"kind", "train"}, {"records", rows}})
+               .dump(1, ' ', false, json::error_handler_t::replace)
+        << "\n";
+    return;
+  }
+  if (format == "csv") {
+    out << "record,tipo,inizio,fine,progressiva,byte1,nome,intero1,intero2,"
+           "intero3,intero4,intero5,byte2,byte3,byte4,byte5,orario\n";
+    for (int slot = 0; slot < kVoci; ++slot) {
+      const Voce& v = voci[slot];
+      out << Format("%d,%d,%d,%d,%d,%d,", slot, v.tipo, v.inizio, v.fine,
+                    v.progressiva, v.byte1)
+          << Csv(v.nome)
+          << Format(",%d,%d,%d,%d,%d,%d,%d,%d,%d,%d\n", v.intero1, v.intero2,
+                    v.intero3, v.intero4, v.intero5, v.byte2, v.byte3, v.byte4,
+                    v.byte5, v.orario);
+    }
+    return;
+  }
+  out << "record  contenuto\n";
+  for (int slot = 0; slot < kVoci; ++slot) {
+    out << Format("%6d  ", slot) << Describe(voci[slot], slot) << "\n";
+  }
+}
+
+json PlanJson(const PlanValue& v) {
+  switch (v.kind) {
+    case PlanValue::Kind::kEmpty:
+      return nullptr;
+    case PlanValue::Kind::kInteger:
+      return static_cast<int>(v.value);
+    case PlanValue::Kind::kReal:
+      return v.value;
+  }
+  return nullptr;
+}
+
+std::string PlanText(const PlanValue& v, const char* real_format) {
+  switch (v.kind) {
+    case PlanValue::Kind::kEmpty:
+      return "vuoto";
+    case PlanValue::Kind::kInteger:
+      return Format("%d (intero)", static_cast<int>(v.value));
+    case PlanValue::Kind::kReal:
+      return Format(real_format, v.value);
+  }
+  return "";
+}
+
+void DumpPlan(const std::vector<PlanValue>& xs,
+              const std::vector<PlanValue>& ys, const std::string& format,
+              std::ostream& out) {
+  if (format == "json") {
+    json x = json::array();
+    json y = json::array();
+    for (size_t m = 0; m < xs.size(); ++m) {
+      x.push_back(PlanJson(xs[m]));
+      y.push_back(PlanJson(ys[m]));
+    }
+    out << json({{"kind", "plan"}, {"points", xs.size()}, {"x", x}, {"y", y}})
+               .dump()
+        << "\n";
+    return;
+  }
+  if (format == "csv") {
+    out << "metro,x,y\n";
+    for (size_t m = 0; m < xs.size(); ++m) {
+      auto cell = [](const PlanValue& v) {
+        return v.kind == PlanValue::Kind::kEmpty ? std::string()
+                                                 : Format("%.17g", v.value);
+      };
+      out << m << "," << cell(xs[m]) << "," << cell(ys[m]) << "\n";
+    }
+    return;
+  }
+  out << " metro  x m  y m\n";
+  for (size_t m = 0; m < xs.size(); ++m) {
+    out << Format("%6zu  ", m) << PlanText(xs[m], "%.6f") << "  "
+        << PlanText(ys[m], "%.6f") << "\n";
+  }
+}
+
+}  // namespace
+
+std::string KindOfFile(const std::string& path) {
+  if (path.ends_with("_linea.dat")) return "plan";
+  if (path.ends_with(".sim")) return "train";
+  if (path.ends_with(".dat")) return "cells";
+  return "";
+}
+
+int DumpCommand(const DumpOptions& options, FileSystem& files,
+                std::ostream& out, std::ostream& err) {
+  const std::string kind =
+      options.kind.empty() ? KindOfFile(options.file) : options.kind;
+  if (kind.empty()) {
+    err << "scenario-tool: cannot tell the kind of " << options.file
+        << " from its name: give --kind cells, train or plan\n";
+    return kToolFailed;
+  }
+  std::string bytes;
+  Status status = files.Read(options.file, &bytes);
+  if (!status.ok()) {
+    err << "scenario-tool: " << status.ToString() << "\n";
+    return kToolFailed;
+  }
+  DecodeError error;
+  bool decoded = false;
+  if (kind == "cells") {
+    std::vector<Cella> cells;
+    if ((decoded = DecodeCelle(bytes, &cells, &error))) {
+      DumpCells(cells, options.format, out);
+    }
+  } else if (kind == "train") {
+    std::array<Voce, kVoci> voci;
+    if ((decoded = DecodeVoci(bytes, &voci, &error))) {
+      DumpVoci(voci, options.format, out);
+    }
+  } else {
+    std::vector<PlanValue> xs, ys;
+    if ((decoded = DecodeTracciato(bytes, &xs, &ys, &error))) {
+      DumpPlan(xs, ys, options.format, out);
+    }
+  }
+  if (!decoded) {
+    err << "scenario-tool: " << options.file << " is no " << kind
+        << " file: expected " << error.expected << " at byte " << error.offset
+        << "\n";
+    return kToolFailed;
+  }
+  return kToolClean;
+}
+
+}  // namespace scenario

@@ -1,0 +1,28 @@
+#ifndef TOOL_DUMP_COMMAND_H_
+#define TOOL_DUMP_COMMAND_H_
+
+#include <ostream>
+#include <string>
+
+#include "app/file_system.h"
+
+namespace scenario {
+
+struct DumpOptions {
+  std::string file;
+  std::string kind;             // "cells", "train", "plan"; "" : from the name
+  std::string format = "text";  // "text", "json", "csv"
+};
+
+// `dump`: decodes one binary file of a package and prints it as a table,
+// JSON or CSV. Returns the tool's exit status.
+int DumpCommand(const DumpOptions& options, FileSystem& files,
+                std::ostream& out, std::ostream& err);
+
+// The kind of a binary file from its name: "plan" for "<route>_linea.dat",
+// "train" for ".sim", "cells" for another ".dat"; "" otherwise.
+std::string KindOfFile(const std::string& path);
+
+}  // namespace scenario
+
+#endif  // TOOL_DUMP_COMMAND_H_

@@ -1,0 +1,140 @@
+#include "tool/plot_command.h"
+
+#include "app/file_names.h"
+#include "compiler/scenario_compiler.h"
+#include "model/binary_files.h"
+#include "tool/scenario_tool.h"
+#include "tool/svg_plot.h"
+
+namespace scenario {
+namespace {
+
+constexpr std::string_view kPlanSuffix = "_linea.dat";
+constexpr std::string_view kBankSuffix = ".sim";
+
+bool Fail(std::ostream& err, const std::string& message) {
+  err << "scenario-tool: " << message << "\n";
+  return false;
+}
+
+// Finds the package's names in its folder: "<route>_linea.dat" gives the
+// route, "<route>_<train>.sim" the train, unless the options give them.
+bool PackageNames(const PlotOptions& options, FileSystem& files,
+                  std::string* route, std::string* train, std::ostream& err) {
+  *route = options.route_name;
+  *train = options.train_number;
+  std::vector<std::string> names;
+  Status status = files.List(options.from, &names);
+  if (!status.ok()) return Fail(err, status.ToString());
+  for (const std::string& name : names) {
+    if (route->empty() && name.ends_with(kPlanSuffix) &&
+        name.size() > kPlanSuffix.size()) {
+      *route = name.substr(0, name.size() - kPlanSuffix.size());
+    }
+  }
+  for (const std::string& name : names) {
+    const std::string prefix = *route + "_";
+    if (train->empty() && !route->empty() && name.starts_with(prefix) &&
+        name.ends_with(kBankSuffix) &&
+        name.size() > prefix.size() + kBankSuffix.size()) {
+      *train = name.substr(prefix.size(),
+                           name.size() - prefix.size() - kBankSuffix.size());
+    }
+  }
+  if (route->empty() || train->empty()) {
+    return Fail(err, "no package in " + options.from +
+                         ": give --route-name and --train-number");
+  }
+  return true;
+}
+
+bool ReadDecoded(FileSystem& files, const std::string& path, std::ostream& err,
+                 auto decode) {
+  std::string bytes;
+  Status status = files.Read(path, &bytes);
+  if (!status.ok()) return Fail(err, status.ToString());
+  DecodeError error;
+  if (!decode(bytes, &error)) {
+    return Fail(err, path + ": expected " + error.expected + " at byte " +
+                         std::to_string(error.offset));
+  }
+  return true;
+}
+
+bool LoadPackage(const PlotOptions& options, FileSystem& files, Scenario* s,
+                 std::ostream& err) {
+  std::string route, train;
+  if (!PackageNames(options, files, &route, &train, err)) return false;
+  s->nome_linea = route;
+  s->numero_treno = train;
+  const FileNames names(options.from, route, train);
+  return ReadDecoded(files, names.Cells(), err,
+                     [&](std::string_view bytes, DecodeError* error) {
+                       std::vector<Cella> cells;
+                       if (!DecodeCelle(bytes, &cells, error)) return false;
+                       s->celle.Assign(std::move(cells));
+                       return true;
+                     }) &&
+         ReadDecoded(files, names.TrainBank(), err,
+                     [&](std::string_view bytes, DecodeError* error) {
+                       return DecodeVoci(bytes, &s->voci, error);
+                     }) &&
+         // A package written without the plan has no plan file.
+         (!files.Exists(names.RoutePlan()) ||
+          ReadDecoded(files, names.RoutePlan(), err,
+                      [&](std::string_view bytes, DecodeError* error) {
+                        std::vector<PlanValue> xs, ys;
+                        if (!DecodeTracciato(bytes, &xs, &ys, error)) {
+                          return false;
+                        }
+                        s->tracciato.Assign(std::move(xs), std::move(ys));
+                        return true;
+                      }));
+}
+
+bool CompileTexts(const PlotOptions& options, FileSystem& files, Scenario* s,
+                  std::ostream& err) {
+  if (options.route.empty() || options.train.empty()) {
+    return Fail(err, "give a route and a train text, or --from a package");
+  }
+  s->nome_linea = options.route_name.empty() ? RouteNameOf(options.route)
+                                             : options.route_name;
+  s->numero_treno = options.train_number.empty()
+                        ? TrainNumberOf(options.train, s->nome_linea)
+                        : options.train_number;
+  for (const std::string* path : {&options.route, &options.train}) {
+    if (!files.Exists(*path)) return Fail(err, "cannot read " + *path);
+  }
+  const CompileOutcome outcome =
+      CompileScenario(*s, 1, files, {options.route, options.train, false});
+  if (outcome.end == CompileOutcome::End::kNoCells) {
+    return Fail(err, "the compile left no cells: run check for the reason");
+  }
+  if (s->codice_errore != 0) {
+    err << "scenario-tool: the compile raised code " << s->codice_errore
+        << ": the plot shows what was read; run check for the details\n";
+  }
+  return true;
+}
+
+}  // namespace
+
+int PlotCommand(const PlotOptions& options, FileSystem& files,
+                std::ostream& out, std::ostream& err) {
+  Scenario s;
+  const bool loaded = options.from.empty()
+                          ? CompileTexts(options, files, &s, err)
+                          : LoadPackage(options, files, &s, err);
+  if (!loaded) return kToolFailed;
+  std::string title = s.nome_linea;
+  if (!s.numero_treno.empty()) title += " - treno " + s.numero_treno;
+  Status status = files.Replace(options.output, PlotSvg(s, title));
+  if (!status.ok()) {
+    err << "scenario-tool: " << status.ToString() << "\n";
+    return kToolFailed;
+  }
+  out << "plot written to " << options.output << "\n";
+  return kToolClean;
+}
+
+}  // namespace scenario
