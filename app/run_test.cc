@@ -1,6 +1,7 @@
 #include "app/run.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +16,8 @@ namespace scenario {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr char kSetpriv[] = "/usr/bin/setpriv";
 
 // Records what the run showed, in place of a real window.
 class RecordingWindow : public Window {
@@ -48,15 +51,30 @@ class ProgramTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(folder_); }
 
   // Runs the program; returns its exit status, standard error in `err`.
-  int RunProgram(std::string* err) {
+  // How the program is started: as an unprivileged user, or with a limit
+  // on the size of the files it may write.
+  struct Start {
+    bool unprivileged = false;
+    rlim_t file_size_limit = RLIM_INFINITY;
+  };
+
+  int RunProgram(std::string* err) { return RunProgram(err, Start{}); }
+  int RunProgram(std::string* err, Start start) {
     const fs::path err_path = folder_.string() + ".stderr";
     pid_t pid = ::fork();
     if (pid == 0) {
       ::unsetenv("DISPLAY");
       std::freopen("/dev/null", "r", stdin);
       std::freopen(err_path.c_str(), "w", stderr);
+      const rlimit limit = {start.file_size_limit, start.file_size_limit};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
       const std::string program = (folder_ / "scenario-writer").string();
-      ::execl(program.c_str(), program.c_str(), nullptr);
+      if (start.unprivileged) {
+        ::execl(kSetpriv, kSetpriv, "--reuid=65534", "--regid=65534",
+                "--clear-groups", program.c_str(), nullptr);
+      } else {
+        ::execl(program.c_str(), program.c_str(), nullptr);
+      }
       ::_exit(127);
     }
     int status = 0;
@@ -193,6 +211,47 @@ TEST_F(ProgramTest, AFailedBinaryFileKeepsTheFilesBeforeIt) {
   // The plan before it is written, the cells after it keep the old run's.
   EXPECT_TRUE(fs::exists(folder_ / "Valdorsio-Ronsale_linea.dat"));
   EXPECT_EQ(Contents("Valdorsio-Ronsale_37264.dat"), old_cells);
+  EXPECT_EQ(Listing().size(), 6u);  // nothing temporary left behind
+}
+
+TEST_F(ProgramTest, AFolderThatCannotBeWritten) {
+  if (::geteuid() != 0 || !fs::exists(kSetpriv)) {
+    GTEST_SKIP() << "needs root and setpriv to run as another user";
+  }
+  std::string err;
+  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  std::map<std::string, std::string> before;
+  for (const std::string& name : Listing()) before[name] = Contents(name);
+  // Readable and searchable by everyone, writable by root alone.
+  fs::permissions(folder_, fs::perms::owner_all | fs::perms::group_read |
+                               fs::perms::group_exec | fs::perms::others_read |
+                               fs::perms::others_exec);
+  EXPECT_EQ(RunProgram(&err, {.unprivileged = true}), kExitFailure);
+  EXPECT_NE(err.find("Impossibile scrivere " +
+                     (folder_ / "Valdorsio-Ronsale_linea.txt").string() +
+                     ": Permission denied (errore 13)"),
+            std::string::npos)
+      << err;
+  std::map<std::string, std::string> after;
+  for (const std::string& name : Listing()) after[name] = Contents(name);
+  EXPECT_EQ(after, before);
+}
+
+TEST_F(ProgramTest, AWriteThatFailsHalfWay) {
+  std::string err;
+  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  std::map<std::string, std::string> before;
+  for (const std::string& name : Listing()) before[name] = Contents(name);
+  // Room for the texts, not for the 1.5 MB plan: the write stops part way.
+  EXPECT_EQ(RunProgram(&err, {.file_size_limit = 200000}), kExitFailure);
+  EXPECT_NE(err.find("Impossibile scrivere " +
+                     (folder_ / "Valdorsio-Ronsale_linea.dat").string() +
+                     ": File too large (errore 27)"),
+            std::string::npos)
+      << err;
+  std::map<std::string, std::string> after;
+  for (const std::string& name : Listing()) after[name] = Contents(name);
+  EXPECT_EQ(after, before);  // the old package whole, nothing temporary
 }
 
 // Step 9 on texts whose signal sits in cell 1, where the format keeps its
