@@ -10,6 +10,8 @@ namespace scenario {
 
 inline constexpr std::string_view kProgramTitle = "scenario-writer";
 inline constexpr std::string_view kWaitingCaption = "Attendere";
+// The X property of the message box that holds its text.
+inline constexpr char kMessageProperty[] = "_SCENARIO_MESSAGE";
 
 // The waiting window and the message box, the program's only user interface.
 class Window {

@@ -108,6 +108,13 @@ class X11Window : public Window {
         ExposureMask | KeyPressMask | ButtonReleaseMask | StructureNotifyMask);
     if (form_) XSetTransientForHint(display_, box, form_);
     MarkModalDialog(box);
+    // The text is drawn, not held by a widget: tools that read the screen
+    // (screen readers, tests) find it in this property.
+    XChangeProperty(display_, box,
+                    XInternAtom(display_, kMessageProperty, False), XA_STRING,
+                    8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(message.data()),
+                    static_cast<int>(message.size()));
     XMapRaised(display_, box);
 
     GC gc = XCreateGC(display_, box, 0, nullptr);
