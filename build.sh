@@ -8,6 +8,8 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libx11-dev
   libcli11-dev nlohmann-json3-dev)
+# The window tests run on a virtual display.
+[[ "${1:-}" == test ]] && packages+=(xvfb)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

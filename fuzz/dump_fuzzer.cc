@@ -1,0 +1,10 @@
+// libFuzzer entry: arbitrary bytes as each kind of binary file.
+#include <cstdint>
+#include <string_view>
+
+#include "fuzz/fuzz_targets.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  scenario::FuzzDump(std::string_view(reinterpret_cast<const char*>(data), size));
+  return 0;
+}

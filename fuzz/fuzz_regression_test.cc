@@ -1,0 +1,59 @@
+// Every input a fuzzer once found, and the seed corpus, replayed as a test
+// in every build.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "fuzz/fuzz_targets.h"
+
+namespace scenario {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> Inputs(const std::string& kind) {
+  std::vector<fs::path> inputs;
+  for (const char* set : {"corpus", "regressions"}) {
+    const fs::path folder = fs::path(SCENARIO_SOURCE_DIR) / "fuzz" / set / kind;
+    if (!fs::exists(folder)) continue;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      inputs.push_back(entry.path());
+    }
+  }
+  std::sort(inputs.begin(), inputs.end());
+  return inputs;
+}
+
+std::string Bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+TEST(FuzzRegressionTest, CompileInputs) {
+  char pattern[] = "/tmp/fuzz_regression.XXXXXX";
+  ASSERT_NE(::mkdtemp(pattern), nullptr);
+  const std::vector<fs::path> inputs = Inputs("compile");
+  EXPECT_FALSE(inputs.empty());
+  for (const fs::path& input : inputs) {
+    SCOPED_TRACE(input.string());
+    FuzzCompile(Bytes(input), pattern);
+    EXPECT_TRUE(fs::is_empty(pattern));
+  }
+  fs::remove_all(pattern);
+}
+
+TEST(FuzzRegressionTest, DumpInputs) {
+  const std::vector<fs::path> inputs = Inputs("dump");
+  EXPECT_FALSE(inputs.empty());
+  for (const fs::path& input : inputs) {
+    SCOPED_TRACE(input.string());
+    FuzzDump(Bytes(input));
+  }
+}
+
+}  // namespace
+}  // namespace scenario
