@@ -29,11 +29,29 @@ void PutPlanValue(const PlanValue& value, ByteWriter& out) {
   }
 }
 
+// Item lengths by kind: the 2-byte kind code and its payload.
+size_t ItemSize(const PlanValue& value) {
+  switch (value.kind) {
+    case PlanValue::Kind::kEmpty:
+      return 2;
+    case PlanValue::Kind::kInteger:
+      return 4;
+    case PlanValue::Kind::kReal:
+      return 10;
+  }
+  return 0;
+}
+
+size_t PlanSize(const std::vector<PlanValue>& values) {
+  size_t size = 0;
+  for (const PlanValue& v : values) size += ItemSize(v);
+  return size;
+}
+
 }  // namespace
 
 std::string EncodeCelle(const Celle& celle) {
-  ByteWriter out;
-  out.reserve(celle.size() * kCellRecordSize);
+  ByteWriter out(celle.size() * kCellRecordSize);
   for (const Cella& c : celle.all()) {
     [[maybe_unused]] const size_t start = out.size();
     out.put_u8(c.tipo);
@@ -53,7 +71,9 @@ std::string EncodeCelle(const Celle& celle) {
 }
 
 std::string EncodeVoci(const std::array<Voce, kVoci>& voci) {
-  ByteWriter out;
+  size_t size = 0;
+  for (const Voce& v : voci) size += kVoceRecordSize + v.nome.size();
+  ByteWriter out(size);
   for (const Voce& v : voci) {
     [[maybe_unused]] const size_t start = out.size();
     // The parser refuses longer texts; cut here too rather than let the
@@ -82,8 +102,7 @@ std::string EncodeVoci(const std::array<Voce, kVoci>& voci) {
 }
 
 std::string EncodeTracciato(const Tracciato& tracciato) {
-  ByteWriter out;
-  out.reserve(2 * tracciato.size() * 10);
+  ByteWriter out(PlanSize(tracciato.xs()) + PlanSize(tracciato.ys()));
   for (const PlanValue& x : tracciato.xs()) PutPlanValue(x, out);
   for (const PlanValue& y : tracciato.ys()) PutPlanValue(y, out);
   return std::move(out.bytes());

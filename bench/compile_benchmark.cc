@@ -1,0 +1,150 @@
+// The compile of the embedded scenario and of a route at the greatest
+// length, each beside its I/O floor: the time to write the same bytes to
+// the same folder in one write a file. Run each case in a process of its
+// own for a true peak memory:
+//   build/bin/compile_benchmark --benchmark_filter=Embedded
+//   build/bin/compile_benchmark --benchmark_filter=Maximal
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/file_names.h"
+#include "app/file_system.h"
+#include "app/text_document.h"
+#include "compiler/scenario_compiler.h"
+#include "model/binary_files.h"
+#include "source/route_source.h"
+#include "source/train_source.h"
+
+namespace scenario {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Texts {
+  std::string route;
+  std::string train;
+};
+
+Texts Embedded() {
+  return {EncodeTextDocument(RouteSourceLines()),
+          EncodeTextDocument(TrainSourceLines())};
+}
+
+// A route of 1000000 m with curves throughout, a gradient line every 300 m,
+// speed boards and signboards, and a train with a signal every kilometre,
+// slow-downs, stations and profiles all along.
+Texts Maximal() {
+  constexpr int kLength = 1000000;
+  std::string route = "[generale]\r\nlunghezza percorso, 1000000\r\n[curve]\r\n";
+  for (int p = 0, k = 0; p + 1500 < kLength; p += 2000, ++k) {
+    route += std::string(k % 2 ? "curvas" : "curvad") + std::to_string(1 + k % 4) +
+             ", " + std::to_string(p + 500) + ", 1000\r\n";
+  }
+  for (int p = 0, k = 0; p < kLength; p += 300, ++k) {
+    route += "pendenza, " + std::to_string(p) + ", " + std::to_string(k % 9 - 4) +
+             "\r\n";
+  }
+  for (int p = 100; p < kLength; p += 5000) {
+    route += "indicatori_vmax, " + std::to_string(p) +
+             ", 100, 110, 120, 0, , , , 0\r\n";
+  }
+  for (int p = 600; p < kLength; p += 25000) {
+    route += "cartello_indicatore, " + std::to_string(p) + ", (P.L.Km)(1+000)\r\n";
+  }
+  route += "[fine]\r\n";
+
+  std::string train = "[generale]\r\nnumero vetture, 6\r\norologio, 6 0 0\r\n";
+  for (int p = 0, k = 0; p < kLength; p += 2000, ++k) {
+    train += "velocita, " + std::to_string(p) + ", " +
+             std::to_string(80 + 10 * (k % 5)) + "\r\n";
+  }
+  for (int p = 0; p < kLength; p += 5000) {
+    train += "aderenza, " + std::to_string(p) + ", 90\r\n";
+  }
+  for (int p = 12500, n = 0; p < kLength && n < 38; p += 25000, ++n) {
+    train += "stazione, " + std::to_string(p) +
+             ", 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, " + std::to_string(6 + n / 10) +
+             ", " + std::to_string(n % 10 * 5) + ", 0, S" + std::to_string(n) +
+             "\r\n";
+  }
+  for (int p = 25000; p < kLength; p += 50000) {
+    train += "rallentamento, " + std::to_string(p) + ", 30, 500, 0, 1, 0\r\n";
+  }
+  for (int p = 350; p < kLength; p += 1000) {
+    train += "segnale, " + std::to_string(p) + ", 1, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n";
+  }
+  train += "[fine]\r\n";
+  return {route, train};
+}
+
+long PeakMiB() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024;
+}
+
+void BM_Compile(benchmark::State& state, Texts (*make)()) {
+  const Texts texts = make();
+  char pattern[] = "/tmp/compile_benchmark.XXXXXX";
+  if (::mkdtemp(pattern) == nullptr) std::abort();
+  const FileNames names(pattern, "R", "1");
+  DiskFileSystem disk;
+  double compile_seconds = 0;
+  Long code = 0;
+  for (auto _ : state) {
+    // The compile deletes its source texts: write them anew, untimed.
+    state.PauseTiming();
+    disk.Replace(names.RouteSource(), texts.route);
+    disk.Replace(names.TrainSource(), texts.train);
+    state.ResumeTiming();
+    const auto start = std::chrono::steady_clock::now();
+    Scenario s;
+    s.nome_linea = "R";
+    s.numero_treno = "1";
+    memorizza_percorso(s, 1, disk, {names.RouteSource(), names.TrainSource()},
+                       names);
+    compile_seconds += std::chrono::duration<double>(
+                           std::chrono::steady_clock::now() - start)
+                           .count();
+    code = s.codice_errore;
+  }
+
+  // The floor: the three files' bytes, written once each, as often.
+  std::string files[3];
+  for (int i = 0; const std::string& path :
+                  {names.RoutePlan(), names.TrainBank(), names.Cells()}) {
+    disk.Read(path, &files[i++]);
+  }
+  const auto start = std::chrono::steady_clock::now();
+  for (int64_t i = 0; i < state.iterations(); ++i) {
+    disk.Replace(names.RoutePlan(), files[0]);
+    disk.Replace(names.TrainBank(), files[1]);
+    disk.Replace(names.Cells(), files[2]);
+  }
+  const double floor_seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
+          .count();
+  fs::remove_all(pattern);
+
+  const double n = static_cast<double>(state.iterations());
+  state.counters["compile_ms"] = compile_seconds / n * 1e3;
+  state.counters["floor_ms"] = floor_seconds / n * 1e3;
+  state.counters["compile_per_floor"] = compile_seconds / floor_seconds;
+  state.counters["peak_MiB"] = static_cast<double>(PeakMiB());
+  state.counters["codice_errore"] = code;
+  state.counters["bytes_written"] = static_cast<double>(
+      files[0].size() + files[1].size() + files[2].size());
+}
+
+BENCHMARK_CAPTURE(BM_Compile, Embedded, &Embedded)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Compile, Maximal, &Maximal)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace scenario
+
+BENCHMARK_MAIN();
