@@ -152,10 +152,8 @@ void RouteParser::StartBody() {
   plan_cursor_ = 2;
   if (s_.scrivi_linea != 0 && s_.tracciato.exists()) {
     // The track leaves the origin along +y.
-    *s_.tracciato.x(0) = PlanValue::Integer(0);
-    *s_.tracciato.y(0) = PlanValue::Integer(0);
-    *s_.tracciato.x(1) = PlanValue::Integer(0);
-    *s_.tracciato.y(1) = PlanValue::Integer(1);
+    s_.tracciato.Set(0, PlanValue::Integer(0), PlanValue::Integer(0));
+    s_.tracciato.Set(1, PlanValue::Integer(0), PlanValue::Integer(1));
   }
 }
 
@@ -224,13 +222,14 @@ Flow RouteParser::Gradient() {
 
 void RouteParser::PlanStep(double kappa) {
   const int64_t m = plan_cursor_;
+  // The callers keep m within the plan, from metre 2 on.
   const double x1 = s_.tracciato.x(m - 1)->value;
   const double y1 = s_.tracciato.y(m - 1)->value;
   const double dx = x1 - s_.tracciato.x(m - 2)->value;
   const double dy = y1 - s_.tracciato.y(m - 2)->value;
   // First-order rotation of the step, not normalised.
-  *s_.tracciato.x(m) = PlanValue::Real(x1 + (dx + kappa * dy));
-  *s_.tracciato.y(m) = PlanValue::Real(y1 + (dy - kappa * dx));
+  s_.tracciato.Set(m, PlanValue::Real(x1 + (dx + kappa * dy)),
+                   PlanValue::Real(y1 + (dy - kappa * dx)));
   ++plan_cursor_;
 }
 

@@ -5,6 +5,7 @@
 #include "fuzz/fuzz_targets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  scenario::FuzzDump(std::string_view(reinterpret_cast<const char*>(data), size));
+  scenario::FuzzDump(
+      std::string_view(reinterpret_cast<const char*>(data), size));
   return 0;
 }

@@ -25,8 +25,9 @@ class NullBuffer : public std::streambuf {
 void FuzzCompile(std::string_view data, const std::string& folder) {
   const size_t split = data.find('\0');
   const std::string_view route = data.substr(0, split);
-  const std::string_view train =
-      split == std::string_view::npos ? std::string_view() : data.substr(split + 1);
+  const std::string_view train = split == std::string_view::npos
+                                     ? std::string_view()
+                                     : data.substr(split + 1);
   const FileNames names(folder, "R", "1");
   DiskFileSystem disk;
   if (!disk.Replace(names.RouteSource(), route).ok() ||

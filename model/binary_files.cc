@@ -42,9 +42,9 @@ size_t ItemSize(const PlanValue& value) {
   return 0;
 }
 
-size_t PlanSize(const std::vector<PlanValue>& values) {
+size_t PlanSize(const PlanColumn& values) {
   size_t size = 0;
-  for (const PlanValue& v : values) size += ItemSize(v);
+  for (size_t m = 0; m < values.size(); ++m) size += ItemSize(values[m]);
   return size;
 }
 
@@ -103,8 +103,9 @@ std::string EncodeVoci(const std::array<Voce, kVoci>& voci) {
 
 std::string EncodeTracciato(const Tracciato& tracciato) {
   ByteWriter out(PlanSize(tracciato.xs()) + PlanSize(tracciato.ys()));
-  for (const PlanValue& x : tracciato.xs()) PutPlanValue(x, out);
-  for (const PlanValue& y : tracciato.ys()) PutPlanValue(y, out);
+  for (const PlanColumn* column : {&tracciato.xs(), &tracciato.ys()}) {
+    for (size_t m = 0; m < column->size(); ++m) PutPlanValue((*column)[m], out);
+  }
   return std::move(out.bytes());
 }
 

@@ -70,11 +70,9 @@ TEST(BinaryFilesTest, TrainFileAlwaysHolds87Records) {
 TEST(BinaryFilesTest, PlanHoldsTheXHalfThenTheYHalf) {
   Tracciato plan;
   plan.Create(2);
-  *plan.x(0) = PlanValue::Integer(0);
-  *plan.y(0) = PlanValue::Integer(0);
-  *plan.x(1) = PlanValue::Integer(-3);
-  *plan.y(1) = PlanValue::Integer(1);
-  *plan.x(2) = PlanValue::Real(1.0);
+  plan.Set(0, PlanValue::Integer(0), PlanValue::Integer(0));
+  plan.Set(1, PlanValue::Integer(-3), PlanValue::Integer(1));
+  plan.Set(2, PlanValue::Real(1.0), PlanValue{});
   std::string one = Bytes({0, 0, 0, 0, 0, 0, 0xF0, 0x3F});
   EXPECT_EQ(EncodeTracciato(plan), Bytes({2, 0, 0, 0, 2, 0, 0xFD, 0xFF, 5, 0}) +
                                        one +
@@ -148,9 +146,9 @@ Scenario Sample() {
   s.voci[80].nome = "(P.L.Km)(60+900)";
   s.voci[85].orario = 34355;
   s.tracciato.Create(7000);
-  *s.tracciato.x(0) = PlanValue::Integer(0);
-  *s.tracciato.y(1) = PlanValue::Integer(1);
-  *s.tracciato.x(2) = PlanValue::Real(0.0004);
+  s.tracciato.Set(0, PlanValue::Integer(0), PlanValue{});
+  s.tracciato.Set(1, PlanValue{}, PlanValue::Integer(1));
+  s.tracciato.Set(2, PlanValue::Real(0.0004), PlanValue{});
   return s;
 }
 
@@ -168,8 +166,10 @@ TEST(BinaryDecodingTest, RoundTrip) {
   ASSERT_TRUE(DecodeTracciato(plan, &xs, &ys, &error)) << error.expected;
   EXPECT_EQ(decoded_cells, s.celle.all());
   EXPECT_EQ(decoded_voci, s.voci);
-  EXPECT_EQ(xs, s.tracciato.xs());
-  EXPECT_EQ(ys, s.tracciato.ys());
+  Tracciato decoded_plan;
+  decoded_plan.Assign(xs, ys);
+  EXPECT_EQ(EncodeTracciato(decoded_plan), plan);
+  EXPECT_EQ(decoded_plan.xs(), s.tracciato.xs());
   Celle again;
   again.Assign(decoded_cells);
   EXPECT_EQ(EncodeCelle(again), cells);

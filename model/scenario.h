@@ -130,44 +130,74 @@ struct PlanValue {
   bool operator==(const PlanValue&) const = default;
 };
 
-// The per-metre track plan, metres 0 to `lunghezza_estesa`, x and y.
+// One coordinate of the whole plan, metre by metre: the values and their
+// kinds in two arrays, 9 bytes a metre, for a plan of a million metres.
+class PlanColumn {
+ public:
+  size_t size() const { return values_.size(); }
+  PlanValue operator[](size_t metre) const {
+    return {kinds_[metre], values_[metre]};
+  }
+  bool operator==(const PlanColumn&) const = default;
+
+ private:
+  friend class Tracciato;
+  std::vector<double> values_;
+  std::vector<PlanValue::Kind> kinds_;
+};
+
+// The per-metre track plan, metres 0 to `lunghezza_estesa`, x and y. Every
+// metre that input can steer goes through `Set`, `x` and `y`, which answer
+// false or nothing outside the plan.
 class Tracciato {
  public:
   void Create(Long lunghezza_estesa) {
-    x_.assign(static_cast<size_t>(lunghezza_estesa) + 1, {});
-    y_.assign(static_cast<size_t>(lunghezza_estesa) + 1, {});
+    const size_t size = static_cast<size_t>(lunghezza_estesa) + 1;
+    for (PlanColumn* column : {&x_, &y_}) {
+      column->values_.assign(size, 0);
+      column->kinds_.assign(size, PlanValue::Kind::kEmpty);
+    }
   }
-  void Assign(std::vector<PlanValue> xs, std::vector<PlanValue> ys) {
-    x_ = std::move(xs);
-    y_ = std::move(ys);
+  void Assign(const std::vector<PlanValue>& xs,
+              const std::vector<PlanValue>& ys) {
+    for (auto [column, values] : {std::pair{&x_, &xs}, std::pair{&y_, &ys}}) {
+      column->values_.clear();
+      column->kinds_.clear();
+      for (const PlanValue& v : *values) {
+        column->values_.push_back(v.value);
+        column->kinds_.push_back(v.kind);
+      }
+    }
   }
-  void Clear() {
-    x_.clear();
-    y_.clear();
-  }
-  bool exists() const { return !x_.empty(); }
+  bool exists() const { return x_.size() > 0; }
   size_t size() const { return x_.size(); }
 
-  // nullptr outside the plan.
-  PlanValue* x(int64_t metre) { return Find(x_, metre); }
-  PlanValue* y(int64_t metre) { return Find(y_, metre); }
-  const PlanValue* x(int64_t metre) const {
-    return const_cast<Tracciato*>(this)->x(metre);
+  bool Set(int64_t metre, PlanValue x, PlanValue y) {
+    if (!Inside(metre)) return false;
+    const size_t m = static_cast<size_t>(metre);
+    x_.values_[m] = x.value;
+    x_.kinds_[m] = x.kind;
+    y_.values_[m] = y.value;
+    y_.kinds_[m] = y.kind;
+    return true;
   }
-  const PlanValue* y(int64_t metre) const {
-    return const_cast<Tracciato*>(this)->y(metre);
+  std::optional<PlanValue> x(int64_t metre) const {
+    if (!Inside(metre)) return std::nullopt;
+    return x_[static_cast<size_t>(metre)];
   }
-  const std::vector<PlanValue>& xs() const { return x_; }
-  const std::vector<PlanValue>& ys() const { return y_; }
+  std::optional<PlanValue> y(int64_t metre) const {
+    if (!Inside(metre)) return std::nullopt;
+    return y_[static_cast<size_t>(metre)];
+  }
+  const PlanColumn& xs() const { return x_; }
+  const PlanColumn& ys() const { return y_; }
 
  private:
-  static PlanValue* Find(std::vector<PlanValue>& values, int64_t metre) {
-    return metre >= 0 && static_cast<uint64_t>(metre) < values.size()
-               ? &values[static_cast<size_t>(metre)]
-               : nullptr;
+  bool Inside(int64_t metre) const {
+    return metre >= 0 && static_cast<uint64_t>(metre) < x_.size();
   }
-  std::vector<PlanValue> x_;
-  std::vector<PlanValue> y_;
+  PlanColumn x_;
+  PlanColumn y_;
 };
 
 // Where the compile raised its code: the source text, line and column of

@@ -87,7 +87,7 @@ bool LoadPackage(const PlotOptions& options, FileSystem& files, Scenario* s,
                         if (!DecodeTracciato(bytes, &xs, &ys, error)) {
                           return false;
                         }
-                        s->tracciato.Assign(std::move(xs), std::move(ys));
+                        s->tracciato.Assign(xs, ys);
                         return true;
                       }));
 }
