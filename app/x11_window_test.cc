@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -42,14 +41,19 @@ class VirtualDisplayTest : public ::testing::Test {
       ::_exit(127);
     }
     ::close(fds[1]);
-    char number[16] = {};
-    pollfd ready{fds[0], POLLIN, 0};
-    ASSERT_GT(::poll(&ready, 1, 10000), 0) << "Xvfb did not start";
-    ASSERT_GT(::read(fds[0], number, sizeof number - 1), 0);
+    // The server writes the number, then a newline, in two writes: read to
+    // the newline, or the server fails on writing to a closed pipe.
+    std::string number;
+    for (char c = 0; c != '\n';) {
+      pollfd ready{fds[0], POLLIN, 0};
+      ASSERT_GT(::poll(&ready, 1, 10000), 0) << "Xvfb did not start";
+      ASSERT_EQ(::read(fds[0], &c, 1), 1) << "Xvfb did not start";
+      if (c != '\n') number += c;
+    }
     ::close(fds[0]);
-    name_ = ":" + std::string(number, strcspn(number, "\n"));
+    name_ = ":" + number;
     display_ = XOpenDisplay(name_.c_str());
-    ASSERT_NE(display_, nullptr);
+    ASSERT_NE(display_, nullptr) << "cannot connect to " << name_;
     XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
     XSync(display_, False);
   }

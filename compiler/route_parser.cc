@@ -76,12 +76,7 @@ Flow RouteParser::GeneralPhase() {
 
 Flow RouteParser::GeneralLine() {
   const std::string_view key = key_.text;
-  Flow flow = Flow::kContinue;
-  bool matched = false;
-  auto run = [&](bool matches, auto handler) {
-    matched = matched || matches;
-    if (flow == Flow::kContinue && matches) flow = handler();
-  };
+  KeywordDispatch run;
   run(ContainsAnyCase(key, "percorso") && ContainsAnyCase(key, "lunghezza"),
       [&] { return RouteLength(); });
   run(Contains(key, "tre") && Contains(key, "progressiva"),
@@ -100,8 +95,10 @@ Flow RouteParser::GeneralLine() {
       [&] { return Field(&backgrounds.fine); });
   run(Contains(key, "segnali") && Contains(key, "ripetizione"),
       [&] { return CabSignals(); });
-  if (flow == Flow::kContinue) CheckKeyItem(matched, kGeneralKeywords);
-  return flow;
+  if (run.flow() == Flow::kContinue) {
+    CheckKeyItem(run.matched(), kGeneralKeywords);
+  }
+  return run.flow();
 }
 
 Flow RouteParser::RouteLength() {
@@ -158,21 +155,12 @@ void RouteParser::StartBody() {
 }
 
 Flow RouteParser::Body() {
-  while (NextKeyItem(kBodyCommentReads)) {
-    Flow flow = BodyLine();
-    if (flow != Flow::kContinue) return flow;
-  }
-  return Flow::kEnded;
+  return ReadLines(kBodyCommentReads, [this] { return BodyLine(); });
 }
 
 Flow RouteParser::BodyLine() {
   const std::string_view key = key_.text;
-  Flow flow = Flow::kContinue;
-  bool matched = false;
-  auto run = [&](bool matches, auto handler) {
-    matched = matched || matches;
-    if (flow == Flow::kContinue && matches) flow = handler();
-  };
+  KeywordDispatch run;
   run(ContainsAnyCase(key, "pendenza"), [&] { return Gradient(); });
   run(s_.scrivi_linea != 0 && ContainsAnyCase(key, "curva"),
       [&] { return Curve(); });
@@ -181,9 +169,10 @@ Flow RouteParser::BodyLine() {
   run(ContainsAnyCase(key, "indicat") && ContainsAnyCase(key, "cartello"),
       [&] { return Signboard(); });
   // Without the plan, curve lines are passed over on purpose.
-  matched = matched || ContainsAnyCase(key, "curva");
-  if (flow == Flow::kContinue) CheckKeyItem(matched, kBodyKeywords);
-  return flow;
+  if (run.flow() == Flow::kContinue) {
+    CheckKeyItem(run.matched() || ContainsAnyCase(key, "curva"), kBodyKeywords);
+  }
+  return run.flow();
 }
 
 bool RouteParser::WriteGradient() {
@@ -274,9 +263,9 @@ Flow RouteParser::Mountain() {
     return Flow::kFault;
   }
   if (!InCells(inizio, kRangeMargin)) return Beyond(inizio);
+  const Long before = s_.codice_errore;
   memo_montagna(s_, inizio, fine, tipo);
-  if (s_.codice_errore > 0) return Stop(s_.codice_errore, inizio);
-  return Flow::kContinue;
+  return AfterPlacement(before, inizio);
 }
 
 Flow RouteParser::SpeedBoard() {
@@ -289,9 +278,9 @@ Flow RouteParser::SpeedBoard() {
   }
   if (!InCells(posizione, kRangeMargin)) return Beyond(posizione);
   NoteOffCell(posizione);
+  const Long before = s_.codice_errore;
   memo_indicatori_v_max(s_, posizione, board);
-  if (s_.codice_errore > 0) return Stop(s_.codice_errore, posizione);
-  return Flow::kContinue;
+  return AfterPlacement(before, posizione);
 }
 
 Flow RouteParser::Signboard() {

@@ -160,6 +160,12 @@ Flow SourceReader::Stop(Long code, Long position, std::string detail) {
   return Flow::kStopped;
 }
 
+Flow SourceReader::AfterPlacement(Long code_before, Long position) {
+  if (s_.codice_errore <= 0) return Flow::kContinue;
+  return Stop(s_.codice_errore, position,
+              s_.codice_errore == code_before ? "carried" : "");
+}
+
 Flow SourceReader::StopAt(Long code, const Item& at) {
   RaiseCode(s_, code, std::nullopt, Site(at));
   return Flow::kStopped;

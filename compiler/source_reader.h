@@ -21,6 +21,23 @@ enum class Flow {
   kFault,     // a reading fault: the error trap takes over
 };
 
+// Runs the handler of every keyword a key item holds, in the order tried,
+// until one ends the line's flow; remembers whether any matched.
+class KeywordDispatch {
+ public:
+  template <typename Handler>
+  void operator()(bool matches, Handler handler) {
+    matched_ = matched_ || matches;
+    if (flow_ == Flow::kContinue && matches) flow_ = handler();
+  }
+  Flow flow() const { return flow_; }
+  bool matched() const { return matched_; }
+
+ private:
+  Flow flow_ = Flow::kContinue;
+  bool matched_ = false;
+};
+
 // The keyword of `keywords` nearest to a misspelt key item.
 std::string_view ClosestKeyword(std::string_view item,
                                 std::span<const std::string_view> keywords);
@@ -40,6 +57,22 @@ class SourceReader {
   // rule: up to `comment_reads` hyphenated items in a row are replaced by
   // the next. False when the text ends: its last item is never examined.
   bool NextKeyItem(int comment_reads);
+
+  // Reads key items to the end of the text, handing each to `line`, until
+  // a line ends the reading.
+  template <typename LineHandler>
+  Flow ReadLines(int comment_reads, LineHandler line) {
+    while (NextKeyItem(comment_reads)) {
+      const Flow flow = line();
+      if (flow != Flow::kContinue) return flow;
+    }
+    return Flow::kEnded;
+  }
+
+  // After a placement procedure: any code set stops the reading at the
+  // line's progressive, also a code that was set before the call (a line
+  // beyond the cells in the route text), which the detail tells.
+  Flow AfterPlacement(Long code_before, Long position);
 
   // One numeric field. False after recording a fault.
   bool Number(Long* value);

@@ -39,22 +39,13 @@ constexpr std::string_view kKeywords[] = {
 Flow TrainParser::Read() {
   bool last_is_start = false;
   if (!FindStart(&last_is_start)) return Flow::kEnded;
-  while (NextKeyItem(kCommentReads)) {
-    Flow flow = Line();
-    if (flow != Flow::kContinue) return flow;
-  }
-  return Flow::kEnded;
+  return ReadLines(kCommentReads, [this] { return Line(); });
 }
 
 Flow TrainParser::Line() {
   const std::string_view key = key_.text;
-  Flow flow = Flow::kContinue;
-  bool matched = false;
   // A key item holding several keywords runs each of their handlers.
-  auto run = [&](bool matches, auto handler) {
-    matched = matched || matches;
-    if (flow == Flow::kContinue && matches) flow = handler();
-  };
+  KeywordDispatch run;
   Voce& train = s_.voci[kTrainSlot];
   run(ContainsAnyCase(key, "frenata") && ContainsAnyCase(key, "massa"),
       [&] { return Field(&train.inizio); });
@@ -73,8 +64,8 @@ Flow TrainParser::Line() {
   run(ContainsAnyCase(key, "rallentamento"), [&] { return SlowDown(); });
   run(ContainsAnyCase(key, "abbattimento"), [&] { return Point(); });
   run(ContainsAnyCase(key, "stazione"), [&] { return Station(); });
-  if (flow == Flow::kContinue) CheckKeyItem(matched, kKeywords);
-  return flow;
+  if (run.flow() == Flow::kContinue) CheckKeyItem(run.matched(), kKeywords);
+  return run.flow();
 }
 
 bool TrainParser::WriteSpeed() {
@@ -160,12 +151,7 @@ Flow TrainParser::Signal() {
   NoteOffCell(posizione);
   const Long before = s_.codice_errore;
   memo_segnale(s_, posizione, signal);
-  // Any code still set stops the reading here, also one the route left.
-  if (s_.codice_errore > 0) {
-    return Stop(s_.codice_errore, posizione,
-                s_.codice_errore == before ? "carried" : "");
-  }
-  return Flow::kContinue;
+  return AfterPlacement(before, posizione);
 }
 
 Flow TrainParser::SlowDown() {
@@ -178,11 +164,7 @@ Flow TrainParser::SlowDown() {
   if (!InCells(x, kRangeMargin)) return Beyond(x);
   const Long before = s_.codice_errore;
   memo_rallentamento(s_, x, slow_down);
-  if (s_.codice_errore > 0) {
-    return Stop(s_.codice_errore, x,
-                s_.codice_errore == before ? "carried" : "");
-  }
-  return Flow::kContinue;
+  return AfterPlacement(before, x);
 }
 
 Flow TrainParser::Point() {
