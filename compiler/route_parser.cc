@@ -177,7 +177,7 @@ Flow RouteParser::BodyLine() {
 
 bool RouteParser::WriteGradient() {
   if (Cella* cell = s_.celle.at(gradient_cursor_)) {
-    const Long value = gradient_ + kGradientOffset;
+    const int64_t value = int64_t{gradient_} + kGradientOffset;
     if (value < 0 || value > 255) {
       Fault(ErrorSite::Fault::kBeyondField, gradient_item_);
       return false;

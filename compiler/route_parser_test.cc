@@ -141,6 +141,7 @@ TEST(RouteParserTest, Codes) {
       {"curvad3, -300, 10\r\n", 0, 0},
       {"montagna, -1000, 500, 1\r\n", 0, 0},
       {"pendenza, 100, 200\r\n", kReadingFault, 0},  // 300 beyond its byte
+      {"pendenza, 100, 2147483647\r\n", kReadingFault, 0},
       {"pendenza, 100\r\n", kReadingFault, 0},  // "[fine]" read as its gradient
       {"pendenza, 100, x\r\n", kReadingFault, 0},
   };
