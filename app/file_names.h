@@ -21,6 +21,8 @@ class FileNames {
         numero_treno_(std::move(numero_treno)) {}
 
   const std::string& folder() const { return folder_; }
+  const std::string& nome_linea() const { return nome_linea_; }
+  const std::string& numero_treno() const { return numero_treno_; }
 
   // Source texts, read back and deleted by the compile.
   std::string RouteSource() const { return Path(nome_linea_ + "_linea.txt"); }

@@ -24,10 +24,12 @@ int Fail(Window& window, const Status& status) {
 }  // namespace
 
 int Run(Window& window, FileSystem& files, const std::string& folder) {
+  // The scenario's identity, which names every file.
   const std::string nome_linea(kNomeLinea);
   const std::string numero_treno(kNumeroTreno);
   const FileNames names(folder, nome_linea, numero_treno);
 
+  // "Attendere", painted once before the work.
   window.ShowWaiting();
 
   // The source texts, then the documents for the driver.
@@ -37,20 +39,22 @@ int Run(Window& window, FileSystem& files, const std::string& folder) {
     if (!status.ok()) return Fail(window, status);
   }
 
+  // The compile, which reads and deletes the source texts and writes the
+  // binary files.
   return CompileStep(window, files, names);
 }
 
 int CompileStep(Window& window, FileSystem& files, const FileNames& names) {
   Scenario scenario;
-  scenario.nome_linea = std::string(kNomeLinea);
-  scenario.numero_treno = std::string(kNumeroTreno);
+  scenario.nome_linea = names.nome_linea();
+  scenario.numero_treno = names.numero_treno();
   const CompileOutcome outcome = memorizza_percorso(
       scenario, 1, files, {names.RouteSource(), names.TrainSource()}, names);
   switch (outcome.end) {
     case CompileOutcome::End::kComplete:
       break;
     case CompileOutcome::End::kNumberedError:
-      errore(window, outcome.numbered_error);
+      errore(window, outcome.numbered_error);  // ends the program
     case CompileOutcome::End::kNoCells:
       window.ShowMessage(
           "Nessuna cella compilata: la lettura del percorso si e' fermata "
