@@ -42,8 +42,7 @@ constexpr std::string_view kBodyKeywords[] = {
 }  // namespace
 
 Flow RouteParser::Read() {
-  bool last_is_start = false;
-  if (!FindStart(&last_is_start)) return Stop(kNoGeneralSection);
+  if (!FindStart()) return Stop(kNoGeneralSection);
   Flow flow = GeneralPhase();
   if (flow != Flow::kContinue) return flow;
   progressive_ordina(s_);

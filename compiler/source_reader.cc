@@ -71,16 +71,11 @@ bool SourceReader::ContainsAnyCase(std::string_view item,
          item.end();
 }
 
-bool SourceReader::FindStart(bool* last_is_start) {
-  *last_is_start = false;
+bool SourceReader::FindStart() {
   while (!reader_.AtEnd()) {
     reader_.ReadText(&key_);
-    const bool is_start = ContainsAnyCase(key_.text, "[generale]");
-    if (reader_.AtEnd()) {
-      *last_is_start = is_start;
-      return false;
-    }
-    if (is_start) return true;
+    if (reader_.AtEnd()) return false;
+    if (ContainsAnyCase(key_.text, "[generale]")) return true;
   }
   return false;
 }

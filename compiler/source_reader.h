@@ -50,9 +50,9 @@ class SourceReader {
   SourceReader(Scenario& s, std::string_view text, std::string file)
       : s_(s), reader_(text), file_(std::move(file)) {}
 
-  // Passes over items until one holds "[generale]". False when the text
-  // ends first; `last_is_start` says whether the very last item held it.
-  bool FindStart(bool* last_is_start);
+  // Passes over items until one holds "[generale]" (any case). False when
+  // the text ends first, also when "[generale]" is its very last item.
+  bool FindStart();
   // The next key item of a body, into `key_` and `riga`, with the comment
   // rule: up to `comment_reads` hyphenated items in a row are replaced by
   // the next. False when the text ends: its last item is never examined.

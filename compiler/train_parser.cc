@@ -37,8 +37,8 @@ constexpr std::string_view kKeywords[] = {
 }  // namespace
 
 Flow TrainParser::Read() {
-  bool last_is_start = false;
-  if (!FindStart(&last_is_start)) return Flow::kEnded;
+  // A train text without "[generale]" is read as empty, without a code.
+  if (!FindStart()) return Flow::kEnded;
   return ReadLines(kCommentReads, [this] { return Line(); });
 }
 
