@@ -3,6 +3,7 @@
 #include "app/file_names.h"
 #include "compiler/scenario_compiler.h"
 #include "model/binary_files.h"
+#include "tool/messages.h"
 #include "tool/report.h"
 #include "tool/scenario_tool.h"
 
@@ -35,7 +36,8 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
                             std::pair{&options.train, &report.train_text}}) {
     Status status = files.Read(*path, text);
     if (!status.ok()) {
-      err << "scenario-tool: " << status.ToString() << "\n";
+      err << "scenario-tool: " << FileErrorText(status, options.language)
+          << "\n";
       return kToolFailed;
     }
   }
@@ -64,7 +66,8 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
     Status status = files.CreateFolders(options.output);
     if (status.ok()) status = WriteBinaryFiles(s, names, files);
     if (!status.ok()) {
-      err << "scenario-tool: " << status.ToString() << "\n";
+      err << "scenario-tool: " << FileErrorText(status, options.language)
+          << "\n";
       return kToolFailed;
     }
     report.outcome = CompileReport::Outcome::kWritten;

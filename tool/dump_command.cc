@@ -5,6 +5,7 @@
 
 #include "model/binary_files.h"
 #include "model/scenario.h"
+#include "tool/messages.h"
 #include "tool/scenario_tool.h"
 
 namespace scenario {
@@ -314,7 +315,8 @@ int DumpCommand(const DumpOptions& options, FileSystem& files,
   std::string bytes;
   Status status = files.Read(options.file, &bytes);
   if (!status.ok()) {
-    err << "scenario-tool: " << status.ToString() << "\n";
+    err << "scenario-tool: " << FileErrorText(status, Language::kEnglish)
+        << "\n";
     return kToolFailed;
   }
   DecodeError error;

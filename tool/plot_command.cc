@@ -3,6 +3,7 @@
 #include "app/file_names.h"
 #include "compiler/scenario_compiler.h"
 #include "model/binary_files.h"
+#include "tool/messages.h"
 #include "tool/scenario_tool.h"
 #include "tool/svg_plot.h"
 
@@ -25,7 +26,7 @@ bool PackageNames(const PlotOptions& options, FileSystem& files,
   *train = options.train_number;
   std::vector<std::string> names;
   Status status = files.List(options.from, &names);
-  if (!status.ok()) return Fail(err, status.ToString());
+  if (!status.ok()) return Fail(err, FileErrorText(status, Language::kEnglish));
   for (const std::string& name : names) {
     if (route->empty() && name.ends_with(kPlanSuffix) &&
         name.size() > kPlanSuffix.size()) {
@@ -52,7 +53,7 @@ bool ReadDecoded(FileSystem& files, const std::string& path, std::ostream& err,
                  auto decode) {
   std::string bytes;
   Status status = files.Read(path, &bytes);
-  if (!status.ok()) return Fail(err, status.ToString());
+  if (!status.ok()) return Fail(err, FileErrorText(status, Language::kEnglish));
   DecodeError error;
   if (!decode(bytes, &error)) {
     return Fail(err, path + ": expected " + error.expected + " at byte " +
@@ -130,7 +131,8 @@ int PlotCommand(const PlotOptions& options, FileSystem& files,
   if (!s.numero_treno.empty()) title += " - treno " + s.numero_treno;
   Status status = files.Replace(options.output, PlotSvg(s, title));
   if (!status.ok()) {
-    err << "scenario-tool: " << status.ToString() << "\n";
+    err << "scenario-tool: " << FileErrorText(status, Language::kEnglish)
+        << "\n";
     return kToolFailed;
   }
   out << "plot written to " << options.output << "\n";

@@ -5,6 +5,7 @@
 #include "app/run.h"
 #include "tool/compile_command.h"
 #include "tool/dump_command.h"
+#include "tool/messages.h"
 #include "tool/plot_command.h"
 
 namespace scenario {
@@ -32,7 +33,8 @@ int PackageCommand(const std::string& folder, FileSystem& files,
                    std::ostream& out, std::ostream& err) {
   Status status = files.CreateFolders(folder);
   if (!status.ok()) {
-    err << "scenario-tool: " << status.ToString() << "\n";
+    err << "scenario-tool: " << FileErrorText(status, Language::kEnglish)
+        << "\n";
     return kToolFailed;
   }
   ToolWindow window(err);
