@@ -29,7 +29,7 @@ case "${1:-}" in
     status=0
     build/bin/scenario-writer || status=$?
     echo "scenario-writer exited with status $status; its files are in $(pwd)/build/bin:"
-    ls -l build/bin | grep -v -e ' scenario-writer$' -e '^total' || true
+    ls -l build/bin/Valdorsio-Ronsale* || true
     exit "$status"
     ;;
   test)
