@@ -66,6 +66,9 @@ TEST_F(DiskFileSystemTest, FailuresNameTheFileAndTheirCause) {
   EXPECT_EQ(disk_.Remove(Path("none")).ToString(),
             "Impossibile cancellare " + Path("none") +
                 ": No such file or directory (errore 2)");
+  EXPECT_EQ(disk_.Remove(Path("none")).ToString(kEnglishFileErrors),
+            "cannot delete " + Path("none") +
+                ": No such file or directory (errno 2)");
   std::string contents;
   EXPECT_EQ(disk_.Read(Path("none"), &contents).operation(),
             Status::Operation::kRead);

@@ -8,22 +8,14 @@ std::string Status::description() const {
   return ok() ? "ok" : std::strerror(number_);
 }
 
-std::string Status::ToString() const {
+std::string Status::ToString(const FileErrorWords& words) const {
   if (ok()) return "ok";
-  const char* verb = "leggere";
-  switch (operation_) {
-    case Operation::kRead:
-      verb = "leggere";
-      break;
-    case Operation::kWrite:
-      verb = "scrivere";
-      break;
-    case Operation::kDelete:
-      verb = "cancellare";
-      break;
-  }
-  return std::string("Impossibile ") + verb + " " + path_ + ": " +
-         description() + " (errore " + std::to_string(number_) + ")";
+  const char* verb = operation_ == Operation::kRead    ? words.read
+                     : operation_ == Operation::kWrite ? words.write
+                                                       : words.remove;
+  return std::string(words.cannot) + " " + verb + " " + path_ + ": " +
+         description() + " (" + words.number + " " + std::to_string(number_) +
+         ")";
 }
 
 }  // namespace scenario

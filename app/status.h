@@ -5,6 +5,19 @@
 
 namespace scenario {
 
+// The words of a failure message, in one language.
+struct FileErrorWords {
+  const char* cannot;
+  const char* read;
+  const char* write;
+  const char* remove;
+  const char* number;
+};
+inline constexpr FileErrorWords kItalianFileErrors = {
+    "Impossibile", "leggere", "scrivere", "cancellare", "errore"};
+inline constexpr FileErrorWords kEnglishFileErrors = {"cannot", "read", "write",
+                                                      "delete", "errno"};
+
 // The outcome of a file operation. Errors are values: the procedures that
 // touch files hand them up, and only the run sequence shows them and ends.
 class Status {
@@ -25,7 +38,7 @@ class Status {
   std::string description() const;
   // What the user reads, e.g.
   // "Impossibile scrivere /x/a.txt: Permission denied (errore 13)".
-  std::string ToString() const;
+  std::string ToString(const FileErrorWords& words = kItalianFileErrors) const;
 
  private:
   Status() = default;

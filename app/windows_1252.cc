@@ -25,24 +25,15 @@ char Encode(char32_t c) {
 // Decodes one UTF-8 sequence at `text[*i]` and advances `*i` past it. A
 // malformed sequence yields U+FFFD, which no code page byte stands for.
 char32_t Decode(std::string_view text, size_t* i) {
-  auto byte = [&](size_t k) { return static_cast<uint8_t>(text[k]); };
-  uint8_t lead = byte(*i);
-  size_t length = lead < 0x80         ? 1
-                  : lead >> 5 == 0x6  ? 2
-                  : lead >> 4 == 0xE  ? 3
-                  : lead >> 3 == 0x1E ? 4
-                                      : 0;
-  if (length == 0 || *i + length > text.size()) {
+  const size_t length = Utf8SequenceLength(text, *i);
+  if (length == 0) {
     ++*i;
     return 0xFFFD;
   }
+  const uint8_t lead = static_cast<uint8_t>(text[*i]);
   char32_t c = length == 1 ? lead : lead & (0x7F >> length);
   for (size_t k = 1; k < length; ++k) {
-    if ((byte(*i + k) & 0xC0) != 0x80) {
-      ++*i;
-      return 0xFFFD;
-    }
-    c = (c << 6) | (byte(*i + k) & 0x3F);
+    c = (c << 6) | (static_cast<uint8_t>(text[*i + k]) & 0x3F);
   }
   *i += length;
   return c;
@@ -55,6 +46,20 @@ std::string ToWindows1252(std::string_view utf8) {
   out.reserve(utf8.size());
   for (size_t i = 0; i < utf8.size();) out += Encode(Decode(utf8, &i));
   return out;
+}
+
+size_t Utf8SequenceLength(std::string_view text, size_t i) {
+  const uint8_t lead = static_cast<uint8_t>(text[i]);
+  const size_t length = lead < 0x80         ? 1
+                        : lead >> 5 == 0x6  ? 2
+                        : lead >> 4 == 0xE  ? 3
+                        : lead >> 3 == 0x1E ? 4
+                                            : 0;
+  if (length == 0 || i + length > text.size()) return 0;
+  for (size_t k = 1; k < length; ++k) {
+    if ((static_cast<uint8_t>(text[i + k]) & 0xC0) != 0x80) return 0;
+  }
+  return length;
 }
 
 }  // namespace scenario

@@ -11,6 +11,10 @@ namespace scenario {
 // A character the code page lacks becomes "?".
 std::string ToWindows1252(std::string_view utf8);
 
+// The length of the well-formed UTF-8 sequence that starts at `text[i]`,
+// or 0 when none starts there.
+size_t Utf8SequenceLength(std::string_view text, size_t i);
+
 }  // namespace scenario
 
 #endif  // APP_WINDOWS_1252_H_

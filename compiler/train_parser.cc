@@ -51,8 +51,8 @@ Flow TrainParser::Line() {
       [&] { return Field(&train.inizio); });
   run(ContainsAnyCase(key, "vetture"),
       [&] { return Field(&train.progressiva); });
-  run(ContainsAnyCase(key, "velocit"), [&] { return Speed(); });
-  run(ContainsAnyCase(key, "aderenza"), [&] { return Adhesion(); });
+  run(ContainsAnyCase(key, "velocit"), [&] { return ProfileLine(speed_); });
+  run(ContainsAnyCase(key, "aderenza"), [&] { return ProfileLine(adhesion_); });
   run(ContainsAnyCase(key, "orologio"), [&] { return Clock(); });
   run(ContainsAnyCase(key, "sabbia"), [&] {
     int64_t sand = 0;
@@ -68,64 +68,45 @@ Flow TrainParser::Line() {
   return run.flow();
 }
 
-bool TrainParser::WriteSpeed() {
-  if (Cella* cell = s_.celle.at(speed_cursor_)) {
-    const int64_t value = Round(static_cast<double>(speed_) / kSpeedUnit);
-    if (value < kByteMin || value > kByteMax) {
-      Fault(ErrorSite::Fault::kBeyondField, speed_item_);
-      return false;
+bool TrainParser::WriteProfile(Profile& profile) {
+  if (Cella* cell = s_.celle.at(profile.cursor)) {
+    if (profile.field == &Cella::velocita) {
+      // Speeds are stored in steps of 5 km/h and must fit their byte.
+      const int64_t steps =
+          Round(static_cast<double>(profile.value) / kSpeedUnit);
+      if (steps < kByteMin || steps > kByteMax) {
+        Fault(ErrorSite::Fault::kBeyondField, profile.line);
+        return false;
+      }
+      cell->velocita = static_cast<Byte>(steps);
+    } else {
+      cell->*profile.field = LowByte(profile.value);
     }
-    cell->velocita = static_cast<Byte>(value);
   }
-  ++speed_cursor_;
+  ++profile.cursor;
   return true;
 }
 
-void TrainParser::WriteAdhesion() {
-  if (Cella* cell = s_.celle.at(adhesion_cursor_)) {
-    cell->aderenza = LowByte(adhesion_);
-  }
-  ++adhesion_cursor_;
-}
-
-Flow TrainParser::Speed() {
+Flow TrainParser::ProfileLine(Profile& profile) {
   Long p = 0;
-  Long v = 0;
+  Long value = 0;
   if (!Number(&p)) return Flow::kFault;
-  const Item speed_item = last_;
-  if (!Number(&v)) return Flow::kFault;
+  const Item line = last_;
+  if (!Number(&value)) return Flow::kFault;
   if (!InCells(p, kRangeMargin)) return Beyond(p);
-  // The previous speed holds up to the cell before this line's cell.
+  // The previous value holds up to the cell before this line's cell.
   const int64_t target = ProfileCell(p);
-  if (target > 0 && target <= speed_cursor_)
-    Warn(kLineBehindCursor, first_field_, {}, p);
-  if (target > 0) {
-    do {
-      if (speed_cursor_ >= s_.n_celle) break;
-      if (!WriteSpeed()) return Flow::kFault;
-    } while (speed_cursor_ < target);
-  }
-  speed_ = v;
-  speed_item_ = speed_item;
-  return Flow::kContinue;
-}
-
-Flow TrainParser::Adhesion() {
-  Long p = 0;
-  Long a = 0;
-  if (!Number(&p) || !Number(&a)) return Flow::kFault;
-  if (!InCells(p, kRangeMargin)) return Beyond(p);
-  const int64_t target = ProfileCell(p);
-  if (target > 0 && target <= adhesion_cursor_) {
+  if (target > 0 && target <= profile.cursor) {
     Warn(kLineBehindCursor, first_field_, {}, p);
   }
   if (target > 0) {
     do {
-      if (adhesion_cursor_ >= s_.n_celle) break;
-      WriteAdhesion();
-    } while (adhesion_cursor_ < target);
+      if (profile.cursor >= s_.n_celle) break;
+      if (!WriteProfile(profile)) return Flow::kFault;
+    } while (profile.cursor < target);
   }
-  adhesion_ = a;
+  profile.value = value;
+  profile.line = line;
   return Flow::kContinue;
 }
 
@@ -297,12 +278,11 @@ Flow TrainParser::StationZone(Voce& station, Long p, Long length) {
 }
 
 Flow TrainParser::WriteTails() {
-  do {
-    if (!WriteSpeed()) return Flow::kFault;
-  } while (speed_cursor_ < int64_t{s_.n_celle} - 2);
-  do {
-    WriteAdhesion();
-  } while (adhesion_cursor_ < int64_t{s_.n_celle} - 2);
+  for (Profile* profile : {&speed_, &adhesion_}) {
+    do {
+      if (!WriteProfile(*profile)) return Flow::kFault;
+    } while (profile->cursor < int64_t{s_.n_celle} - 2);
+  }
   return Flow::kEnded;
 }
 

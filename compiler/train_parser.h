@@ -30,8 +30,16 @@ class TrainParser : private SourceReader {
 
  private:
   Flow Line();
-  Flow Speed();
-  Flow Adhesion();
+  // A per-cell profile, line speed or adhesion: the cell it writes next,
+  // the value of the line read last, and that line, for a value found
+  // beyond its field only when it is written.
+  struct Profile {
+    Byte Cella::*field;
+    int64_t cursor = 0;
+    Long value = 0;
+    Item line = {};
+  };
+  Flow ProfileLine(Profile& profile);
   Flow Clock();
   Flow Signal();
   Flow SlowDown();
@@ -39,15 +47,12 @@ class TrainParser : private SourceReader {
   Flow Station();
   Flow StationZone(Voce& station, Long p, Long length);
 
-  bool WriteSpeed();
-  void WriteAdhesion();
+  // Writes the profile's value into the cell at its cursor and advances.
+  bool WriteProfile(Profile& profile);
 
   Long signboard_slot_;
-  int64_t speed_cursor_ = 0;
-  Long speed_ = 0;
-  Item speed_item_;  // the line the current speed comes from
-  int64_t adhesion_cursor_ = 0;
-  Long adhesion_ = 0;
+  Profile speed_{&Cella::velocita};
+  Profile adhesion_{&Cella::aderenza};
   Long station_ = 1;
 };
 

@@ -79,6 +79,12 @@ struct Voce {
   Long orario = 0;
 
   bool operator==(const Voce&) const = default;
+  // A record that holds a text and nothing else: a signboard's.
+  bool holds_only_text() const {
+    Voce text_only;
+    text_only.nome = nome;
+    return *this == text_only;
+  }
 };
 
 // Fixed slots of the bank.
@@ -170,7 +176,6 @@ class Tracciato {
     }
   }
   bool exists() const { return x_.size() > 0; }
-  size_t size() const { return x_.size(); }
 
   bool Set(int64_t metre, PlanValue x, PlanValue y) {
     if (!Inside(metre)) return false;

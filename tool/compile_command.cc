@@ -11,12 +11,8 @@ namespace scenario {
 
 int CompileCommand(const CompileOptions& options, FileSystem& files,
                    std::ostream& out, std::ostream& err) {
-  const std::string route_name = options.route_name.empty()
-                                     ? RouteNameOf(options.route)
-                                     : options.route_name;
-  const std::string train_number =
-      options.train_number.empty() ? TrainNumberOf(options.train, route_name)
-                                   : options.train_number;
+  const auto [route_name, train_number] = IdentityOf(
+      options.route, options.train, options.route_name, options.train_number);
   if (route_name.empty() || train_number.empty()) {
     err << "scenario-tool: "
         << (route_name.empty()

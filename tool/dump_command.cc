@@ -79,12 +79,6 @@ std::string Clock(int h, int m, int s) {
   return Format("%d:%02d:%02d", h, m, s);
 }
 
-bool OnlyName(const Voce& v) {
-  Voce plain;
-  plain.nome = v.nome;
-  return v == plain;
-}
-
 // What a record of the bank holds, by its slot.
 std::string Role(const Voce& v, int slot) {
   if (slot == kTrainSlot) return "treno";
@@ -92,7 +86,7 @@ std::string Role(const Voce& v, int slot) {
   if (slot == kExtraSlot) return "generale";
   if (slot >= kReferenceTreSlot) return "riferimento chilometrico";
   if (v == Voce{}) return "vuoto";
-  if (slot >= kFirstStationSlot && OnlyName(v)) return "cartello";
+  if (slot >= kFirstStationSlot && v.holds_only_text()) return "cartello";
   return "stazione";
 }
 

@@ -175,22 +175,8 @@ std::string MessageFor(const Diagnostic& d, Language language) {
 }
 
 std::string FileErrorText(const Status& status, Language language) {
-  if (language == Language::kItalian) return status.ToString();
-  const char* verb = "read";
-  switch (status.operation()) {
-    case Status::Operation::kRead:
-      verb = "read";
-      break;
-    case Status::Operation::kWrite:
-      verb = "write";
-      break;
-    case Status::Operation::kDelete:
-      verb = "delete";
-      break;
-  }
-  return std::string("cannot ") + verb + " " + status.path() + ": " +
-         status.description() + " (errno " + std::to_string(status.number()) +
-         ")";
+  return status.ToString(language == Language::kItalian ? kItalianFileErrors
+                                                        : kEnglishFileErrors);
 }
 
 std::string SeverityWord(Diagnostic::Severity severity, Language language) {

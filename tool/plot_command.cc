@@ -10,9 +10,6 @@
 namespace scenario {
 namespace {
 
-constexpr std::string_view kPlanSuffix = "_linea.dat";
-constexpr std::string_view kBankSuffix = ".sim";
-
 bool Fail(std::ostream& err, const std::string& message) {
   err << "scenario-tool: " << message << "\n";
   return false;
@@ -28,18 +25,11 @@ bool PackageNames(const PlotOptions& options, FileSystem& files,
   Status status = files.List(options.from, &names);
   if (!status.ok()) return Fail(err, FileErrorText(status, Language::kEnglish));
   for (const std::string& name : names) {
-    if (route->empty() && name.ends_with(kPlanSuffix) &&
-        name.size() > kPlanSuffix.size()) {
-      *route = name.substr(0, name.size() - kPlanSuffix.size());
-    }
+    if (route->empty()) *route = NameBetween(name, "", "_linea.dat");
   }
   for (const std::string& name : names) {
-    const std::string prefix = *route + "_";
-    if (train->empty() && !route->empty() && name.starts_with(prefix) &&
-        name.ends_with(kBankSuffix) &&
-        name.size() > prefix.size() + kBankSuffix.size()) {
-      *train = name.substr(prefix.size(),
-                           name.size() - prefix.size() - kBankSuffix.size());
+    if (train->empty() && !route->empty()) {
+      *train = NameBetween(name, *route + "_", ".sim");
     }
   }
   if (route->empty() || train->empty()) {
@@ -98,13 +88,15 @@ bool CompileTexts(const PlotOptions& options, FileSystem& files, Scenario* s,
   if (options.route.empty() || options.train.empty()) {
     return Fail(err, "give a route and a train text, or --from a package");
   }
-  s->nome_linea = options.route_name.empty() ? RouteNameOf(options.route)
-                                             : options.route_name;
-  s->numero_treno = options.train_number.empty()
-                        ? TrainNumberOf(options.train, s->nome_linea)
-                        : options.train_number;
+  Identity identity = IdentityOf(options.route, options.train,
+                                 options.route_name, options.train_number);
+  s->nome_linea = std::move(identity.route_name);
+  s->numero_treno = std::move(identity.train_number);
   for (const std::string* path : {&options.route, &options.train}) {
-    if (!files.Exists(*path)) return Fail(err, "cannot read " + *path);
+    std::string text;
+    Status status = files.Read(*path, &text);
+    if (!status.ok())
+      return Fail(err, FileErrorText(status, Language::kEnglish));
   }
   const CompileOutcome outcome =
       CompileScenario(*s, 1, files, {options.route, options.train, false});

@@ -11,9 +11,6 @@
 namespace scenario {
 namespace {
 
-constexpr std::string_view kRouteSuffix = "_linea.txt";
-constexpr std::string_view kTrainSuffix = "-.txt";
-
 // The program's waiting window has no place in a tool: messages go to the
 // error stream, nothing else is shown.
 class ToolWindow : public Window {
@@ -41,11 +38,6 @@ int PackageCommand(const std::string& folder, FileSystem& files,
   if (Run(window, files, folder) != kExitComplete) return kToolFailed;
   out << "package written in " << folder << "\n";
   return kToolClean;
-}
-
-std::string BaseName(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // The options every command that reports diagnostics takes.
@@ -82,25 +74,40 @@ void AddSourceOptions(CLI::App* command, CompileOptions& o) {
 
 }  // namespace
 
-std::string RouteNameOf(const std::string& route_path) {
-  const std::string name = BaseName(route_path);
-  if (name.size() <= kRouteSuffix.size() || !name.ends_with(kRouteSuffix)) {
+std::string NameBetween(const std::string& path, std::string_view prefix,
+                        std::string_view suffix) {
+  const size_t slash = path.rfind('/');
+  const std::string_view name =
+      std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
+  if (name.size() <= prefix.size() + suffix.size() ||
+      !name.starts_with(prefix) || !name.ends_with(suffix)) {
     return "";
   }
-  return name.substr(0, name.size() - kRouteSuffix.size());
+  return std::string(
+      name.substr(prefix.size(), name.size() - prefix.size() - suffix.size()));
+}
+
+std::string RouteNameOf(const std::string& route_path) {
+  return NameBetween(route_path, "", "_linea.txt");
 }
 
 std::string TrainNumberOf(const std::string& train_path,
                           const std::string& route_name) {
-  const std::string name = BaseName(train_path);
-  const std::string prefix = route_name + "_";
-  if (route_name.empty() || !name.starts_with(prefix) ||
-      !name.ends_with(kTrainSuffix) ||
-      name.size() <= prefix.size() + kTrainSuffix.size()) {
-    return "";
+  if (route_name.empty()) return "";
+  return NameBetween(train_path, route_name + "_", "-.txt");
+}
+
+Identity IdentityOf(const std::string& route_path,
+                    const std::string& train_path,
+                    const std::string& given_route_name,
+                    const std::string& given_train_number) {
+  Identity identity{given_route_name, given_train_number};
+  if (identity.route_name.empty())
+    identity.route_name = RouteNameOf(route_path);
+  if (identity.train_number.empty()) {
+    identity.train_number = TrainNumberOf(train_path, identity.route_name);
   }
-  return name.substr(prefix.size(),
-                     name.size() - prefix.size() - kTrainSuffix.size());
+  return identity;
 }
 
 int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,

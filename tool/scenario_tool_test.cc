@@ -239,11 +239,18 @@ TEST(ScenarioToolTest, WarningsDoNotChangeTheBytes) {
   files.files["b_linea.txt"] =
       RouteWithBody("pendenza, 1000, 2\r\n-- a comment\r\npendnza, 500, 9\r\n");
   files.files["b_1-.txt"] = train;
-  Tool(files, {"compile", "a_linea.txt", "a_1-.txt", "-o", "oa", "--route-name",
-               "x", "--train-number", "1"});
-  Tool(files, {"compile", "b_linea.txt", "b_1-.txt", "-o", "ob", "--route-name",
-               "x", "--train-number", "1"});
+  ASSERT_EQ(Tool(files, {"compile", "a_linea.txt", "a_1-.txt", "-o", "oa",
+                         "--route-name", "x", "--train-number", "1"})
+                .status,
+            kToolClean);
+  // The second text holds a misspelt keyword: a warning, the same bytes.
+  ToolRun warned =
+      Tool(files, {"compile", "b_linea.txt", "b_1-.txt", "-o", "ob",
+                   "--route-name", "x", "--train-number", "1"});
+  ASSERT_EQ(warned.status, kToolClean);
+  ASSERT_NE(warned.out.find("avviso 201"), std::string::npos) << warned.out;
   for (const char* name : {"x_linea.dat", "x_1.sim", "x_1.dat"}) {
+    ASSERT_TRUE(files.files.count(std::string("oa/") + name)) << name;
     EXPECT_EQ(files.files[std::string("oa/") + name],
               files.files[std::string("ob/") + name])
         << name;

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/windows_1252.h"
+
 namespace scenario {
 namespace {
 
@@ -79,15 +81,8 @@ std::string Escape(const std::string& text) {
     } else if (c < 0x80) {
       out += static_cast<char>(c);
     } else {
-      size_t length = c >> 5 == 0x6    ? 2
-                      : c >> 4 == 0xE  ? 3
-                      : c >> 3 == 0x1E ? 4
-                                       : 0;
-      bool utf8 = length > 0 && i + length <= text.size();
-      for (size_t k = 1; utf8 && k < length; ++k) {
-        utf8 = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-      }
-      if (utf8) {
+      const size_t length = Utf8SequenceLength(text, i);
+      if (length > 0) {
         out += text.substr(i, length);
         i += length - 1;
       } else {
@@ -172,9 +167,7 @@ std::vector<Station> Stations(const Scenario& s) {
   std::vector<Station> stations;
   for (int slot = kFirstStationSlot; slot <= kLastSignboardSlot; ++slot) {
     const Voce& v = s.voci[slot];
-    Voce plain;
-    plain.nome = v.nome;
-    if (v == Voce{} || v == plain) continue;  // empty, or a signboard text
+    if (v == Voce{} || v.holds_only_text()) continue;  // no station
     stations.push_back({v.nome, v.progressiva, v.inizio, v.fine});
   }
   return stations;
