@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/file_names.h"
+#include "base/file_names.h"
 #include "compiler/scenario_compiler.h"
 #include "documents/scenario_notes.h"
 #include "documents/slow_order_form.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/file_names.h"
-#include "app/file_system.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
 #include "app/window.h"
 
 namespace scenario {

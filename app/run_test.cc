@@ -10,7 +10,7 @@
 #include <map>
 #include <sstream>
 
-#include "app/memory_file_system.h"
+#include "base/memory_file_system.h"
 
 namespace scenario {
 namespace {

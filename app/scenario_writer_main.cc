@@ -2,8 +2,8 @@
 #include <csignal>
 #include <string>
 
-#include "app/file_names.h"
-#include "app/file_system.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
 #include "app/run.h"
 #include "app/window.h"
 

@@ -12,9 +12,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/file_names.h"
-#include "app/file_system.h"
-#include "app/text_document.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
+#include "base/text_document.h"
 #include "compiler/scenario_compiler.h"
 #include "model/binary_files.h"
 #include "source/route_source.h"

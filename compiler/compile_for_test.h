@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/memory_file_system.h"
-#include "app/text_document.h"
+#include "base/memory_file_system.h"
+#include "base/text_document.h"
 #include "compiler/source_reading.h"
 #include "source/route_source.h"
 #include "source/train_source.h"

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "app/file_names.h"
-#include "app/file_system.h"
-#include "app/status.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
+#include "base/status.h"
 #include "compiler/source_reading.h"
 #include "model/scenario.h"
 

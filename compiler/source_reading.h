@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "model/scenario.h"
 
 namespace scenario {

@@ -1,6 +1,6 @@
 #include "documents/scenario_notes.h"
 
-#include "app/text_document.h"
+#include "base/text_document.h"
 
 namespace scenario {
 namespace {

@@ -1,6 +1,6 @@
 #include "documents/slow_order_form.h"
 
-#include "app/text_document.h"
+#include "base/text_document.h"
 
 namespace scenario {
 namespace {

@@ -4,9 +4,9 @@
 #include <span>
 #include <string_view>
 
-#include "app/file_names.h"
-#include "app/file_system.h"
-#include "app/status.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
+#include "base/status.h"
 
 namespace scenario {
 

@@ -4,9 +4,9 @@
 #include <ostream>
 #include <streambuf>
 
-#include "app/file_names.h"
-#include "app/file_system.h"
-#include "app/memory_file_system.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
+#include "base/memory_file_system.h"
 #include "compiler/scenario_compiler.h"
 #include "tool/dump_command.h"
 

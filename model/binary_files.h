@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/file_names.h"
-#include "app/file_system.h"
-#include "app/status.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
+#include "base/status.h"
 #include "model/scenario.h"
 
 namespace scenario {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/memory_file_system.h"
+#include "base/memory_file_system.h"
 
 namespace scenario {
 namespace {

@@ -1,6 +1,6 @@
 #include "source/train_source.h"
 
-#include "app/text_document.h"
+#include "base/text_document.h"
 
 namespace scenario {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/document_lines_for_test.h"
+#include "base/document_lines_for_test.h"
 
 namespace scenario {
 namespace {

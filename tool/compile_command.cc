@@ -1,9 +1,9 @@
 #include "tool/compile_command.h"
 
-#include "app/file_names.h"
+#include "base/file_names.h"
 #include "compiler/scenario_compiler.h"
 #include "model/binary_files.h"
-#include "tool/messages.h"
+#include "messages/messages.h"
 #include "tool/report.h"
 #include "tool/scenario_tool.h"
 

@@ -4,8 +4,8 @@
 #include <ostream>
 #include <string>
 
-#include "app/file_system.h"
-#include "tool/messages.h"
+#include "base/file_system.h"
+#include "messages/messages.h"
 
 namespace scenario {
 

@@ -5,7 +5,7 @@
 
 #include "model/binary_files.h"
 #include "model/scenario.h"
-#include "tool/messages.h"
+#include "messages/messages.h"
 #include "tool/scenario_tool.h"
 
 namespace scenario {

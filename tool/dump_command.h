@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 namespace scenario {
 

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "app/memory_file_system.h"
+#include "base/memory_file_system.h"
 #include "app/run.h"
 #include "compiler/compile_for_test.h"
 #include "tool/scenario_tool.h"

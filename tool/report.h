@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/scenario.h"
-#include "tool/messages.h"
+#include "messages/messages.h"
 
 namespace scenario {
 

@@ -5,7 +5,7 @@
 #include "app/run.h"
 #include "tool/compile_command.h"
 #include "tool/dump_command.h"
-#include "tool/messages.h"
+#include "messages/messages.h"
 #include "tool/plot_command.h"
 
 namespace scenario {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 namespace scenario {
 

@@ -2,7 +2,7 @@
 #include <csignal>
 #include <iostream>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "tool/scenario_tool.h"
 
 int main(int argc, char** argv) {

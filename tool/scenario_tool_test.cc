@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "app/memory_file_system.h"
+#include "base/memory_file_system.h"
 #include "app/run.h"
 #include "compiler/compile_for_test.h"
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/windows_1252.h"
+#include "base/windows_1252.h"
 
 namespace scenario {
 namespace {

@@ -1,5 +1,5 @@
-#ifndef APP_WINDOWS_1252_H_
-#define APP_WINDOWS_1252_H_
+#ifndef BASE_WINDOWS_1252_H_
+#define BASE_WINDOWS_1252_H_
 
 #include <string>
 #include <string_view>
@@ -17,4 +17,4 @@ size_t Utf8SequenceLength(std::string_view text, size_t i);
 
 }  // namespace scenario
 
-#endif  // APP_WINDOWS_1252_H_
+#endif  // BASE_WINDOWS_1252_H_

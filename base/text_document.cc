@@ -1,8 +1,8 @@
-#include "app/text_document.h"
+#include "base/text_document.h"
 
 #include <algorithm>
 
-#include "app/windows_1252.h"
+#include "base/windows_1252.h"
 
 namespace scenario {
 

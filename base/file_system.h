@@ -1,11 +1,11 @@
-#ifndef APP_FILE_SYSTEM_H_
-#define APP_FILE_SYSTEM_H_
+#ifndef BASE_FILE_SYSTEM_H_
+#define BASE_FILE_SYSTEM_H_
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/status.h"
+#include "base/status.h"
 
 namespace scenario {
 
@@ -45,4 +45,4 @@ class DiskFileSystem : public FileSystem {
 
 }  // namespace scenario
 
-#endif  // APP_FILE_SYSTEM_H_
+#endif  // BASE_FILE_SYSTEM_H_

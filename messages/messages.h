@@ -1,9 +1,9 @@
-#ifndef TOOL_MESSAGES_H_
-#define TOOL_MESSAGES_H_
+#ifndef MESSAGES_MESSAGES_H_
+#define MESSAGES_MESSAGES_H_
 
 #include <string>
 
-#include "app/status.h"
+#include "base/status.h"
 #include "model/scenario.h"
 
 namespace scenario {
@@ -23,4 +23,4 @@ std::string SeverityWord(Diagnostic::Severity severity, Language language);
 
 }  // namespace scenario
 
-#endif  // TOOL_MESSAGES_H_
+#endif  // MESSAGES_MESSAGES_H_

@@ -1,4 +1,4 @@
-#include "app/windows_1252.h"
+#include "base/windows_1252.h"
 
 #include <array>
 #include <cstdint>

@@ -1,12 +1,12 @@
-#ifndef APP_TEXT_DOCUMENT_H_
-#define APP_TEXT_DOCUMENT_H_
+#ifndef BASE_TEXT_DOCUMENT_H_
+#define BASE_TEXT_DOCUMENT_H_
 
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "app/file_system.h"
-#include "app/status.h"
+#include "base/file_system.h"
+#include "base/status.h"
 
 namespace scenario {
 
@@ -26,4 +26,4 @@ Status WriteTextDocument(FileSystem& files, const std::string& path,
 
 }  // namespace scenario
 
-#endif  // APP_TEXT_DOCUMENT_H_
+#endif  // BASE_TEXT_DOCUMENT_H_

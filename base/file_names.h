@@ -1,9 +1,9 @@
-#ifndef APP_FILE_NAMES_H_
-#define APP_FILE_NAMES_H_
+#ifndef BASE_FILE_NAMES_H_
+#define BASE_FILE_NAMES_H_
 
 #include <string>
 
-#include "app/status.h"
+#include "base/status.h"
 
 namespace scenario {
 
@@ -54,4 +54,4 @@ Status ProgramFolder(std::string* folder);
 
 }  // namespace scenario
 
-#endif  // APP_FILE_NAMES_H_
+#endif  // BASE_FILE_NAMES_H_

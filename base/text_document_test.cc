@@ -1,10 +1,10 @@
-#include "app/text_document.h"
+#include "base/text_document.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "app/memory_file_system.h"
+#include "base/memory_file_system.h"
 
 namespace scenario {
 namespace {

@@ -1,4 +1,4 @@
-#include "tool/messages.h"
+#include "messages/messages.h"
 
 #include "model/diagnostic_codes.h"
 

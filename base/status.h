@@ -1,5 +1,5 @@
-#ifndef APP_STATUS_H_
-#define APP_STATUS_H_
+#ifndef BASE_STATUS_H_
+#define BASE_STATUS_H_
 
 #include <string>
 
@@ -52,4 +52,4 @@ class Status {
 
 }  // namespace scenario
 
-#endif  // APP_STATUS_H_
+#endif  // BASE_STATUS_H_

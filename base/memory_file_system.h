@@ -1,5 +1,5 @@
-#ifndef APP_MEMORY_FILE_SYSTEM_H_
-#define APP_MEMORY_FILE_SYSTEM_H_
+#ifndef BASE_MEMORY_FILE_SYSTEM_H_
+#define BASE_MEMORY_FILE_SYSTEM_H_
 
 #include <cerrno>
 #include <map>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 namespace scenario {
 
@@ -68,4 +68,4 @@ class MemoryFileSystem : public FileSystem {
 
 }  // namespace scenario
 
-#endif  // APP_MEMORY_FILE_SYSTEM_H_
+#endif  // BASE_MEMORY_FILE_SYSTEM_H_

@@ -1,12 +1,12 @@
-#ifndef APP_DOCUMENT_LINES_FOR_TEST_H_
-#define APP_DOCUMENT_LINES_FOR_TEST_H_
+#ifndef BASE_DOCUMENT_LINES_FOR_TEST_H_
+#define BASE_DOCUMENT_LINES_FOR_TEST_H_
 
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/text_document.h"
+#include "base/text_document.h"
 
 namespace scenario {
 
@@ -34,4 +34,4 @@ inline bool IsAscii(std::string_view text) {
 
 }  // namespace scenario
 
-#endif  // APP_DOCUMENT_LINES_FOR_TEST_H_
+#endif  // BASE_DOCUMENT_LINES_FOR_TEST_H_
