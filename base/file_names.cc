@@ -7,6 +7,60 @@
 
 namespace scenario {
 
+std::string NameBetween(std::string_view path, std::string_view prefix,
+                        std::string_view suffix) {
+  const size_t slash = path.rfind(kPathSeparator);
+  const std::string_view name =
+      path.substr(slash == std::string_view::npos ? 0 : slash + 1);
+  if (name.size() <= prefix.size() + suffix.size() ||
+      !name.starts_with(prefix) || !name.ends_with(suffix)) {
+    return "";
+  }
+  return std::string(
+      name.substr(prefix.size(), name.size() - prefix.size() - suffix.size()));
+}
+
+std::string RouteNameOf(std::string_view route_path) {
+  return NameBetween(route_path, "", kRouteSourceSuffix);
+}
+
+std::string TrainNumberOf(std::string_view train_path,
+                          const std::string& route_name) {
+  if (route_name.empty()) return "";
+  return NameBetween(train_path, route_name + "_", kTrainSourceSuffix);
+}
+
+Identity IdentityOf(std::string_view route_path, std::string_view train_path,
+                    Identity given) {
+  if (given.route_name.empty()) given.route_name = RouteNameOf(route_path);
+  if (given.train_number.empty()) {
+    given.train_number = TrainNumberOf(train_path, given.route_name);
+  }
+  return given;
+}
+
+Identity PackageIdentity(const std::vector<std::string>& names,
+                         Identity given) {
+  for (const std::string& name : names) {
+    if (!given.route_name.empty()) break;
+    given.route_name = NameBetween(name, "", kRoutePlanSuffix);
+  }
+  for (const std::string& name : names) {
+    if (!given.train_number.empty() || given.route_name.empty()) break;
+    given.train_number =
+        NameBetween(name, given.route_name + "_", kTrainBankSuffix);
+  }
+  return given;
+}
+
+BinaryKind KindOfFile(std::string_view path) {
+  // The plan's suffix ends like the cells': test it first.
+  if (path.ends_with(kRoutePlanSuffix)) return BinaryKind::kRoutePlan;
+  if (path.ends_with(kTrainBankSuffix)) return BinaryKind::kTrainBank;
+  if (path.ends_with(kCellsSuffix)) return BinaryKind::kCells;
+  return BinaryKind::kUnknown;
+}
+
 Status ProgramFolder(std::string* folder) {
   static constexpr char kSelf[] = "/proc/self/exe";
   char buffer[PATH_MAX];

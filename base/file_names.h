@@ -2,12 +2,25 @@
 #define BASE_FILE_NAMES_H_
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "base/status.h"
 
 namespace scenario {
 
 inline constexpr char kPathSeparator = '/';
+
+// The fixed ends of the file names. A route's files carry its name before
+// the suffix; a train's files carry "<route>_<train>" before it.
+inline constexpr std::string_view kRouteSourceSuffix = "_linea.txt";
+inline constexpr std::string_view kTrainSourceSuffix = "-.txt";
+inline constexpr std::string_view kNotesSuffix = "_note.txt";
+inline constexpr std::string_view kSlowOrdersSuffix = "_rallentamenti.txt";
+inline constexpr std::string_view kTrainCardSuffix = "_scheda_treno.txt";
+inline constexpr std::string_view kRoutePlanSuffix = "_linea.dat";
+inline constexpr std::string_view kTrainBankSuffix = ".sim";
+inline constexpr std::string_view kCellsSuffix = ".dat";
 
 // Every file of a scenario lives in one folder, under a name made of the
 // route name, the train number and a fixed suffix. Names are used verbatim,
@@ -25,29 +38,65 @@ class FileNames {
   const std::string& numero_treno() const { return numero_treno_; }
 
   // Source texts, read back and deleted by the compile.
-  std::string RouteSource() const { return Path(nome_linea_ + "_linea.txt"); }
-  std::string TrainSource() const { return Path(Train() + "-.txt"); }
+  std::string RouteSource() const { return Route(kRouteSourceSuffix); }
+  std::string TrainSource() const { return Train(kTrainSourceSuffix); }
   // Documents for the driver.
-  std::string Notes() const { return Path(Train() + "_note.txt"); }
-  std::string SlowOrders() const {
-    return Path(Train() + "_rallentamenti.txt");
-  }
-  std::string TrainCard() const { return Path(Train() + "_scheda_treno.txt"); }
+  std::string Notes() const { return Train(kNotesSuffix); }
+  std::string SlowOrders() const { return Train(kSlowOrdersSuffix); }
+  std::string TrainCard() const { return Train(kTrainCardSuffix); }
   // Binary files for the simulator.
-  std::string RoutePlan() const { return Path(nome_linea_ + "_linea.dat"); }
-  std::string TrainBank() const { return Path(Train() + ".sim"); }
-  std::string Cells() const { return Path(Train() + ".dat"); }
+  std::string RoutePlan() const { return Route(kRoutePlanSuffix); }
+  std::string TrainBank() const { return Train(kTrainBankSuffix); }
+  std::string Cells() const { return Train(kCellsSuffix); }
 
  private:
-  std::string Train() const { return nome_linea_ + "_" + numero_treno_; }
-  std::string Path(const std::string& name) const {
-    return folder_ + kPathSeparator + name;
+  std::string Route(std::string_view suffix) const {
+    return folder_ + kPathSeparator + nome_linea_ + std::string(suffix);
+  }
+  std::string Train(std::string_view suffix) const {
+    return folder_ + kPathSeparator + nome_linea_ + "_" + numero_treno_ +
+           std::string(suffix);
   }
 
   std::string folder_;
   std::string nome_linea_;
   std::string numero_treno_;
 };
+
+// Reading the names back, for tools given an author's files.
+
+// What stands in a file's name (its path's last part) between `prefix`
+// and `suffix`; "" when the name lacks either or nothing stands between.
+std::string NameBetween(std::string_view path, std::string_view prefix,
+                        std::string_view suffix);
+
+// The route name of "<route>_linea.txt" and the train number of
+// "<route>_<train>-.txt"; "" when the file name does not follow the pattern.
+std::string RouteNameOf(std::string_view route_path);
+std::string TrainNumberOf(std::string_view train_path,
+                          const std::string& route_name);
+
+// The route name and train number of a scenario.
+struct Identity {
+  std::string route_name;
+  std::string train_number;
+  bool complete() const { return !route_name.empty() && !train_number.empty(); }
+};
+
+// The identity of a pair of source texts: as given, or else from their
+// file names ("" where neither tells).
+Identity IdentityOf(std::string_view route_path, std::string_view train_path,
+                    Identity given);
+
+// The identity of the package among the names of a folder's files: the
+// route from "<route>_linea.dat", then the train from "<route>_<train>.sim",
+// unless `given` names them.
+Identity PackageIdentity(const std::vector<std::string>& names,
+                         Identity given);
+
+// The three binary files of a package, told apart by their names.
+enum class BinaryKind { kUnknown, kCells, kTrainBank, kRoutePlan };
+BinaryKind KindOfFile(std::string_view path);
 
 // The folder that holds the running program, as the platform reports it.
 Status ProgramFolder(std::string* folder);

@@ -30,6 +30,53 @@ TEST(FileNamesTest, IdentifiersAreUsedVerbatim) {
   EXPECT_EQ(names.RoutePlan(), "d/A b_linea.dat");
 }
 
+// Every name read back from a file name, one row a case: what the rule
+// gives, and what it must give.
+TEST(FileNamesTest, NamesReadBackFromFileNames) {
+  const auto kind = [](std::string_view path) {
+    switch (KindOfFile(path)) {
+      case BinaryKind::kCells:
+        return "cells";
+      case BinaryKind::kTrainBank:
+        return "train";
+      case BinaryKind::kRoutePlan:
+        return "plan";
+      case BinaryKind::kUnknown:
+        break;
+    }
+    return "";
+  };
+  const auto package = [](std::vector<std::string> names, Identity given) {
+    const Identity found = PackageIdentity(names, given);
+    return found.route_name + "|" + found.train_number;
+  };
+  struct Case {
+    std::string actual;
+    const char* expected;
+  } cases[] = {
+      {RouteNameOf("x/Valdorsio-Ronsale_linea.txt"), "Valdorsio-Ronsale"},
+      {RouteNameOf("_linea.txt"), ""},
+      {RouteNameOf("route.txt"), ""},
+      {TrainNumberOf("x/R_37264-.txt", "R"), "37264"},
+      {TrainNumberOf("x/R_-.txt", "R"), ""},
+      {TrainNumberOf("x/S_1-.txt", "R"), ""},
+      {TrainNumberOf("x/R_1-.txt", ""), ""},
+      {NameBetween("a_b/c_linea.txt", "", "_linea.txt"), "c"},
+      {IdentityOf("d/R_linea.txt", "d/R_7-.txt", {}).train_number, "7"},
+      {IdentityOf("route.txt", "R_7-.txt", {"R", ""}).train_number, "7"},
+      {IdentityOf("S_linea.txt", "S_7-.txt", {"", "9"}).train_number, "9"},
+      {kind("a/R_linea.dat"), "plan"},
+      {kind("R_7.sim"), "train"},
+      {kind("R_7.dat"), "cells"},
+      {kind("R_7.txt"), ""},
+      {package({"R_7.dat", "R_7.sim", "R_linea.dat"}, {}), "R|7"},
+      {package({"R_7.sim", "x.txt"}, {}), "|"},
+      {package({"R_7.sim", "S_8.sim"}, {"S", ""}), "S|8"},
+      {package({"R_linea.dat"}, {"", "9"}), "R|9"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.actual, c.expected);
+}
+
 TEST(FileNamesTest, ProgramFolderHoldsTheRunningProgram) {
   std::string folder;
   ASSERT_TRUE(ProgramFolder(&folder).ok());

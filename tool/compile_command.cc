@@ -12,7 +12,7 @@ namespace scenario {
 int CompileCommand(const CompileOptions& options, FileSystem& files,
                    std::ostream& out, std::ostream& err) {
   const auto [route_name, train_number] = IdentityOf(
-      options.route, options.train, options.route_name, options.train_number);
+      options.route, options.train, {options.route_name, options.train_number});
   if (route_name.empty() || train_number.empty()) {
     err << "scenario-tool: "
         << (route_name.empty()

@@ -290,17 +290,24 @@ void DumpPlan(const std::vector<PlanValue>& xs,
 
 }  // namespace
 
-std::string KindOfFile(const std::string& path) {
-  if (path.ends_with("_linea.dat")) return "plan";
-  if (path.ends_with(".sim")) return "train";
-  if (path.ends_with(".dat")) return "cells";
+std::string KindWord(BinaryKind kind) {
+  switch (kind) {
+    case BinaryKind::kCells:
+      return "cells";
+    case BinaryKind::kTrainBank:
+      return "train";
+    case BinaryKind::kRoutePlan:
+      return "plan";
+    case BinaryKind::kUnknown:
+      break;
+  }
   return "";
 }
 
 int DumpCommand(const DumpOptions& options, FileSystem& files,
                 std::ostream& out, std::ostream& err) {
   const std::string kind =
-      options.kind.empty() ? KindOfFile(options.file) : options.kind;
+      options.kind.empty() ? KindWord(KindOfFile(options.file)) : options.kind;
   if (kind.empty()) {
     err << "scenario-tool: cannot tell the kind of " << options.file
         << " from its name: give --kind cells, train or plan\n";

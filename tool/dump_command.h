@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string>
 
+#include "base/file_names.h"
+
 #include "base/file_system.h"
 
 namespace scenario {
@@ -19,9 +21,9 @@ struct DumpOptions {
 int DumpCommand(const DumpOptions& options, FileSystem& files,
                 std::ostream& out, std::ostream& err);
 
-// The kind of a binary file from its name: "plan" for "<route>_linea.dat",
-// "train" for ".sim", "cells" for another ".dat"; "" otherwise.
-std::string KindOfFile(const std::string& path);
+// The word `--kind` takes for a kind of binary file: "cells", "train",
+// "plan"; "" for an unknown kind.
+std::string KindWord(BinaryKind kind);
 
 }  // namespace scenario
 

@@ -53,13 +53,6 @@ std::string Row(const std::string& table, int index) {
   return line;
 }
 
-TEST(DumpCommandTest, KindFromTheName) {
-  EXPECT_EQ(KindOfFile("a/R_linea.dat"), "plan");
-  EXPECT_EQ(KindOfFile("R_7.sim"), "train");
-  EXPECT_EQ(KindOfFile("R_7.dat"), "cells");
-  EXPECT_EQ(KindOfFile("R_7.txt"), "");
-}
-
 TEST(DumpCommandTest, CellsShowWhatTheModelHolds) {
   Dumped text = Dump(kCells, "text");
   ASSERT_EQ(text.status, kToolClean) << text.err;
@@ -125,7 +118,7 @@ TEST(DumpCommandTest, DamagedFilesGetAClearError) {
   for (const char* name : {kCells, kBank, kPlan}) {
     const std::string whole = files.files[name];
     files.files["p/cut"] = whole.substr(0, whole.size() - 3);
-    Dumped cut = Dump("p/cut", "text", KindOfFile(name));
+    Dumped cut = Dump("p/cut", "text", KindWord(KindOfFile(name)));
     EXPECT_EQ(cut.status, kToolFailed) << name;
     EXPECT_TRUE(cut.out.empty()) << name;
     EXPECT_NE(cut.err.find("p/cut is no "), std::string::npos) << cut.err;

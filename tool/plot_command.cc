@@ -19,20 +19,14 @@ bool Fail(std::ostream& err, const std::string& message) {
 // route, "<route>_<train>.sim" the train, unless the options give them.
 bool PackageNames(const PlotOptions& options, FileSystem& files,
                   std::string* route, std::string* train, std::ostream& err) {
-  *route = options.route_name;
-  *train = options.train_number;
   std::vector<std::string> names;
   Status status = files.List(options.from, &names);
   if (!status.ok()) return Fail(err, FileErrorText(status, Language::kEnglish));
-  for (const std::string& name : names) {
-    if (route->empty()) *route = NameBetween(name, "", "_linea.dat");
-  }
-  for (const std::string& name : names) {
-    if (train->empty() && !route->empty()) {
-      *train = NameBetween(name, *route + "_", ".sim");
-    }
-  }
-  if (route->empty() || train->empty()) {
+  const Identity identity = PackageIdentity(
+      names, {options.route_name, options.train_number});
+  *route = identity.route_name;
+  *train = identity.train_number;
+  if (!identity.complete()) {
     return Fail(err, "no package in " + options.from +
                          ": give --route-name and --train-number");
   }
@@ -89,7 +83,7 @@ bool CompileTexts(const PlotOptions& options, FileSystem& files, Scenario* s,
     return Fail(err, "give a route and a train text, or --from a package");
   }
   Identity identity = IdentityOf(options.route, options.train,
-                                 options.route_name, options.train_number);
+                                 {options.route_name, options.train_number});
   s->nome_linea = std::move(identity.route_name);
   s->numero_treno = std::move(identity.train_number);
   for (const std::string* path : {&options.route, &options.train}) {

@@ -74,42 +74,6 @@ void AddSourceOptions(CLI::App* command, CompileOptions& o) {
 
 }  // namespace
 
-std::string NameBetween(const std::string& path, std::string_view prefix,
-                        std::string_view suffix) {
-  const size_t slash = path.rfind('/');
-  const std::string_view name =
-      std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
-  if (name.size() <= prefix.size() + suffix.size() ||
-      !name.starts_with(prefix) || !name.ends_with(suffix)) {
-    return "";
-  }
-  return std::string(
-      name.substr(prefix.size(), name.size() - prefix.size() - suffix.size()));
-}
-
-std::string RouteNameOf(const std::string& route_path) {
-  return NameBetween(route_path, "", "_linea.txt");
-}
-
-std::string TrainNumberOf(const std::string& train_path,
-                          const std::string& route_name) {
-  if (route_name.empty()) return "";
-  return NameBetween(train_path, route_name + "_", "-.txt");
-}
-
-Identity IdentityOf(const std::string& route_path,
-                    const std::string& train_path,
-                    const std::string& given_route_name,
-                    const std::string& given_train_number) {
-  Identity identity{given_route_name, given_train_number};
-  if (identity.route_name.empty())
-    identity.route_name = RouteNameOf(route_path);
-  if (identity.train_number.empty()) {
-    identity.train_number = TrainNumberOf(train_path, identity.route_name);
-  }
-  return identity;
-}
-
 int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
                     std::ostream& out, std::ostream& err) {
   CLI::App app{"Compiles and checks train-simulator scenarios.",

@@ -3,7 +3,6 @@
 
 #include <ostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "base/file_system.h"
@@ -23,28 +22,6 @@ enum ToolStatus : int {
 // and results to `out`, errors to `err`. Returns the exit status.
 int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
                     std::ostream& out, std::ostream& err);
-
-// What stands in a file's name (its path's last part) between `prefix`
-// and `suffix`; "" when the name lacks either or nothing stands between.
-std::string NameBetween(const std::string& path, std::string_view prefix,
-                        std::string_view suffix);
-
-// The route name of "<route>_linea.txt" and the train number of
-// "<route>_<train>-.txt"; "" when the file name does not follow the pattern.
-std::string RouteNameOf(const std::string& route_path);
-std::string TrainNumberOf(const std::string& train_path,
-                          const std::string& route_name);
-
-// The route name and train number of a pair of source texts: as given, or
-// else from their file names ("" when neither tells).
-struct Identity {
-  std::string route_name;
-  std::string train_number;
-};
-Identity IdentityOf(const std::string& route_path,
-                    const std::string& train_path,
-                    const std::string& given_route_name,
-                    const std::string& given_train_number);
 
 }  // namespace scenario
 

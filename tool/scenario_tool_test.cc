@@ -74,13 +74,6 @@ TEST(ScenarioToolTest, CompilesTheEmbeddedTextsLikeTheProgram) {
 }
 
 TEST(ScenarioToolTest, NamesComeFromTheFileNamesOrTheOptions) {
-  EXPECT_EQ(RouteNameOf("x/Valdorsio-Ronsale_linea.txt"), "Valdorsio-Ronsale");
-  EXPECT_EQ(RouteNameOf("_linea.txt"), "");
-  EXPECT_EQ(RouteNameOf("route.txt"), "");
-  EXPECT_EQ(TrainNumberOf("x/R_37264-.txt", "R"), "37264");
-  EXPECT_EQ(TrainNumberOf("x/R_-.txt", "R"), "");
-  EXPECT_EQ(TrainNumberOf("x/S_1-.txt", "R"), "");
-
   MemoryFileSystem files;
   files.files["route.txt"] = EmbeddedRoute();
   files.files["train.txt"] = EmbeddedTrain();
