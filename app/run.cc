@@ -7,6 +7,7 @@
 #include "documents/scenario_notes.h"
 #include "documents/slow_order_form.h"
 #include "documents/train_card.h"
+#include "messages/messages.h"
 #include "source/route_source.h"
 #include "source/train_source.h"
 
@@ -17,7 +18,7 @@ namespace {
 // A failed file operation ends the run at the failing step; what was
 // written before stays.
 int Fail(Window& window, const Status& status) {
-  window.ShowMessage(status.ToString());
+  window.ShowMessage(MessageFor(status, Language::kItalian));
   return kExitFailure;
 }
 
@@ -48,8 +49,9 @@ int CompileStep(Window& window, FileSystem& files, const FileNames& names) {
   Scenario scenario;
   scenario.nome_linea = names.nome_linea();
   scenario.numero_treno = names.numero_treno();
-  const CompileOutcome outcome = memorizza_percorso(
-      scenario, 1, files, {names.RouteSource(), names.TrainSource()}, names);
+  const CompileOutcome outcome =
+      memorizza_percorso(scenario, /*scrivi_linea=*/true, files,
+                         {names.RouteSource(), names.TrainSource()}, names);
   switch (outcome.end) {
     case CompileOutcome::End::kComplete:
       break;
@@ -61,7 +63,7 @@ int CompileStep(Window& window, FileSystem& files, const FileNames& names) {
           "prima della sua lunghezza (codice " +
           std::to_string(scenario.codice_errore) + ")");
       return kExitFailure;
-    case CompileOutcome::End::kWriteFailed:
+    case CompileOutcome::End::kFileFailed:
       return Fail(window, outcome.status);
   }
   return kExitComplete;

@@ -6,6 +6,7 @@
 #include "base/file_system.h"
 #include "app/run.h"
 #include "app/window.h"
+#include "messages/messages.h"
 
 int main() {
   // A write beyond the file size limit must fail as a write, so that the
@@ -16,7 +17,8 @@ int main() {
   std::string folder;
   scenario::Status status = scenario::ProgramFolder(&folder);
   if (!status.ok()) {
-    window->ShowMessage(status.ToString());
+    window->ShowMessage(
+        scenario::MessageFor(status, scenario::Language::kItalian));
     return scenario::kExitFailure;
   }
   scenario::DiskFileSystem disk;

@@ -5,17 +5,23 @@
 namespace scenario {
 
 std::string Status::description() const {
-  return ok() ? "ok" : std::strerror(number_);
+  return number_ == 0 ? "ok" : std::strerror(number_);
 }
 
-std::string Status::ToString(const FileErrorWords& words) const {
-  if (ok()) return "ok";
-  const char* verb = operation_ == Operation::kRead    ? words.read
-                     : operation_ == Operation::kWrite ? words.write
-                                                       : words.remove;
-  return std::string(words.cannot) + " " + verb + " " + path_ + ": " +
-         description() + " (" + words.number + " " + std::to_string(number_) +
-         ")";
+std::string Status::ToString() const {
+  switch (kind_) {
+    case Kind::kOk:
+      return "ok";
+    case Kind::kFile:
+      return "file error: " + path_ + ": " + description() + " (errno " +
+             std::to_string(number_) + ")";
+    case Kind::kDamaged:
+      return "damaged file: " + path_ + ": expected " + detail_ +
+             " at byte " + std::to_string(offset_);
+    case Kind::kUsage:
+      return "usage: " + detail_;
+  }
+  return "";
 }
 
 }  // namespace scenario

@@ -103,15 +103,18 @@ void BM_Compile(benchmark::State& state, Texts (*make)()) {
   for (auto _ : state) {
     // The compile deletes its source texts: write them anew, untimed.
     state.PauseTiming();
-    disk.Replace(names.RouteSource(), texts.route);
-    disk.Replace(names.TrainSource(), texts.train);
+    if (!disk.Replace(names.RouteSource(), texts.route).ok() ||
+        !disk.Replace(names.TrainSource(), texts.train).ok()) {
+      state.SkipWithError("cannot write the source texts");
+      break;
+    }
     state.ResumeTiming();
     const auto start = std::chrono::steady_clock::now();
     Scenario s;
     s.nome_linea = "R";
     s.numero_treno = "1";
-    memorizza_percorso(s, 1, disk, {names.RouteSource(), names.TrainSource()},
-                       names);
+    memorizza_percorso(s, /*scrivi_linea=*/true, disk,
+                       {names.RouteSource(), names.TrainSource()}, names);
     compile_seconds +=
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
             .count();
@@ -125,13 +128,20 @@ void BM_Compile(benchmark::State& state, Texts (*make)()) {
   std::string files[3];
   for (int i = 0; const std::string& path :
                   {names.RoutePlan(), names.TrainBank(), names.Cells()}) {
-    disk.Read(path, &files[i++]);
+    if (!disk.Read(path, &files[i++]).ok()) {
+      state.SkipWithError("the compile wrote no package");
+      return;
+    }
   }
   const auto start = std::chrono::steady_clock::now();
   for (int64_t i = 0; i < state.iterations(); ++i) {
-    disk.Replace(names.RoutePlan(), files[0]);
-    disk.Replace(names.TrainBank(), files[1]);
-    disk.Replace(names.Cells(), files[2]);
+    for (int f = 0; const std::string& path :
+                    {names.RoutePlan(), names.TrainBank(), names.Cells()}) {
+      if (!disk.Replace(path, files[f++]).ok()) {
+        state.SkipWithError("cannot write the floor's files");
+        return;
+      }
+    }
   }
   const double floor_seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start)

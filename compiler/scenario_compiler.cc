@@ -21,15 +21,15 @@ CompileOutcome NumberedError(Scenario& s, Long code) {
   return outcome;
 }
 
-}  // namespace
-
-CompileOutcome CompileScenario(Scenario& s, Long j, FileSystem& files,
-                               const SourceTexts& texts) {
-  s.scrivi_linea = j;
+// Clears what a compile starts from.
+void Begin(Scenario& s, bool scrivi_linea) {
+  s.scrivi_linea = scrivi_linea;
   s.codice_errore = 0;
   for (Voce& v : s.voci) v = Voce{};
+}
 
-  memorizza_dati(s, files, texts);
+// The compile after the reading: post-processing, reserved values, codes.
+CompileOutcome Complete(Scenario& s) {
   // Whatever code the reading left, the compile goes on, unless it left no
   // cells to go on with.
   Cella* first = s.celle.at(1);
@@ -56,13 +56,32 @@ CompileOutcome CompileScenario(Scenario& s, Long j, FileSystem& files,
   return {};
 }
 
-CompileOutcome memorizza_percorso(Scenario& s, Long j, FileSystem& files,
-                                  const SourceTexts& texts,
+CompileOutcome Failed(Status status) {
+  CompileOutcome outcome;
+  outcome.end = CompileOutcome::End::kFileFailed;
+  outcome.status = std::move(status);
+  return outcome;
+}
+
+}  // namespace
+
+CompileOutcome CompileScenario(Scenario& s, bool scrivi_linea,
+                               const Sources& sources) {
+  Begin(s, scrivi_linea);
+  ReadSources(s, sources);
+  return Complete(s);
+}
+
+CompileOutcome memorizza_percorso(Scenario& s, bool scrivi_linea,
+                                  FileSystem& files, const SourcePaths& paths,
                                   const FileNames& names) {
-  CompileOutcome outcome = CompileScenario(s, j, files, texts);
+  Begin(s, scrivi_linea);
+  Status status = memorizza_dati(s, files, paths);
+  if (!status.ok()) return Failed(std::move(status));
+  CompileOutcome outcome = Complete(s);
   if (outcome.end != CompileOutcome::End::kComplete) return outcome;
-  outcome.status = WriteBinaryFiles(s, names, files);
-  if (!outcome.status.ok()) outcome.end = CompileOutcome::End::kWriteFailed;
+  status = WriteBinaryFiles(s, names, files);
+  if (!status.ok()) return Failed(std::move(status));
   return outcome;
 }
 

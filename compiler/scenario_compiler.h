@@ -18,23 +18,26 @@ struct CompileOutcome {
     kComplete,       // the model is finished (and its files written)
     kNoCells,        // the reading stopped before the route length
     kNumberedError,  // a reserved value was already taken: 1250 or 1251
-    kWriteFailed,    // a binary file could not be written
+    kFileFailed,     // a source text could not be read or deleted, or a
+                     // binary file could not be written
   };
   End end = End::kComplete;
   std::string numbered_error;    // "1250" or "1251", as `errore` shows it
-  Status status = Status::Ok();  // the failed write
+  Status status = Status::Ok();  // the failed file operation
 };
 
-// The compile up to the binary files: clears the record bank, reads the
-// two source texts (`scrivi_linea` = `j`), completes the cells, checks the
-// reserved values and stores the format constants and the two codes.
-CompileOutcome CompileScenario(Scenario& s, Long j, FileSystem& files,
-                               const SourceTexts& texts);
+// The compile of two texts in memory, touching no file: clears the record
+// bank, reads the texts (building the track plan when `scrivi_linea`),
+// completes the cells, checks the reserved values and stores the format
+// constants and the two codes. `s` brings the route name and train number.
+CompileOutcome CompileScenario(Scenario& s, bool scrivi_linea,
+                               const Sources& sources);
 
-// The whole compile: CompileScenario, then the binary files under `names`.
-// No binary file is touched unless the compile is complete.
-CompileOutcome memorizza_percorso(Scenario& s, Long j, FileSystem& files,
-                                  const SourceTexts& texts,
+// A whole compile as the program does it: the texts are read from and
+// deleted in `files`, then the binary files are written under `names`. No
+// binary file is touched unless the compile is complete.
+CompileOutcome memorizza_percorso(Scenario& s, bool scrivi_linea,
+                                  FileSystem& files, const SourcePaths& paths,
                                   const FileNames& names);
 
 }  // namespace scenario

@@ -91,7 +91,7 @@ TEST(ScenarioCompilerTest, AFailedWriteIsReported) {
   c.files.read_only.insert("d/R_7.dat");
   c.outcome =
       memorizza_percorso(c.s, 0, c.files, {kRoutePath, kTrainPath}, kNames);
-  EXPECT_EQ(c.outcome.end, CompileOutcome::End::kWriteFailed);
+  EXPECT_EQ(c.outcome.end, CompileOutcome::End::kFileFailed);
   EXPECT_EQ(c.outcome.status.path(), "d/R_7.dat");
   // Without the plan switch: no plan file, and no plan built.
   EXPECT_EQ(c.files.written, std::vector<std::string>{"d/R_7.sim"});

@@ -10,31 +10,27 @@ namespace {
 // Reads both texts; false on a reading fault, with its site recorded.
 class SourceReading {
  public:
-  SourceReading(Scenario& s, FileSystem& files, const SourceTexts& texts)
-      : s_(s), files_(files), texts_(texts) {}
+  SourceReading(Scenario& s, const Sources& sources)
+      : s_(s), sources_(sources) {}
 
   bool Run() {
-    s_.voci[kRouteSlot].nome = s_.nome_linea;
-    s_.voci[kExtraSlot].nome = s_.numero_treno;
-
-    if (!files_.Exists(texts_.route)) {
-      RaiseCode(s_, kRouteTextMissing, std::nullopt, {texts_.route});
-      return true;
-    }
-    std::string route_text;
-    if (!Load(texts_.route, &route_text)) return false;
-    RouteParser route(s_, route_text, texts_.route);
+    read_.route = true;
+    RouteParser route(s_, sources_.route, sources_.route_file);
     Flow flow = route.Read();
-    if (flow == Flow::kFault || !Delete(texts_.route)) return false;
+    if (flow == Flow::kFault) return false;
     if (flow == Flow::kStopped) return true;
     if (route.WriteTails() == Flow::kFault) return false;
 
-    // No existence test here: a missing train text is a fault.
-    std::string train_text;
-    if (!Load(texts_.train, &train_text)) return false;
-    TrainParser train(s_, train_text, texts_.train, route.signboard_slot());
+    read_.train = true;
+    if (!sources_.train) {
+      s_.error_site = {sources_.train_file, 0, 0,
+                       ErrorSite::Fault::kTextMissing};
+      return false;
+    }
+    TrainParser train(s_, *sources_.train, sources_.train_file,
+                      route.signboard_slot());
     flow = train.Read();
-    if (flow == Flow::kFault || !Delete(texts_.train)) return false;
+    if (flow == Flow::kFault) return false;
     if (flow == Flow::kStopped) return true;
     if (train.WriteTails() == Flow::kFault) return false;
 
@@ -42,28 +38,15 @@ class SourceReading {
     return true;
   }
 
-  // The error trap: both texts go, whatever happened.
+  // The error trap: code 25, and both texts are used up.
   void Trap() {
     RaiseCode(s_, kReadingFault, std::nullopt, s_.error_site);
-    if (!texts_.delete_after_reading) return;
-    for (const std::string* path : {&texts_.route, &texts_.train}) {
-      if (files_.Exists(*path)) files_.Remove(*path);
-    }
+    read_ = {true, true};
   }
+
+  SourcesRead read() const { return read_; }
 
  private:
-  bool Load(const std::string& path, std::string* text) {
-    if (files_.Read(path, text).ok()) return true;
-    s_.error_site = {path, 0, 0, ErrorSite::Fault::kFileUnreadable};
-    return false;
-  }
-
-  bool Delete(const std::string& path) {
-    if (!texts_.delete_after_reading || files_.Remove(path).ok()) return true;
-    s_.error_site = {path, 0, 0, ErrorSite::Fault::kFileNotDeleted};
-    return false;
-  }
-
   // Every kilometric reference starts and counts on a cell boundary.
   void CheckReferences() {
     for (int slot : {kReferenceTreSlot, kReferenceDueSlot, kReferenceUnoSlot}) {
@@ -71,7 +54,7 @@ class SourceReading {
       if (v.inizio % kCellLength != 0 || v.fine % kCellLength != 0) {
         // The code has no progressive of its own; the value tells which.
         s_.codice_errore = kReferenceNotOnCell;
-        s_.error_site = {texts_.route};
+        s_.error_site = {sources_.route_file};
         Report(s_, {Diagnostic::Severity::kError,
                     kReferenceNotOnCell,
                     v.inizio % kCellLength != 0 ? v.inizio : v.fine,
@@ -82,22 +65,56 @@ class SourceReading {
   }
 
   Scenario& s_;
-  FileSystem& files_;
-  const SourceTexts& texts_;
+  const Sources& sources_;
+  SourcesRead read_;
 };
 
 }  // namespace
 
-void memorizza_dati(Scenario& s, FileSystem& files, const SourceTexts& texts) {
-  SourceReading reading(s, files, texts);
+SourcesRead ReadSources(Scenario& s, const Sources& sources) {
+  s.voci[kRouteSlot].nome = s.nome_linea;
+  s.voci[kExtraSlot].nome = s.numero_treno;
+  SourceReading reading(s, sources);
   bool read = false;
   try {
     read = reading.Run();
   } catch (...) {
     // Out of memory for the cells or the plan: trapped like any fault.
-    s.error_site = {texts.route, 0, 0, ErrorSite::Fault::kUnexpected};
+    s.error_site = {sources.route_file, 0, 0, ErrorSite::Fault::kUnexpected};
   }
   if (!read) reading.Trap();
+  return reading.read();
+}
+
+Status memorizza_dati(Scenario& s, FileSystem& files,
+                      const SourcePaths& paths) {
+  if (!files.Exists(paths.route)) {
+    s.voci[kRouteSlot].nome = s.nome_linea;
+    s.voci[kExtraSlot].nome = s.numero_treno;
+    RaiseCode(s, kRouteTextMissing, std::nullopt, {paths.route});
+    return Status::Ok();
+  }
+  std::string route;
+  Status status = files.Read(paths.route, &route);
+  if (!status.ok()) return status;
+  // No existence test binds the train text: the reading meets its absence
+  // as a fault, if it gets that far.
+  std::optional<std::string> train;
+  if (files.Exists(paths.train)) {
+    train.emplace();
+    status = files.Read(paths.train, &*train);
+    if (!status.ok()) return status;
+  }
+
+  const SourcesRead read =
+      ReadSources(s, {route, train, paths.route, paths.train});
+
+  if (read.route) {
+    status = files.Remove(paths.route);
+    if (!status.ok()) return status;
+  }
+  if (read.train && train) status = files.Remove(paths.train);
+  return status;
 }
 
 }  // namespace scenario

@@ -51,7 +51,7 @@ TEST(SourceReadingTest, WhatIsLeftInTheFolder) {
     MemoryFileSystem files;
     if (c.route) files.files[kRoutePath] = *c.route;
     if (c.train) files.files[kTrainPath] = *c.train;
-    memorizza_dati(s, files, {kRoutePath, kTrainPath});
+    EXPECT_TRUE(memorizza_dati(s, files, {kRoutePath, kTrainPath}).ok());
     EXPECT_EQ(s.codice_errore, c.code) << c.name;
     EXPECT_EQ(files.Exists(kRoutePath), c.route_left) << c.name;
     EXPECT_EQ(files.Exists(kTrainPath), c.train_left) << c.name;
@@ -79,14 +79,30 @@ TEST(SourceReadingTest, FaultsRecordWhereTheyHappened) {
   EXPECT_EQ(c.s.error_site.column, 22);  // the position that collides
 }
 
-TEST(SourceReadingTest, AnAuthorsTextsAreLeftAlone) {
-  Scenario s;
-  MemoryFileSystem files;
-  files.files[kRoutePath] = EmbeddedRoute();
-  files.files[kTrainPath] = EmbeddedTrain();
-  memorizza_dati(s, files, {kRoutePath, kTrainPath, false});
-  EXPECT_EQ(s.codice_errore, 0);
-  EXPECT_EQ(files.files.size(), 2u);
+// The reading of texts in memory: the program's texts, and an author's
+// that a tool gives, read alike.
+TEST(SourceReadingTest, TextsInMemoryReadAsFiles) {
+  const std::string route = EmbeddedRoute();
+  const std::string train = EmbeddedTrain();
+  Scenario from_memory;
+  from_memory.scrivi_linea = true;
+  const SourcesRead read =
+      ReadSources(from_memory, {route, train, kRoutePath, kTrainPath});
+  EXPECT_TRUE(read.route && read.train);
+  CompiledForTest from_files;
+  ReadTexts(from_files, route, train);
+  EXPECT_EQ(from_memory.codice_errore, 0);
+  EXPECT_EQ(from_memory.celle.all(), from_files.s.celle.all());
+  EXPECT_EQ(from_memory.voci[kTrainSlot], from_files.s.voci[kTrainSlot]);
+  EXPECT_EQ(from_memory.tracciato.xs(), from_files.s.tracciato.xs());
+
+  // A route stop leaves the train text unread; a fault uses up both.
+  Scenario stopped;
+  EXPECT_FALSE(ReadSources(stopped, {"x\r\n", train, "r", "t"}).train);
+  Scenario faulted;
+  EXPECT_TRUE(ReadSources(faulted, {RouteWithBody("pendenza, x, 1\r\n"), train,
+                                    "r", "t"})
+                  .train);
 }
 
 }  // namespace

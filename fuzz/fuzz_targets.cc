@@ -1,13 +1,11 @@
 #include "fuzz/fuzz_targets.h"
 
-#include <filesystem>
 #include <ostream>
 #include <streambuf>
 
-#include "base/file_names.h"
-#include "base/file_system.h"
 #include "base/memory_file_system.h"
 #include "compiler/scenario_compiler.h"
+#include "model/binary_files.h"
 #include "tool/dump_command.h"
 
 namespace scenario {
@@ -22,26 +20,22 @@ class NullBuffer : public std::streambuf {
 
 }  // namespace
 
-void FuzzCompile(std::string_view data, const std::string& folder) {
+void FuzzCompile(std::string_view data) {
   const size_t split = data.find('\0');
   const std::string_view route = data.substr(0, split);
   const std::string_view train = split == std::string_view::npos
                                      ? std::string_view()
                                      : data.substr(split + 1);
-  const FileNames names(folder, "R", "1");
-  DiskFileSystem disk;
-  if (!disk.Replace(names.RouteSource(), route).ok() ||
-      !disk.Replace(names.TrainSource(), train).ok()) {
-    return;
-  }
   Scenario s;
   s.nome_linea = "R";
   s.numero_treno = "1";
-  memorizza_percorso(s, 1, disk, {names.RouteSource(), names.TrainSource()},
-                     names);
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    std::filesystem::remove(entry.path());
-  }
+  const CompileOutcome outcome = CompileScenario(
+      s, /*scrivi_linea=*/true, {route, train, "R_linea.txt", "R_1-.txt"});
+  if (outcome.end != CompileOutcome::End::kComplete) return;
+  // The encoders run on whatever the compile left.
+  EncodeTracciato(s.tracciato);
+  EncodeVoci(s.voci);
+  EncodeCelle(s.celle);
 }
 
 void FuzzDump(std::string_view data) {

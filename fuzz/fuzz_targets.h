@@ -1,16 +1,15 @@
 #ifndef FUZZ_FUZZ_TARGETS_H_
 #define FUZZ_FUZZ_TARGETS_H_
 
-#include <string>
 #include <string_view>
 
 namespace scenario {
 
 // The whole compile of arbitrary bytes: everything before the first NUL is
-// the route source text, the rest the train source text. Both are written
-// into `folder`, compiled as the program compiles its own (reading,
-// placement, post-processing, binary files), and the folder is emptied.
-void FuzzCompile(std::string_view data, const std::string& folder);
+// the route source text, the rest the train source text. They are compiled
+// in memory as the program compiles its own (reading, placement,
+// post-processing) and encoded as the three binary files.
+void FuzzCompile(std::string_view data);
 
 // Arbitrary bytes as each kind of binary file, through the decoders and
 // every output format of `scenario-tool dump`.

@@ -132,13 +132,24 @@ constexpr struct {
      "number beyond 32 bits"},
     {ErrorSite::Fault::kBeyondField, "valore oltre il suo campo",
      "value beyond its field"},
-    {ErrorSite::Fault::kFileUnreadable, "il testo non si può leggere",
-     "the text cannot be read"},
-    {ErrorSite::Fault::kFileNotDeleted, "il testo non si può cancellare",
-     "the text cannot be deleted"},
+    {ErrorSite::Fault::kTextMissing, "il testo del treno non esiste",
+     "the train text does not exist"},
     {ErrorSite::Fault::kUnexpected, "errore imprevisto", "unexpected failure"},
     {ErrorSite::Fault::kNone, "errore imprevisto", "unexpected failure"},
 };
+
+// The words of a failed file operation, in one language.
+struct FileWords {
+  const char* cannot;
+  const char* read;
+  const char* write;
+  const char* remove;
+  const char* number;
+};
+constexpr FileWords kItalianFileWords = {"Impossibile", "leggere", "scrivere",
+                                         "cancellare", "errore"};
+constexpr FileWords kEnglishFileWords = {"cannot", "read", "write", "delete",
+                                         "errno"};
 
 const char* Pick(const Message& m, Language language) {
   return language == Language::kItalian ? m.italian : m.english;
@@ -174,9 +185,38 @@ std::string MessageFor(const Diagnostic& d, Language language) {
   return language == Language::kItalian ? "codice sconosciuto" : "unknown code";
 }
 
-std::string FileErrorText(const Status& status, Language language) {
-  return status.ToString(language == Language::kItalian ? kItalianFileErrors
-                                                        : kEnglishFileErrors);
+std::string MessageFor(const Status& status, Language language) {
+  const bool it = language == Language::kItalian;
+  switch (status.kind()) {
+    case Status::Kind::kOk:
+      return "ok";
+    case Status::Kind::kFile: {
+      const FileWords& words = it ? kItalianFileWords : kEnglishFileWords;
+      const char* verb =
+          status.operation() == Status::Operation::kRead    ? words.read
+          : status.operation() == Status::Operation::kWrite ? words.write
+                                                            : words.remove;
+      return std::string(words.cannot) + " " + verb + " " + status.path() +
+             ": " + status.description() + " (" + words.number + " " +
+             std::to_string(status.number()) + ")";
+    }
+    case Status::Kind::kDamaged:
+      return status.path() + (it ? ": atteso " : ": expected ") +
+             status.detail() + (it ? " al byte " : " at byte ") +
+             std::to_string(status.offset());
+    case Status::Kind::kUsage:
+      return status.detail();
+  }
+  return "";
+}
+
+std::string DamagedFileText(const Status& status, std::string_view kind,
+                            Language language) {
+  const bool it = language == Language::kItalian;
+  return status.path() + (it ? " non è un file " : " is no ") +
+         std::string(kind) + (it ? ": atteso " : " file: expected ") +
+         status.detail() + (it ? " al byte " : " at byte ") +
+         std::to_string(status.offset());
 }
 
 std::string SeverityWord(Diagnostic::Severity severity, Language language) {

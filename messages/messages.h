@@ -2,6 +2,7 @@
 #define MESSAGES_MESSAGES_H_
 
 #include <string>
+#include <string_view>
 
 #include "base/status.h"
 #include "model/scenario.h"
@@ -14,9 +15,15 @@ enum class Language { kItalian, kEnglish };
 // (a keyword, a station, a fault) filled in.
 std::string MessageFor(const Diagnostic& diagnostic, Language language);
 
-// A failed file operation, for the tool's error stream: the platform's
-// description of the failure with the path and the failure's number.
-std::string FileErrorText(const Status& status, Language language);
+// A failure outside the compile: a file operation, with the path, the
+// platform's description and the failure's number; a damaged file, with
+// what was expected at which byte; a usage error.
+std::string MessageFor(const Status& status, Language language);
+
+// A damaged binary file of a named kind: "F is no cells file: expected ...
+// at byte N".
+std::string DamagedFileText(const Status& status, std::string_view kind,
+                            Language language);
 
 // "errore", "avviso", "nota" or "error", "warning", "note".
 std::string SeverityWord(Diagnostic::Severity severity, Language language);

@@ -215,8 +215,7 @@ struct ErrorSite {
     kNotANumber,      // a numeric field holds something else
     kBeyond32Bits,    // a number beyond 32 bits
     kBeyondField,     // a value beyond its field (a byte, an Integer, a text)
-    kFileUnreadable,  // a source text missing or unreadable
-    kFileNotDeleted,  // a source text that could not be deleted
+    kTextMissing,     // the train text does not exist
     kUnexpected,      // anything else the reading could not go on from
   };
   std::string file;
@@ -247,7 +246,7 @@ struct Scenario {
   std::array<Long, kMountainSlots> inizio_montagna{};
   std::array<Long, kMountainSlots> fine_montagna{};
   Long n_montagne = 0;
-  Long scrivi_linea = 0;
+  bool scrivi_linea = false;  // build the track plan and write its file
   std::string nome_linea;
   std::string numero_treno;
   std::string riga;

@@ -32,7 +32,7 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
                             std::pair{&options.train, &report.train_text}}) {
     Status status = files.Read(*path, text);
     if (!status.ok()) {
-      err << "scenario-tool: " << FileErrorText(status, options.language)
+      err << "scenario-tool: " << MessageFor(status, options.language)
           << "\n";
       return kToolFailed;
     }
@@ -42,8 +42,10 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
   s.nome_linea = route_name;
   s.numero_treno = train_number;
   // An author's texts are never deleted.
-  const CompileOutcome outcome = CompileScenario(
-      s, options.no_plan ? 0 : 1, files, {options.route, options.train, false});
+  const CompileOutcome outcome =
+      CompileScenario(s, !options.no_plan,
+                      {report.route_text, report.train_text, options.route,
+                       options.train});
   report.diagnostics = s.diagnostics;
   report.omitted = s.diagnostics_omitted;
   switch (outcome.end) {
@@ -62,7 +64,7 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
     Status status = files.CreateFolders(options.output);
     if (status.ok()) status = WriteBinaryFiles(s, names, files);
     if (!status.ok()) {
-      err << "scenario-tool: " << FileErrorText(status, options.language)
+      err << "scenario-tool: " << MessageFor(status, options.language)
           << "\n";
       return kToolFailed;
     }

@@ -316,7 +316,7 @@ int DumpCommand(const DumpOptions& options, FileSystem& files,
   std::string bytes;
   Status status = files.Read(options.file, &bytes);
   if (!status.ok()) {
-    err << "scenario-tool: " << FileErrorText(status, Language::kEnglish)
+    err << "scenario-tool: " << MessageFor(status, Language::kEnglish)
         << "\n";
     return kToolFailed;
   }

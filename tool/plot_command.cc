@@ -21,7 +21,7 @@ bool PackageNames(const PlotOptions& options, FileSystem& files,
                   std::string* route, std::string* train, std::ostream& err) {
   std::vector<std::string> names;
   Status status = files.List(options.from, &names);
-  if (!status.ok()) return Fail(err, FileErrorText(status, Language::kEnglish));
+  if (!status.ok()) return Fail(err, MessageFor(status, Language::kEnglish));
   const Identity identity = PackageIdentity(
       names, {options.route_name, options.train_number});
   *route = identity.route_name;
@@ -37,7 +37,7 @@ bool ReadDecoded(FileSystem& files, const std::string& path, std::ostream& err,
                  auto decode) {
   std::string bytes;
   Status status = files.Read(path, &bytes);
-  if (!status.ok()) return Fail(err, FileErrorText(status, Language::kEnglish));
+  if (!status.ok()) return Fail(err, MessageFor(status, Language::kEnglish));
   DecodeError error;
   if (!decode(bytes, &error)) {
     return Fail(err, path + ": expected " + error.expected + " at byte " +
@@ -86,14 +86,15 @@ bool CompileTexts(const PlotOptions& options, FileSystem& files, Scenario* s,
                                  {options.route_name, options.train_number});
   s->nome_linea = std::move(identity.route_name);
   s->numero_treno = std::move(identity.train_number);
-  for (const std::string* path : {&options.route, &options.train}) {
-    std::string text;
-    Status status = files.Read(*path, &text);
+  std::string route, train;
+  for (auto [path, text] :
+       {std::pair{&options.route, &route}, std::pair{&options.train, &train}}) {
+    Status status = files.Read(*path, text);
     if (!status.ok())
-      return Fail(err, FileErrorText(status, Language::kEnglish));
+      return Fail(err, MessageFor(status, Language::kEnglish));
   }
-  const CompileOutcome outcome =
-      CompileScenario(*s, 1, files, {options.route, options.train, false});
+  const CompileOutcome outcome = CompileScenario(
+      *s, /*scrivi_linea=*/true, {route, train, options.route, options.train});
   if (outcome.end == CompileOutcome::End::kNoCells) {
     return Fail(err, "the compile left no cells: run check for the reason");
   }
@@ -117,7 +118,7 @@ int PlotCommand(const PlotOptions& options, FileSystem& files,
   if (!s.numero_treno.empty()) title += " - treno " + s.numero_treno;
   Status status = files.Replace(options.output, PlotSvg(s, title));
   if (!status.ok()) {
-    err << "scenario-tool: " << FileErrorText(status, Language::kEnglish)
+    err << "scenario-tool: " << MessageFor(status, Language::kEnglish)
         << "\n";
     return kToolFailed;
   }

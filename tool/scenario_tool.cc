@@ -30,7 +30,7 @@ int PackageCommand(const std::string& folder, FileSystem& files,
                    std::ostream& out, std::ostream& err) {
   Status status = files.CreateFolders(folder);
   if (!status.ok()) {
-    err << "scenario-tool: " << FileErrorText(status, Language::kEnglish)
+    err << "scenario-tool: " << MessageFor(status, Language::kEnglish)
         << "\n";
     return kToolFailed;
   }
