@@ -262,9 +262,7 @@ Flow RouteParser::Mountain() {
     return Flow::kFault;
   }
   if (!InCells(inizio, kRangeMargin)) return Beyond(inizio);
-  const Long before = s_.codice_errore;
-  memo_montagna(s_, inizio, fine, tipo);
-  return AfterPlacement(before, inizio);
+  return Placed(memo_montagna(s_, inizio, fine, tipo), inizio);
 }
 
 Flow RouteParser::SpeedBoard() {
@@ -277,9 +275,7 @@ Flow RouteParser::SpeedBoard() {
   }
   if (!InCells(posizione, kRangeMargin)) return Beyond(posizione);
   NoteOffCell(posizione);
-  const Long before = s_.codice_errore;
-  memo_indicatori_v_max(s_, posizione, board);
-  return AfterPlacement(before, posizione);
+  return Placed(memo_indicatori_v_max(s_, posizione, board), posizione);
 }
 
 Flow RouteParser::Signboard() {

@@ -150,15 +150,18 @@ Flow SourceReader::Stop(Long code) {
 }
 
 Flow SourceReader::Stop(Long code, Long position, std::string detail) {
-  RaiseCode(s_, code, position, Site(fields_read_ > 0 ? first_field_ : key_),
-            std::move(detail));
+  RaiseCode(s_, code, position, LineSite(), std::move(detail));
   return Flow::kStopped;
 }
 
-Flow SourceReader::AfterPlacement(Long code_before, Long position) {
+Flow SourceReader::Placed(Long refusal, Long position) {
+  if (refusal != kNoDiagnostic) return Stop(refusal, position);
   if (s_.codice_errore <= 0) return Flow::kContinue;
-  return Stop(s_.codice_errore, position,
-              s_.codice_errore == code_before ? "carried" : "");
+  Diagnostic carried{Diagnostic::Severity::kError, s_.codice_errore, position,
+                     LineSite(), {}};
+  carried.follows_earlier_code = true;
+  RaiseCode(s_, std::move(carried));
+  return Flow::kStopped;
 }
 
 Flow SourceReader::StopAt(Long code, const Item& at) {

@@ -69,10 +69,10 @@ class SourceReader {
     return Flow::kEnded;
   }
 
-  // After a placement procedure: any code set stops the reading at the
-  // line's progressive, also a code that was set before the call (a line
-  // beyond the cells in the route text), which the detail tells.
-  Flow AfterPlacement(Long code_before, Long position);
+  // After a placement procedure: its refusal stops the reading at the
+  // line's progressive. So does a code still set from an earlier line (a
+  // route line beyond the cells), which the first train object meets.
+  Flow Placed(Long refusal, Long position);
 
   // One numeric field. False after recording a fault.
   bool Number(Long* value);
@@ -115,6 +115,11 @@ class SourceReader {
   void CheckKeyItem(bool matched, std::span<const std::string_view> keywords);
   // A note when a signal or board is not on a cell boundary.
   void NoteOffCell(Long p);
+  // Where a line's code points: its first field, which holds the
+  // progressive that goes with the code, or its key item.
+  ErrorSite LineSite() const {
+    return Site(fields_read_ > 0 ? first_field_ : key_);
+  }
   ErrorSite Site(const Item& item) const {
     return {file_, item.line, item.column, ErrorSite::Fault::kNone};
   }

@@ -130,9 +130,7 @@ Flow TrainParser::Signal() {
   }
   if (!InCells(posizione, kRangeMargin)) return Beyond(posizione);
   NoteOffCell(posizione);
-  const Long before = s_.codice_errore;
-  memo_segnale(s_, posizione, signal);
-  return AfterPlacement(before, posizione);
+  return Placed(memo_segnale(s_, posizione, signal), posizione);
 }
 
 Flow TrainParser::SlowDown() {
@@ -143,9 +141,7 @@ Flow TrainParser::SlowDown() {
     if (!Number(field)) return Flow::kFault;
   }
   if (!InCells(x, kRangeMargin)) return Beyond(x);
-  const Long before = s_.codice_errore;
-  memo_rallentamento(s_, x, slow_down);
-  return AfterPlacement(before, x);
+  return Placed(memo_rallentamento(s_, x, slow_down), x);
 }
 
 Flow TrainParser::Point() {

@@ -164,7 +164,7 @@ std::string Fill(std::string text, const std::string& value) {
 }  // namespace
 
 std::string MessageFor(const Diagnostic& d, Language language) {
-  if (d.code == kBeyondCells && d.detail == "carried") {
+  if (d.follows_earlier_code) {
     return Pick(kCarried, language);
   }
   if (d.code == kLineBehindCursor && d.detail == "curva") {

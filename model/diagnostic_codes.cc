@@ -4,11 +4,15 @@ namespace scenario {
 
 void RaiseCode(Scenario& s, Long code, std::optional<Long> position,
                const ErrorSite& site, std::string detail) {
-  s.codice_errore = code;
-  if (position) s.posizione_errore = *position;
-  s.error_site = site;
-  Report(s, {Diagnostic::Severity::kError, code, position, site,
-             std::move(detail)});
+  RaiseCode(s, {Diagnostic::Severity::kError, code, position, site,
+                std::move(detail)});
+}
+
+void RaiseCode(Scenario& s, Diagnostic error) {
+  s.codice_errore = error.code;
+  if (error.position) s.posizione_errore = *error.position;
+  s.error_site = error.site;
+  Report(s, std::move(error));
 }
 
 void Report(Scenario& s, Diagnostic diagnostic) {

@@ -66,6 +66,7 @@ enum WarningCode : Long {
 // progressive where it has one, the site, and a diagnostic.
 void RaiseCode(Scenario& s, Long code, std::optional<Long> position,
                const ErrorSite& site, std::string detail = {});
+void RaiseCode(Scenario& s, Diagnostic error);
 // Records a diagnostic without touching the error state.
 void Report(Scenario& s, Diagnostic diagnostic);
 

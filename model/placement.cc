@@ -17,21 +17,10 @@ constexpr Long kWarningDistance = 1200;  // metres before the slow-down start
 constexpr Long kNoWarningUpTo = 1500;    // metres: no board fits before
 constexpr int kApproachMarkers = 4;
 
-// The cell to place into, or nullptr after refusing with code 26: every
-// object lies within the route's cells.
-Cella* PlacementCell(Scenario& s, int64_t index) {
-  Cella* cell = s.celle.at(index);
-  if (cell == nullptr) s.codice_errore = kCellOutsideRoute;
-  return cell;
-}
-
 }  // namespace
 
-void memo_montagna(Scenario& s, Long inizio, Long fine, Long& tipo) {
-  if (s.n_montagne >= kMountainSlots - 1) {
-    s.codice_errore = kTooManyMountains;
-    return;
-  }
+Long memo_montagna(Scenario& s, Long inizio, Long fine, Long& tipo) {
+  if (s.n_montagne >= kMountainSlots - 1) return kTooManyMountains;
   const bool pass_through = tipo > kPassThroughFlag;
   if (pass_through) tipo -= kPassThroughFlag;
 
@@ -58,16 +47,14 @@ void memo_montagna(Scenario& s, Long inizio, Long fine, Long& tipo) {
       cell.tipo = kMountainMark;
     }
   }
+  return kNoDiagnostic;
 }
 
-void memo_indicatori_v_max(Scenario& s, Long posizione,
+Long memo_indicatori_v_max(Scenario& s, Long posizione,
                            const IndicatoreVMax& board) {
-  Cella* cell = PlacementCell(s, ObjectCell(posizione));
-  if (cell == nullptr) return;
-  if (!cell->free()) {
-    s.codice_errore = kSpeedBoardCellTaken;
-    return;
-  }
+  Cella* cell = s.celle.at(ObjectCell(posizione));
+  if (cell == nullptr) return kCellOutsideRoute;
+  if (!cell->free()) return kSpeedBoardCellTaken;
   // Twenty times the left speed plus a fifth of the right one.
   auto pair = [](Long left, Long right) {
     return LowInteger(Round(right / 5.0 + left * 20.0));
@@ -77,16 +64,14 @@ void memo_indicatori_v_max(Scenario& s, Long posizione,
   cell->valore2 = pair(board.vbs, board.vbd);
   cell->valore3 = pair(board.vcs, board.vcd);
   cell->valore4 = LowInteger(int64_t{board.strisces} * 10 + board.strisced);
+  return kNoDiagnostic;
 }
 
-void memo_segnale(Scenario& s, Long posizione, Segnale& signal) {
+Long memo_segnale(Scenario& s, Long posizione, Segnale& signal) {
   const int64_t k = ObjectCell(posizione);
-  Cella* cell = PlacementCell(s, k);
-  if (cell == nullptr) return;
-  if (!cell->free()) {
-    s.codice_errore = kSignalCellTaken;
-    return;
-  }
+  Cella* cell = s.celle.at(k);
+  if (cell == nullptr) return kCellOutsideRoute;
+  if (!cell->free()) return kSignalCellTaken;
   cell->tipo = kSignal;
   cell->valore4 = LowInteger(int64_t{signal.rapp} * 10 +
                              int64_t{signal.sx} * 3 + signal.dx);
@@ -104,9 +89,10 @@ void memo_segnale(Scenario& s, Long posizione, Segnale& signal) {
       marker->preavviso = static_cast<Byte>(aspect * 10 + b);
     }
   }
+  return kNoDiagnostic;
 }
 
-void memo_rallentamento(Scenario& s, Long x, const Rallentamento& slow_down) {
+Long memo_rallentamento(Scenario& s, Long x, const Rallentamento& slow_down) {
   const bool with_warning = x > kNoWarningUpTo;
   const int64_t before_warning = int64_t{x} - kWarningDistance;
   const int64_t w_index = Round(before_warning / 50.0 + 1);
@@ -114,25 +100,16 @@ void memo_rallentamento(Scenario& s, Long x, const Rallentamento& slow_down) {
 
   // All cells are looked up first, so that a slow-down reaching beyond the
   // array is refused before it writes anything.
-  Cella* w = with_warning ? PlacementCell(s, w_index) : nullptr;
-  if (with_warning && w == nullptr) return;
-  Cella* start = PlacementCell(s, ObjectCell(x));
-  if (start == nullptr) return;
-  Cella* end = PlacementCell(s, ObjectCell(int64_t{x} + slow_down.l));
-  if (end == nullptr) return;
+  Cella* w = with_warning ? s.celle.at(w_index) : nullptr;
+  Cella* start = s.celle.at(ObjectCell(x));
+  Cella* end = s.celle.at(ObjectCell(int64_t{x} + slow_down.l));
+  if ((with_warning && w == nullptr) || start == nullptr || end == nullptr) {
+    return kCellOutsideRoute;
+  }
 
-  if (with_warning && !w->free()) {
-    s.codice_errore = kWarningBoardCellTaken;
-    return;
-  }
-  if (!start->free()) {
-    s.codice_errore = kSlowDownStartCellTaken;
-    return;
-  }
-  if (!end->free()) {
-    s.codice_errore = kSlowDownEndCellTaken;
-    return;
-  }
+  if (with_warning && !w->free()) return kWarningBoardCellTaken;
+  if (!start->free()) return kSlowDownStartCellTaken;
+  if (!end->free()) return kSlowDownEndCellTaken;
 
   const Integer d_v = LowInteger(slow_down.d_v);
   end->tipo = kSlowDownEnd;
@@ -149,24 +126,22 @@ void memo_rallentamento(Scenario& s, Long x, const Rallentamento& slow_down) {
   start->valore3 = LowInteger(slow_down.f_tt);
   end->valore3 = LowInteger(slow_down.f_tt);
 
-  if (slow_down.f_ta == 0 || !with_warning) return;
+  if (slow_down.f_ta == 0 || !with_warning) return kNoDiagnostic;
   // Markers 1 to 4 go into cells h down to h - 3, just before the board.
   Cella* markers[kApproachMarkers];
   for (int m = 0; m < kApproachMarkers; ++m) {
-    markers[m] = PlacementCell(s, h - m);
-    if (markers[m] == nullptr) return;
+    markers[m] = s.celle.at(h - m);
+    if (markers[m] == nullptr) return kCellOutsideRoute;
   }
   for (Cella* marker : markers) {
-    if (!marker->free()) {
-      s.codice_errore = kSlowDownMarkerCellTaken;
-      return;
-    }
+    if (!marker->free()) return kSlowDownMarkerCellTaken;
   }
   for (int m = 0; m < kApproachMarkers; ++m) {
     markers[m]->tipo = kSlowDownMarker;
     markers[m]->valore1 = static_cast<Integer>(m + 1);
     if (d_v != 0) markers[m]->valore2 = static_cast<Integer>(m + 1);
   }
+  return kNoDiagnostic;
 }
 
 }  // namespace scenario

@@ -6,22 +6,25 @@
 namespace scenario {
 
 // Track objects as the source lines give them. Each procedure places one
-// object into the cells and, when it refuses, sets `codice_errore` and
-// leaves what it had written before the refusal.
+// object into the cells and returns 0, or refuses it and returns the code
+// that says why, leaving what it had written before the refusal; the
+// caller raises the code. An object whose cell lies outside the array is
+// refused with kCellOutsideRoute.
 
 // Mountain stretch from `inizio` to `fine`. A `tipo` above 10 marks every
 // fourth free cell of the stretch as a pass-through and is reduced by 10,
 // for the caller too. Cells beyond the array are not written; an 81st
 // stretch is refused (kTooManyMountains).
-void memo_montagna(Scenario& s, Long inizio, Long fine, Long& tipo);
+[[nodiscard]] Long memo_montagna(Scenario& s, Long inizio, Long fine,
+                                 Long& tipo);
 
 struct IndicatoreVMax {
   Long vas = 0, vbs = 0, vcs = 0, strisces = 0;
   Long vad = 0, vbd = 0, vcd = 0, strisced = 0;
 };
 // Maximum-speed board; refused (21) on a taken cell.
-void memo_indicatori_v_max(Scenario& s, Long posizione,
-                           const IndicatoreVMax& board);
+[[nodiscard]] Long memo_indicatori_v_max(Scenario& s, Long posizione,
+                                         const IndicatoreVMax& board);
 
 struct Segnale {
   Long sx = 0, s1 = 0, s2 = 0, s3 = 0, rapp = 0;
@@ -30,7 +33,7 @@ struct Segnale {
 // Signal with its four approach markers; refused (16) on a taken cell. A
 // `tempo` of 1 to 100 becomes 101, for the caller too. Markers that would
 // fall before cell 0 are not written.
-void memo_segnale(Scenario& s, Long posizione, Segnale& signal);
+[[nodiscard]] Long memo_segnale(Scenario& s, Long posizione, Segnale& signal);
 
 struct Rallentamento {
   Long v = 0, l = 0, f_tt = 0, f_ta = 0, d_v = 0;
@@ -38,7 +41,8 @@ struct Rallentamento {
 // Slow-down from `x`, `l` metres long: warning board 1200 m before, start
 // and end marks, and with `f_ta` four approach markers before the board.
 // Refused with 17 to 20 on a taken cell.
-void memo_rallentamento(Scenario& s, Long x, const Rallentamento& slow_down);
+[[nodiscard]] Long memo_rallentamento(Scenario& s, Long x,
+                                      const Rallentamento& slow_down);
 
 }  // namespace scenario
 

@@ -15,9 +15,9 @@ class PlacementTest : public ::testing::Test {
     s_.celle.Create(s_.n_celle);
   }
   Cella& cell(int64_t i) { return *s_.celle.at(i); }
-  void Signal(Long posizione, Long sx = 1, Long tempo = 0) {
+  Long Signal(Long posizione, Long sx = 1, Long tempo = 0) {
     Segnale signal{.sx = sx, .s1 = 4, .s2 = 1, .tempo = tempo};
-    memo_segnale(s_, posizione, signal);
+    return memo_segnale(s_, posizione, signal);
   }
   // Progressive of an object that lands in cell i.
   static Long At(int64_t i) { return static_cast<Long>((i - 1) * 50); }
@@ -31,10 +31,9 @@ TEST_F(PlacementTest, SignalCellsAndMarkers) {
     int64_t cell;
   } cases[] = {{3700, 75}, {1225, 26}, {1175, 24}, {0, 1}};
   for (const Case& c : cases) {
-    Signal(c.posizione);
+    EXPECT_EQ(Signal(c.posizione), kNoDiagnostic) << c.posizione;
     EXPECT_EQ(cell(c.cell).tipo, kSignal) << c.posizione;
   }
-  EXPECT_EQ(s_.codice_errore, 0);
   // sx 1, dx 0: markers 31 to 34 every second cell before the signal.
   EXPECT_EQ(cell(73).preavviso, 31);
   EXPECT_EQ(cell(71).preavviso, 32);
@@ -46,10 +45,10 @@ TEST_F(PlacementTest, SignalCellsAndMarkers) {
 }
 
 TEST_F(PlacementTest, MarkersBeforeCellZeroAreSkipped) {
-  Signal(100);  // cell 3: markers at 1, then -1, -3, -5
+  // Cell 3: markers at 1, then -1, -3, -5.
+  EXPECT_EQ(Signal(100), kNoDiagnostic);
   EXPECT_EQ(cell(1).preavviso, 31);
   EXPECT_EQ(cell(0).preavviso, 0);
-  EXPECT_EQ(s_.codice_errore, 0);
 }
 
 TEST_F(PlacementTest, SignalTime) {
@@ -64,7 +63,7 @@ TEST_F(PlacementTest, SignalTime) {
   Long posizione = 1000;
   for (const Case& c : cases) {
     Segnale signal{.sx = c.sx, .tempo = c.tempo};
-    memo_segnale(s_, posizione, signal);
+    EXPECT_EQ(memo_segnale(s_, posizione, signal), kNoDiagnostic);
     EXPECT_EQ(signal.tempo, c.caller_after) << c.tempo;
     EXPECT_EQ(cell((posizione / 50 + 1)).tempo, c.stored) << c.tempo;
     posizione += 1000;
@@ -72,8 +71,8 @@ TEST_F(PlacementTest, SignalTime) {
 }
 
 TEST_F(PlacementTest, SlowDownOfTheEmbeddedTrain) {
-  memo_rallentamento(s_, 43150, {.v = 35, .l = 550, .f_ta = 1});
-  EXPECT_EQ(s_.codice_errore, 0);
+  EXPECT_EQ(memo_rallentamento(s_, 43150, {.v = 35, .l = 550, .f_ta = 1}),
+            kNoDiagnostic);
   EXPECT_EQ(cell(840).tipo, kWarningBoard);
   EXPECT_EQ(cell(840).valore1, 35);
   EXPECT_EQ(cell(864).tipo, kSlowDownStart);
@@ -88,8 +87,10 @@ TEST_F(PlacementTest, SlowDownOfTheEmbeddedTrain) {
 }
 
 TEST_F(PlacementTest, SlowDownCarriesItsSecondSpeedAndFlag) {
-  memo_rallentamento(s_, 43150,
-                     {.v = 35, .l = 550, .f_tt = 7, .f_ta = 1, .d_v = 20});
+  ASSERT_EQ(
+      memo_rallentamento(s_, 43150,
+                         {.v = 35, .l = 550, .f_tt = 7, .f_ta = 1, .d_v = 20}),
+      kNoDiagnostic);
   for (int64_t i : {840, 864, 875}) EXPECT_EQ(cell(i).valore2, 20) << i;
   EXPECT_EQ(cell(864).valore3, 7);
   EXPECT_EQ(cell(875).valore3, 7);
@@ -97,7 +98,8 @@ TEST_F(PlacementTest, SlowDownCarriesItsSecondSpeedAndFlag) {
 }
 
 TEST_F(PlacementTest, SlowDownNearTheStartHasNoWarningBoard) {
-  memo_rallentamento(s_, 1500, {.v = 30, .l = 100, .f_ta = 1});
+  ASSERT_EQ(memo_rallentamento(s_, 1500, {.v = 30, .l = 100, .f_ta = 1}),
+            kNoDiagnostic);
   int64_t placed = 0;
   for (const Cella& c : s_.celle.all()) placed += c.tipo != kNone;
   EXPECT_EQ(placed, 2);
@@ -107,15 +109,15 @@ TEST_F(PlacementTest, SlowDownNearTheStartHasNoWarningBoard) {
 
 TEST_F(PlacementTest, HalvesRoundToEvenSeparatelyForBoardAndMarkers) {
   // 1575: (x - 1200) / 50 = 7.5, so h = 8 and the board too is in cell 8.
-  memo_rallentamento(s_, 1575, {.v = 30, .l = 500, .f_ta = 1});
+  EXPECT_EQ(memo_rallentamento(s_, 1575, {.v = 30, .l = 500, .f_ta = 1}),
+            kSlowDownMarkerCellTaken);
   EXPECT_EQ(cell(8).tipo, kWarningBoard);
-  EXPECT_EQ(s_.codice_errore, kSlowDownMarkerCellTaken);
 
   Scenario other;
   other.celle.Create(1480);
   // 1625: 8.5, so h = 8 and the board in cell 10; cell 9 stays between.
-  memo_rallentamento(other, 1625, {.v = 30, .l = 500, .f_ta = 1});
-  EXPECT_EQ(other.codice_errore, 0);
+  EXPECT_EQ(memo_rallentamento(other, 1625, {.v = 30, .l = 500, .f_ta = 1}),
+            kNoDiagnostic);
   EXPECT_EQ(other.celle.at(10)->tipo, kWarningBoard);
   EXPECT_EQ(other.celle.at(9)->tipo, kNone);
   EXPECT_EQ(other.celle.at(8)->valore1, 1);
@@ -132,10 +134,10 @@ TEST_F(PlacementTest, RefusalsLeaveTheFirstObjectInPlace) {
                {837, kSlowDownMarkerCellTaken}};
   for (const Case& c : cases) {
     SetUp();
-    s_.codice_errore = 0;
-    Signal(At(c.taken));
-    memo_rallentamento(s_, 43150, {.v = 35, .l = 550, .f_ta = 1});
-    EXPECT_EQ(s_.codice_errore, c.code) << c.taken;
+    ASSERT_EQ(Signal(At(c.taken)), kNoDiagnostic);
+    EXPECT_EQ(memo_rallentamento(s_, 43150, {.v = 35, .l = 550, .f_ta = 1}),
+              c.code)
+        << c.taken;
     EXPECT_EQ(cell(c.taken).tipo, kSignal) << c.taken;
     // Marks are written only once the three cells are known to be free.
     const bool marks_written = c.code == kSlowDownMarkerCellTaken;
@@ -144,38 +146,32 @@ TEST_F(PlacementTest, RefusalsLeaveTheFirstObjectInPlace) {
   }
 
   SetUp();
-  s_.codice_errore = 0;
-  Signal(3700);
-  Signal(3700);
-  EXPECT_EQ(s_.codice_errore, kSignalCellTaken);
-  s_.codice_errore = 0;
-  memo_indicatori_v_max(s_, 3700, {.vas = 60});
-  EXPECT_EQ(s_.codice_errore, kSpeedBoardCellTaken);
+  EXPECT_EQ(Signal(3700), kNoDiagnostic);
+  EXPECT_EQ(Signal(3700), kSignalCellTaken);
+  EXPECT_EQ(memo_indicatori_v_max(s_, 3700, {.vas = 60}), kSpeedBoardCellTaken);
   EXPECT_EQ(cell(75).tipo, kSignal);
 }
 
 TEST_F(PlacementTest, ObjectsOutsideTheCellsAreRefused) {
   for (Long posizione : {At(1481), -100, 2147483647}) {
-    s_.codice_errore = 0;
-    Signal(posizione);
-    EXPECT_EQ(s_.codice_errore, kCellOutsideRoute) << posizione;
+    EXPECT_EQ(Signal(posizione), kCellOutsideRoute) << posizione;
   }
-  s_.codice_errore = 0;
-  memo_rallentamento(s_, 73000, {.v = 30, .l = 2000});
-  EXPECT_EQ(s_.codice_errore, kCellOutsideRoute);
+  EXPECT_EQ(memo_rallentamento(s_, 73000, {.v = 30, .l = 2000}),
+            kCellOutsideRoute);
   EXPECT_EQ(cell(1461).tipo, kNone);  // nothing of it written
 }
 
 TEST_F(PlacementTest, SpeedBoard) {
-  memo_indicatori_v_max(s_, 650,
-                        {.vas = 60,
-                         .vbs = 65,
-                         .vcs = 60,
-                         .strisces = 2,
-                         .vad = 0,
-                         .vbd = 0,
-                         .vcd = 35,
-                         .strisced = 1});
+  ASSERT_EQ(memo_indicatori_v_max(s_, 650,
+                                  {.vas = 60,
+                                   .vbs = 65,
+                                   .vcs = 60,
+                                   .strisces = 2,
+                                   .vad = 0,
+                                   .vbd = 0,
+                                   .vcd = 35,
+                                   .strisced = 1}),
+            kNoDiagnostic);
   EXPECT_EQ(cell(14).tipo, kSpeedBoard);
   EXPECT_EQ(cell(14).valore1, 1200);
   EXPECT_EQ(cell(14).valore2, 1300);
@@ -185,7 +181,8 @@ TEST_F(PlacementTest, SpeedBoard) {
 
 TEST_F(PlacementTest, MountainStretches) {
   Long tipo = 12;
-  memo_montagna(s_, 1000, 2000, tipo);  // cells 20 to 39
+  EXPECT_EQ(kNoDiagnostic,
+            memo_montagna(s_, 1000, 2000, tipo));  // cells 20 to 39
   EXPECT_EQ(tipo, 2);
   // Every fourth cell of the stretch becomes a pass-through mark.
   EXPECT_EQ(cell(20).montagna, 2);
@@ -197,19 +194,19 @@ TEST_F(PlacementTest, MountainStretches) {
 
   // 150 m after the previous end: kind 3; 151 m: its own kind.
   tipo = 1;
-  memo_montagna(s_, 2150, 2500, tipo);
+  EXPECT_EQ(kNoDiagnostic, memo_montagna(s_, 2150, 2500, tipo));
   EXPECT_EQ(tipo, 3);
   EXPECT_EQ(cell(43).montagna, 3);
   tipo = 1;
-  memo_montagna(s_, 2651, 3000, tipo);
+  EXPECT_EQ(kNoDiagnostic, memo_montagna(s_, 2651, 3000, tipo));
   EXPECT_EQ(tipo, 1);
   EXPECT_EQ(s_.n_montagne, 3);
 }
 
 TEST_F(PlacementTest, MountainMarksSpareTakenCells) {
-  Signal(At(23));
+  ASSERT_EQ(Signal(At(23)), kNoDiagnostic);
   Long tipo = 11;
-  memo_montagna(s_, 1000, 2000, tipo);
+  ASSERT_EQ(memo_montagna(s_, 1000, 2000, tipo), kNoDiagnostic);
   EXPECT_EQ(cell(23).tipo, kSignal);
   EXPECT_EQ(cell(27).tipo, kMountainMark);
 }
@@ -217,16 +214,14 @@ TEST_F(PlacementTest, MountainMarksSpareTakenCells) {
 TEST_F(PlacementTest, MountainLimits) {
   // A stretch running past the cells writes only the cells that exist.
   Long tipo = 1;
-  memo_montagna(s_, 73000, 900000, tipo);
+  EXPECT_EQ(kNoDiagnostic, memo_montagna(s_, 73000, 900000, tipo));
   EXPECT_EQ(cell(1480).montagna, 1);
   for (int i = 2; i <= 80; ++i) {
     tipo = 1;
-    memo_montagna(s_, i * 1000, i * 1000 + 100, tipo);
+    EXPECT_EQ(memo_montagna(s_, i * 1000, i * 1000 + 100, tipo), kNoDiagnostic);
   }
-  EXPECT_EQ(s_.codice_errore, 0);
   tipo = 1;
-  memo_montagna(s_, 90000, 90100, tipo);
-  EXPECT_EQ(s_.codice_errore, kTooManyMountains);
+  EXPECT_EQ(memo_montagna(s_, 90000, 90100, tipo), kTooManyMountains);
   EXPECT_EQ(s_.n_montagne, 80);
 }
 

@@ -233,6 +233,8 @@ struct Diagnostic {
   std::optional<Long> position;  // the progressive that goes with it
   ErrorSite site;
   std::string detail;  // what its message names beyond the code
+  // A line stopped by a code that an earlier line left set, not by itself.
+  bool follows_earlier_code = false;
 };
 
 // A text full of mistakes must not fill memory with diagnostics.
