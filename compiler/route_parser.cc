@@ -1,6 +1,7 @@
 #include "compiler/route_parser.h"
 
 #include "compiler/reference_ordering.h"
+#include "model/cell_units.h"
 #include "model/diagnostic_codes.h"
 #include "model/placement.h"
 #include "model/rounding.h"
@@ -11,7 +12,6 @@ namespace {
 constexpr int kGeneralCommentReads = 10;
 constexpr int kBodyCommentReads = 2;
 constexpr Long kRangeMargin = 100;     // metres, the range check's margin
-constexpr Long kGradientOffset = 100;  // a cell holds its gradient + 100
 constexpr int64_t kMaxPlanCursor = 1000000;
 constexpr Long kCodeCountFour = 4;
 constexpr Long kCodeCountNine = 9;
@@ -176,7 +176,7 @@ Flow RouteParser::BodyLine() {
 
 bool RouteParser::WriteGradient() {
   if (Cella* cell = s_.celle.at(gradient_cursor_)) {
-    const int64_t value = int64_t{gradient_} + kGradientOffset;
+    const int64_t value = CellGradient(gradient_);
     if (value < 0 || value > 255) {
       Fault(ErrorSite::Fault::kBeyondField, gradient_item_);
       return false;

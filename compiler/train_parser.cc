@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "model/cell_units.h"
 #include "model/diagnostic_codes.h"
 #include "model/placement.h"
 #include "model/rounding.h"
@@ -12,7 +13,6 @@ namespace {
 constexpr int kCommentReads = 2;
 constexpr Long kRangeMargin = 100;         // metres, the range check's margin
 constexpr Long kStationRangeMargin = 800;  // metres, for stations
-constexpr Long kSpeedUnit = 5;             // km/h per step of a cell's speed
 constexpr Long kStationLengthUnit = 100;   // metres
 constexpr Long kStationSpacing = 350;      // metres between two zones
 constexpr Long kEndFlagMetres = 50;
@@ -72,8 +72,7 @@ bool TrainParser::WriteProfile(Profile& profile) {
   if (Cella* cell = s_.celle.at(profile.cursor)) {
     if (profile.field == &Cella::velocita) {
       // Speeds are stored in steps of 5 km/h and must fit their byte.
-      const int64_t steps =
-          Round(static_cast<double>(profile.value) / kSpeedUnit);
+      const int64_t steps = CellSpeed(profile.value);
       if (steps < kByteMin || steps > kByteMax) {
         Fault(ErrorSite::Fault::kBeyondField, profile.line);
         return false;

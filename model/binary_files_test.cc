@@ -160,10 +160,12 @@ TEST(BinaryDecodingTest, RoundTrip) {
   std::vector<Cella> decoded_cells;
   std::array<Voce, kVoci> decoded_voci;
   std::vector<PlanValue> xs, ys;
-  DecodeError error;
-  ASSERT_TRUE(DecodeCelle(cells, &decoded_cells, &error)) << error.expected;
-  ASSERT_TRUE(DecodeVoci(bank, &decoded_voci, &error)) << error.expected;
-  ASSERT_TRUE(DecodeTracciato(plan, &xs, &ys, &error)) << error.expected;
+  Status status = DecodeCelle(cells, &decoded_cells);
+  ASSERT_TRUE(status.ok()) << status.ToString();
+  status = DecodeVoci(bank, &decoded_voci);
+  ASSERT_TRUE(status.ok()) << status.ToString();
+  status = DecodeTracciato(plan, &xs, &ys);
+  ASSERT_TRUE(status.ok()) << status.ToString();
   EXPECT_EQ(decoded_cells, s.celle.all());
   EXPECT_EQ(decoded_voci, s.voci);
   Tracciato decoded_plan;
@@ -211,17 +213,16 @@ TEST(BinaryDecodingTest, MalformedFilesSayWhatWasExpectedWhere) {
       {'p', bad_kind, 0, "a plan value kind 0, 2 or 5, found 7"},
   };
   for (const Case& c : cases) {
-    DecodeError error;
     std::vector<Cella> decoded_cells;
     std::array<Voce, kVoci> voci;
     std::vector<PlanValue> xs, ys;
-    const bool ok = c.kind == 'c' ? DecodeCelle(c.bytes, &decoded_cells, &error)
-                    : c.kind == 't'
-                        ? DecodeVoci(c.bytes, &voci, &error)
-                        : DecodeTracciato(c.bytes, &xs, &ys, &error);
-    EXPECT_FALSE(ok) << c.expected;
-    EXPECT_EQ(error.offset, c.offset) << c.expected;
-    EXPECT_EQ(error.expected, c.expected);
+    const Status status = c.kind == 'c' ? DecodeCelle(c.bytes, &decoded_cells)
+                          : c.kind == 't'
+                              ? DecodeVoci(c.bytes, &voci)
+                              : DecodeTracciato(c.bytes, &xs, &ys);
+    EXPECT_EQ(status.kind(), Status::Kind::kDamaged) << c.expected;
+    EXPECT_EQ(status.offset(), c.offset) << c.expected;
+    EXPECT_EQ(status.detail(), c.expected);
   }
 }
 

@@ -3,14 +3,13 @@
 
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
 namespace scenario {
 
 // Appends fixed-length numbers least-significant byte first, whatever the
-// host's byte order, to a buffer that is later written in one piece.
+// host's byte order, to a buffer that is then handed over whole.
 class ByteWriter {
  public:
   // Room for `size` bytes up front: a file whose size is known is encoded
@@ -31,30 +30,28 @@ class ByteWriter {
   }
 
   size_t size() const { return used_; }
-  // The bytes written, and nothing more.
-  std::string& bytes() {
+  // Hands the bytes written over and leaves the writer empty.
+  std::string Take() {
     bytes_.resize(used_);
-    return bytes_;
+    std::string taken = std::move(bytes_);
+    bytes_.clear();
+    used_ = 0;
+    return taken;
   }
 
  private:
   void Room(size_t n) {
     if (bytes_.size() - used_ < n) bytes_.resize(2 * bytes_.size() + n);
   }
+  // One path for every host: byte i is bits 8i to 8i + 7, which compilers
+  // turn into a single store on a little-endian machine.
   template <size_t kWidth>
   void PutLittleEndian(uint64_t v) {
     Room(kWidth);
-    // Built apart and copied in one piece: the buffer's bytes cannot alias
-    // the value, and the copy is a single store.
-    char little_endian[kWidth];
-    if constexpr (std::endian::native == std::endian::little) {
-      std::memcpy(little_endian, &v, kWidth);
-    } else {
-      for (size_t i = 0; i < kWidth; ++i) {
-        little_endian[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-      }
+    char* out = bytes_.data() + used_;
+    for (size_t i = 0; i < kWidth; ++i) {
+      out[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
     }
-    std::memcpy(bytes_.data() + used_, little_endian, kWidth);
     used_ += kWidth;
   }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/cell_units.h"
 #include "model/diagnostic_codes.h"
 #include "model/rounding.h"
 
@@ -55,15 +56,11 @@ Long memo_indicatori_v_max(Scenario& s, Long posizione,
   Cella* cell = s.celle.at(ObjectCell(posizione));
   if (cell == nullptr) return kCellOutsideRoute;
   if (!cell->free()) return kSpeedBoardCellTaken;
-  // Twenty times the left speed plus a fifth of the right one.
-  auto pair = [](Long left, Long right) {
-    return LowInteger(Round(right / 5.0 + left * 20.0));
-  };
   cell->tipo = kSpeedBoard;
-  cell->valore1 = pair(board.vas, board.vad);
-  cell->valore2 = pair(board.vbs, board.vbd);
-  cell->valore3 = pair(board.vcs, board.vcd);
-  cell->valore4 = LowInteger(int64_t{board.strisces} * 10 + board.strisced);
+  cell->valore1 = SpeedPair(board.vas, board.vad);
+  cell->valore2 = SpeedPair(board.vbs, board.vbd);
+  cell->valore3 = SpeedPair(board.vcs, board.vcd);
+  cell->valore4 = DigitPair(board.strisces, board.strisced);
   return kNoDiagnostic;
 }
 
@@ -73,20 +70,19 @@ Long memo_segnale(Scenario& s, Long posizione, Segnale& signal) {
   if (cell == nullptr) return kCellOutsideRoute;
   if (!cell->free()) return kSignalCellTaken;
   cell->tipo = kSignal;
-  cell->valore4 = LowInteger(int64_t{signal.rapp} * 10 +
-                             int64_t{signal.sx} * 3 + signal.dx);
-  cell->valore1 = LowInteger(int64_t{signal.s1} * 10 + signal.d1);
-  cell->valore2 = LowInteger(int64_t{signal.s2} * 10 + signal.d2);
-  cell->valore3 = LowInteger(int64_t{signal.s3} * 10 + signal.d3);
+  const int64_t aspect = int64_t{signal.sx} * 3 + signal.dx;
+  cell->valore4 = DigitPair(signal.rapp, aspect);
+  cell->valore1 = DigitPair(signal.s1, signal.d1);
+  cell->valore2 = DigitPair(signal.s2, signal.d2);
+  cell->valore3 = DigitPair(signal.s3, signal.d3);
   if (signal.tempo >= 1 && signal.tempo < kSignalTimeFloor) {
     signal.tempo = kSignalTimeFloor;
   }
   cell->tempo = signal.sx == 2 ? LowByte(signal.tempo) : 0;
   // Approach markers every second cell before the signal, 1 nearest.
-  const Byte aspect = LowByte(int64_t{signal.sx} * 3 + signal.dx);
   for (int b = 1; b <= kApproachMarkers; ++b) {
     if (Cella* marker = s.celle.at(k - 2 * b)) {
-      marker->preavviso = static_cast<Byte>(aspect * 10 + b);
+      marker->preavviso = LowByte(DigitPair(LowByte(aspect), b));
     }
   }
   return kNoDiagnostic;

@@ -320,27 +320,24 @@ int DumpCommand(const DumpOptions& options, FileSystem& files,
         << "\n";
     return kToolFailed;
   }
-  DecodeError error;
-  bool decoded = false;
   if (kind == "cells") {
     std::vector<Cella> cells;
-    if ((decoded = DecodeCelle(bytes, &cells, &error))) {
-      DumpCells(cells, options.format, out);
-    }
+    status = DecodeCelle(bytes, &cells);
+    if (status.ok()) DumpCells(cells, options.format, out);
   } else if (kind == "train") {
     std::array<Voce, kVoci> voci;
-    if ((decoded = DecodeVoci(bytes, &voci, &error))) {
-      DumpVoci(voci, options.format, out);
-    }
+    status = DecodeVoci(bytes, &voci);
+    if (status.ok()) DumpVoci(voci, options.format, out);
   } else {
     std::vector<PlanValue> xs, ys;
-    if ((decoded = DecodeTracciato(bytes, &xs, &ys, &error))) {
-      DumpPlan(xs, ys, options.format, out);
-    }
+    status = DecodeTracciato(bytes, &xs, &ys);
+    if (status.ok()) DumpPlan(xs, ys, options.format, out);
   }
-  if (!decoded) {
-    err << "scenario-tool: " << options.file << " is no " << kind
-        << " file: expected " << error.expected << " at byte " << error.offset
+  if (!status.ok()) {
+    err << "scenario-tool: "
+        << DamagedFileText(
+               Status::Damaged(options.file, status.offset(), status.detail()),
+               kind, Language::kEnglish)
         << "\n";
     return kToolFailed;
   }

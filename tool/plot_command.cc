@@ -37,13 +37,11 @@ bool ReadDecoded(FileSystem& files, const std::string& path, std::ostream& err,
                  auto decode) {
   std::string bytes;
   Status status = files.Read(path, &bytes);
-  if (!status.ok()) return Fail(err, MessageFor(status, Language::kEnglish));
-  DecodeError error;
-  if (!decode(bytes, &error)) {
-    return Fail(err, path + ": expected " + error.expected + " at byte " +
-                         std::to_string(error.offset));
+  if (status.ok()) status = decode(bytes);
+  if (status.kind() == Status::Kind::kDamaged) {
+    status = Status::Damaged(path, status.offset(), status.detail());
   }
-  return true;
+  return status.ok() || Fail(err, MessageFor(status, Language::kEnglish));
 }
 
 bool LoadPackage(const PlotOptions& options, FileSystem& files, Scenario* s,
@@ -54,26 +52,24 @@ bool LoadPackage(const PlotOptions& options, FileSystem& files, Scenario* s,
   s->numero_treno = train;
   const FileNames names(options.from, route, train);
   return ReadDecoded(files, names.Cells(), err,
-                     [&](std::string_view bytes, DecodeError* error) {
+                     [&](std::string_view bytes) {
                        std::vector<Cella> cells;
-                       if (!DecodeCelle(bytes, &cells, error)) return false;
+                       Status status = DecodeCelle(bytes, &cells);
                        s->celle.Assign(std::move(cells));
-                       return true;
+                       return status;
                      }) &&
          ReadDecoded(files, names.TrainBank(), err,
-                     [&](std::string_view bytes, DecodeError* error) {
-                       return DecodeVoci(bytes, &s->voci, error);
+                     [&](std::string_view bytes) {
+                       return DecodeVoci(bytes, &s->voci);
                      }) &&
          // A package written without the plan has no plan file.
          (!files.Exists(names.RoutePlan()) ||
           ReadDecoded(files, names.RoutePlan(), err,
-                      [&](std::string_view bytes, DecodeError* error) {
+                      [&](std::string_view bytes) {
                         std::vector<PlanValue> xs, ys;
-                        if (!DecodeTracciato(bytes, &xs, &ys, error)) {
-                          return false;
-                        }
+                        Status status = DecodeTracciato(bytes, &xs, &ys);
                         s->tracciato.Assign(xs, ys);
-                        return true;
+                        return status;
                       }));
 }
 

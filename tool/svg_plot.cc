@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/windows_1252.h"
+#include "model/cell_units.h"
 
 namespace scenario {
 namespace {
@@ -247,8 +248,8 @@ struct Strip {
 // A cell's value as the strip shows it.
 double Value(const Cella& c, Byte Cella::*field) {
   const int raw = c.*field;
-  if (field == &Cella::pendenza) return raw - 100;
-  if (field == &Cella::velocita) return raw * 5;
+  if (field == &Cella::pendenza) return GradientOfCell(c.pendenza);
+  if (field == &Cella::velocita) return SpeedOfCell(c.velocita);
   return raw;
 }
 
