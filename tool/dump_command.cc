@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
-#include "model/binary_files.h"
-#include "model/scenario.h"
 #include "messages/messages.h"
+#include "model/binary_files.h"
+#include "model/cell_units.h"
+#include "model/record_layout.h"
+#include "model/scenario.h"
 #include "tool/scenario_tool.h"
 
 namespace scenario {
@@ -19,9 +21,60 @@ std::string Format(const char* pattern, auto... values) {
   return buffer;
 }
 
-// A speed pair of a speed board: twenty times the left speed plus a fifth
-// of the right one.
-std::string SpeedPair(Integer v) { return Format("%d|%d", v / 20, v % 20 * 5); }
+// A speed pair of a speed board, left|right in km/h.
+std::string SpeedPairText(Integer v) {
+  return Format("%d|%d", SpeedPairLeft(v), SpeedPairRight(v));
+}
+
+// A field's value as JSON: a number, or a text.
+template <typename Record>
+json FieldJson(const Record& record, const RecordField<Record>& field) {
+  if (field.is_text()) {
+    return record.*std::get<std::string Record::*>(field.member);
+  }
+  return StoredNumber(record, field);
+}
+
+// A record's fields into a JSON row, by the names of its field list.
+template <typename Record>
+void AddFields(const Record& record,
+               std::span<const RecordField<Record>> fields, json& row) {
+  for (const RecordField<Record>& field : fields) {
+    row[std::string(field.name)] = FieldJson(record, field);
+  }
+}
+
+std::string Csv(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text)
+    quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+// The CSV header of a record: its index column, then its field names.
+template <typename Record>
+std::string CsvHeader(const char* index,
+                      std::span<const RecordField<Record>> fields) {
+  std::string header = index;
+  for (const RecordField<Record>& field : fields) {
+    header += ",";
+    header += field.name;
+  }
+  return header + "\n";
+}
+
+template <typename Record>
+std::string CsvRow(size_t index, const Record& record,
+                   std::span<const RecordField<Record>> fields) {
+  std::string row = std::to_string(index);
+  for (const RecordField<Record>& field : fields) {
+    row += ",";
+    row += field.is_text()
+               ? Csv(record.*std::get<std::string Record::*>(field.member))
+               : std::to_string(StoredNumber(record, field));
+  }
+  return row + "\n";
+}
 
 // What a cell carries, in words.
 std::string Explain(const Cella& c, size_t index) {
@@ -42,8 +95,9 @@ std::string Explain(const Cella& c, size_t index) {
       return Format(
           "segnale: s1/d1 %d/%d, s2/d2 %d/%d, s3/d3 %d/%d, rapp·10+sx·3+dx %d, "
           "tempo %d",
-          c.valore1 / 10, c.valore1 % 10, c.valore2 / 10, c.valore2 % 10,
-          c.valore3 / 10, c.valore3 % 10, c.valore4, c.tempo);
+          FirstDigit(c.valore1), SecondDigit(c.valore1), FirstDigit(c.valore2),
+          SecondDigit(c.valore2), FirstDigit(c.valore3), SecondDigit(c.valore3),
+          c.valore4, c.tempo);
     case kSlowDownEnd:
     case kSlowDownStart: {
       std::string text = second_speed(
@@ -57,9 +111,10 @@ std::string Explain(const Cella& c, size_t index) {
     case kSlowDownMarker:
       return Format("preavviso rallentamento n. %d", c.valore1);
     case kSpeedBoard:
-      return "indicatore velocità: " + SpeedPair(c.valore1) + ", " +
-             SpeedPair(c.valore2) + ", " + SpeedPair(c.valore3) +
-             Format(" km/h, strisce %d|%d", c.valore4 / 10, c.valore4 % 10);
+      return "indicatore velocità: " + SpeedPairText(c.valore1) + ", " +
+             SpeedPairText(c.valore2) + ", " + SpeedPairText(c.valore3) +
+             Format(" km/h, strisce %d|%d", FirstDigit(c.valore4),
+                    SecondDigit(c.valore4));
     case kStopPoint:
       return Format("fermata della stazione n. %d", c.valore1);
     case kMountainMark:
@@ -128,45 +183,22 @@ std::string Describe(const Voce& v, int slot) {
              v.intero3, v.intero4, v.intero5);
 }
 
-std::string Csv(const std::string& text) {
-  std::string quoted = "\"";
-  for (char c : text)
-    quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
-}
-
 void DumpCells(const std::vector<Cella>& cells, const std::string& format,
                std::ostream& out) {
   if (format == "json") {
     json rows = json::array();
     for (size_t i = 0; i < cells.size(); ++i) {
-      const Cella& c = cells[i];
-      rows.push_back({{"cella", i},
-                      {"tipo", c.tipo},
-                      {"oggetto", Explain(c, i)},
-                      {"valore1", c.valore1},
-                      {"valore2", c.valore2},
-                      {"valore3", c.valore3},
-                      {"valore4", c.valore4},
-                      {"tempo", c.tempo},
-                      {"preavviso", c.preavviso},
-                      {"montagna", c.montagna},
-                      {"velocita", c.velocita},
-                      {"pendenza", c.pendenza},
-                      {"aderenza", c.aderenza}});
+      json row = {{"cella", i}, {"oggetto", Explain(cells[i], i)}};
+      AddFields<Cella>(cells[i], kCellFields, row);
+      rows.push_back(std::move(row));
     }
     out << json({{"kind", "cells"}, {"cells", rows}}).dump(1) << "\n";
     return;
   }
   if (format == "csv") {
-    out << "cella,tipo,valore1,valore2,valore3,valore4,tempo,preavviso,"
-           "montagna,velocita,pendenza,aderenza\n";
+    out << CsvHeader<Cella>("cella", kCellFields);
     for (size_t i = 0; i < cells.size(); ++i) {
-      const Cella& c = cells[i];
-      out << Format("%zu,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d\n", i, c.tipo,
-                    c.valore1, c.valore2, c.valore3, c.valore4, c.tempo,
-                    c.preavviso, c.montagna, c.velocita, c.pendenza,
-                    c.aderenza);
+      out << CsvRow<Cella>(i, cells[i], kCellFields);
     }
     return;
   }
@@ -175,8 +207,8 @@ void DumpCells(const std::vector<Cella>& cells, const std::string& format,
   for (size_t i = 0; i < cells.size(); ++i) {
     const Cella& c = cells[i];
     out << Format("%6zu  %8zu  %8d  %6d  %8d  %9d  %8d  ", i, i * kCellLength,
-                  c.velocita * 5, c.pendenza - 100, c.aderenza, c.preavviso,
-                  c.montagna)
+                  SpeedOfCell(c.velocita), GradientOfCell(c.pendenza),
+                  c.aderenza, c.preavviso, c.montagna)
         << Explain(c, i) << "\n";
   }
 }
@@ -186,25 +218,9 @@ void DumpVoci(const std::array<Voce, kVoci>& voci, const std::string& format,
   if (format == "json") {
     json rows = json::array();
     for (int slot = 0; slot < kVoci; ++slot) {
-      const Voce& v = voci[slot];
-      rows.push_back({{"record", slot},
-                      {"ruolo", Role(v, slot)},
-                      {"tipo", v.tipo},
-                      {"inizio", v.inizio},
-                      {"fine", v.fine},
-                      {"progressiva", v.progressiva},
-                      {"byte1", v.byte1},
-                      {"nome", v.nome},
-                      {"intero1", v.intero1},
-                      {"intero2", v.intero2},
-                      {"intero3", v.intero3},
-                      {"intero4", v.intero4},
-                      {"intero5", v.intero5},
-                      {"byte2", v.byte2},
-                      {"byte3", v.byte3},
-                      {"byte4", v.byte4},
-                      {"byte5", v.byte5},
-                      {"orario", v.orario}});
+      json row = {{"record", slot}, {"ruolo", Role(voci[slot], slot)}};
+      AddFields<Voce>(voci[slot], kVoceFields, row);
+      rows.push_back(std::move(row));
     }
     out << json({{"kind", "train"}, {"records", rows}})
                .dump(1, ' ', false, json::error_handler_t::replace)
@@ -212,16 +228,9 @@ void DumpVoci(const std::array<Voce, kVoci>& voci, const std::string& format,
     return;
   }
   if (format == "csv") {
-    out << "record,tipo,inizio,fine,progressiva,byte1,nome,intero1,intero2,"
-           "intero3,intero4,intero5,byte2,byte3,byte4,byte5,orario\n";
-    for (int slot = 0; slot < kVoci; ++slot) {
-      const Voce& v = voci[slot];
-      out << Format("%d,%d,%d,%d,%d,%d,", slot, v.tipo, v.inizio, v.fine,
-                    v.progressiva, v.byte1)
-          << Csv(v.nome)
-          << Format(",%d,%d,%d,%d,%d,%d,%d,%d,%d,%d\n", v.intero1, v.intero2,
-                    v.intero3, v.intero4, v.intero5, v.byte2, v.byte3, v.byte4,
-                    v.byte5, v.orario);
+    out << CsvHeader<Voce>("record", kVoceFields);
+    for (size_t slot = 0; slot < voci.size(); ++slot) {
+      out << CsvRow<Voce>(slot, voci[slot], kVoceFields);
     }
     return;
   }
@@ -316,8 +325,7 @@ int DumpCommand(const DumpOptions& options, FileSystem& files,
   std::string bytes;
   Status status = files.Read(options.file, &bytes);
   if (!status.ok()) {
-    err << "scenario-tool: " << MessageFor(status, Language::kEnglish)
-        << "\n";
+    err << "scenario-tool: " << MessageFor(status, Language::kEnglish) << "\n";
     return kToolFailed;
   }
   if (kind == "cells") {
