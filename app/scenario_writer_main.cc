@@ -2,10 +2,10 @@
 #include <csignal>
 #include <string>
 
-#include "base/file_names.h"
-#include "base/file_system.h"
 #include "app/run.h"
 #include "app/window.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
 #include "messages/messages.h"
 
 int main() {

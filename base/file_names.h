@@ -91,8 +91,7 @@ Identity IdentityOf(std::string_view route_path, std::string_view train_path,
 // The identity of the package among the names of a folder's files: the
 // route from "<route>_linea.dat", then the train from "<route>_<train>.sim",
 // unless `given` names them.
-Identity PackageIdentity(const std::vector<std::string>& names,
-                         Identity given);
+Identity PackageIdentity(const std::vector<std::string>& names, Identity given);
 
 // The three binary files of a package, told apart by their names.
 enum class BinaryKind { kUnknown, kCells, kTrainBank, kRoutePlan };

@@ -16,8 +16,8 @@ std::string Status::ToString() const {
       return "file error: " + path_ + ": " + description() + " (errno " +
              std::to_string(number_) + ")";
     case Kind::kDamaged:
-      return "damaged file: " + path_ + ": expected " + detail_ +
-             " at byte " + std::to_string(offset_);
+      return "damaged file: " + path_ + ": expected " + detail_ + " at byte " +
+             std::to_string(offset_);
     case Kind::kUsage:
       return "usage: " + detail_;
   }

@@ -28,8 +28,7 @@ class [[nodiscard]] Status {
     return s;
   }
   // `expected` says what the layout holds at `offset` and what stood there.
-  static Status Damaged(std::string path, size_t offset,
-                        std::string expected) {
+  static Status Damaged(std::string path, size_t offset, std::string expected) {
     Status s(Kind::kDamaged, std::move(path));
     s.offset_ = offset;
     s.detail_ = std::move(expected);

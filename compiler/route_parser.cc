@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kGeneralCommentReads = 10;
 constexpr int kBodyCommentReads = 2;
-constexpr Long kRangeMargin = 100;     // metres, the range check's margin
+constexpr Long kRangeMargin = 100;  // metres, the range check's margin
 constexpr int64_t kMaxPlanCursor = 1000000;
 constexpr Long kCodeCountFour = 4;
 constexpr Long kCodeCountNine = 9;
@@ -25,20 +25,6 @@ constexpr struct {
 
 bool OnCell(int64_t p) { return p % kCellLength == 0; }
 
-// For naming the keyword nearest to a misspelt key item.
-constexpr std::string_view kGeneralKeywords[] = {
-    "lunghezza percorso",
-    "progressiva chilometrica uno",
-    "progressiva chilometrica due",
-    "progressiva chilometrica tre",
-    "sfondo uno",
-    "sfondo due",
-    "sfondo tre",
-    "ripetizione segnali 4 codici"};
-constexpr std::string_view kBodyKeywords[] = {
-    "pendenza", "curvad",          "curvas",
-    "montagna", "indicatori_vmax", "cartello_indicatore"};
-
 }  // namespace
 
 Flow RouteParser::Read() {
@@ -47,7 +33,7 @@ Flow RouteParser::Read() {
   if (flow != Flow::kContinue) return flow;
   progressive_ordina(s_);
   StartBody();
-  return Body();
+  return ReadBody();
 }
 
 Flow RouteParser::GeneralPhase() {
@@ -74,60 +60,70 @@ Flow RouteParser::GeneralPhase() {
 }
 
 Flow RouteParser::GeneralLine() {
-  const std::string_view key = key_.text;
   KeywordDispatch run;
-  run(ContainsAnyCase(key, "percorso") && ContainsAnyCase(key, "lunghezza"),
-      [&] { return RouteLength(); });
-  run(Contains(key, "tre") && Contains(key, "progressiva"),
-      [&] { return Reference(kReferenceTreSlot); });
-  run(Contains(key, "due") && Contains(key, "progressiva"),
-      [&] { return Reference(kReferenceDueSlot); });
-  run(Contains(key, "uno") && Contains(key, "progressiva"),
-      [&] { return Reference(kReferenceUnoSlot); });
-  // The backgrounds are stored crosswise: "due" in progressiva, "tre" in fine.
-  Voce& backgrounds = s_.voci[kRouteSlot];
-  run(Contains(key, "sfondo") && Contains(key, "uno"),
-      [&] { return Field(&backgrounds.inizio); });
-  run(Contains(key, "sfondo") && Contains(key, "due"),
-      [&] { return Field(&backgrounds.progressiva); });
-  run(Contains(key, "sfondo") && Contains(key, "tre"),
-      [&] { return Field(&backgrounds.fine); });
-  run(Contains(key, "segnali") && Contains(key, "ripetizione"),
-      [&] { return CabSignals(); });
+  for (const SourceLine& line : LinesOf(Phase::kRouteGeneral)) {
+    run(Names(line, key_.text), [&] { return General(line); });
+  }
   if (run.flow() == Flow::kContinue) {
-    CheckKeyItem(run.matched(), kGeneralKeywords);
+    CheckKeyItem(run.matched(), Phase::kRouteGeneral);
   }
   return run.flow();
 }
 
-Flow RouteParser::RouteLength() {
+Flow RouteParser::General(const SourceLine& line) {
+  // The backgrounds are stored crosswise: "due" in progressiva, "tre" in fine.
+  Voce& backgrounds = s_.voci[kRouteSlot];
+  switch (line.kind) {
+    case LineKind::kRouteLength:
+      return RouteLength(line);
+    case LineKind::kReferenceTre:
+      return Reference(line, kReferenceTreSlot);
+    case LineKind::kReferenceDue:
+      return Reference(line, kReferenceDueSlot);
+    case LineKind::kReferenceUno:
+      return Reference(line, kReferenceUnoSlot);
+    case LineKind::kBackgroundUno:
+      return Field(line, &backgrounds.inizio);
+    case LineKind::kBackgroundDue:
+      return Field(line, &backgrounds.progressiva);
+    case LineKind::kBackgroundTre:
+      return Field(line, &backgrounds.fine);
+    case LineKind::kCabSignals:
+      return CabSignals(line);
+    default:
+      return Flow::kContinue;
+  }
+}
+
+Flow RouteParser::RouteLength(const SourceLine& line) {
   Long length = 0;
-  if (!Number(&length)) return Flow::kFault;
+  if (!Read(line.fields[0], &length)) return Flow::kFault;
   s_.voci[kTrainSlot].fine = length;
-  if (length > kMaxRouteLength) return StopAt(kRouteTooLong, last_);
+  if (length > line.fields[0].max) return StopAt(kRouteTooLong, last_);
   // A negative length gives no route to drive: refused as a value beyond
   // its field.
-  if (length < 0) return Fault(ErrorSite::Fault::kBeyondField);
+  if (length < line.fields[0].min) return Fault(ErrorSite::Fault::kBeyondField);
   s_.lunghezza_estesa = length + kRouteExtension;
   s_.n_celle = static_cast<Long>(
       Round(static_cast<double>(s_.lunghezza_estesa) / kCellLength));
   s_.celle.Create(s_.n_celle);
-  if (s_.scrivi_linea != 0) s_.tracciato.Create(s_.lunghezza_estesa);
+  if (s_.scrivi_linea) s_.tracciato.Create(s_.lunghezza_estesa);
   return Flow::kContinue;
 }
 
-Flow RouteParser::Reference(int slot) {
+Flow RouteParser::Reference(const SourceLine& line, int slot) {
   Voce& v = s_.voci[slot];
-  return Number(&v.inizio) && Number(&v.fine) && Number(&v.progressiva)
+  return Read(line.fields[0], &v.inizio) && Read(line.fields[1], &v.fine) &&
+                 Read(line.fields[2], &v.progressiva)
              ? Flow::kContinue
              : Flow::kFault;
 }
 
-Flow RouteParser::CabSignals() {
+Flow RouteParser::CabSignals(const SourceLine& line) {
   Voce& v = s_.voci[kExtraSlot];
-  if (!Number(&v.inizio)) return Flow::kFault;
+  if (!Read(line.fields[0], &v.inizio)) return Flow::kFault;
   const Item start = last_;
-  if (!Number(&v.fine)) return Flow::kFault;
+  if (!Read(line.fields[1], &v.fine)) return Flow::kFault;
   if (!OnCell(v.inizio)) return StopAt(kCabSignalStartNotOnCell, start);
   if (!OnCell(v.fine)) return StopAt(kCabSignalEndNotOnCell, last_);
   if (Contains(key_.text, "4")) {
@@ -146,53 +142,67 @@ void RouteParser::StartBody() {
   signboard_slot_ = kLastSignboardSlot;
   gradient_cursor_ = 0;
   plan_cursor_ = 2;
-  if (s_.scrivi_linea != 0 && s_.tracciato.exists()) {
+  if (s_.scrivi_linea && s_.tracciato.exists()) {
     // The track leaves the origin along +y.
     s_.tracciato.Set(0, PlanValue::Integer(0), PlanValue::Integer(0));
     s_.tracciato.Set(1, PlanValue::Integer(0), PlanValue::Integer(1));
   }
 }
 
-Flow RouteParser::Body() {
+Flow RouteParser::ReadBody() {
   return ReadLines(kBodyCommentReads, [this] { return BodyLine(); });
 }
 
 Flow RouteParser::BodyLine() {
-  const std::string_view key = key_.text;
   KeywordDispatch run;
-  run(ContainsAnyCase(key, "pendenza"), [&] { return Gradient(); });
-  run(s_.scrivi_linea != 0 && ContainsAnyCase(key, "curva"),
-      [&] { return Curve(); });
-  run(ContainsAnyCase(key, "montagna"), [&] { return Mountain(); });
-  run(ContainsAnyCase(key, "indicatori_v"), [&] { return SpeedBoard(); });
-  run(ContainsAnyCase(key, "indicat") && ContainsAnyCase(key, "cartello"),
-      [&] { return Signboard(); });
-  // Without the plan, curve lines are passed over on purpose.
+  for (const SourceLine& line : LinesOf(Phase::kRouteBody)) {
+    // Without the plan, curve lines are passed over on purpose.
+    const bool passed_over = line.kind == LineKind::kCurve && !s_.scrivi_linea;
+    run(Names(line, key_.text) && !passed_over, [&] { return Body(line); });
+  }
   if (run.flow() == Flow::kContinue) {
-    CheckKeyItem(run.matched() || ContainsAnyCase(key, "curva"), kBodyKeywords);
+    CheckKeyItem(run.matched() || Names(LineOf(LineKind::kCurve), key_.text),
+                 Phase::kRouteBody);
   }
   return run.flow();
 }
 
+Flow RouteParser::Body(const SourceLine& line) {
+  switch (line.kind) {
+    case LineKind::kGradient:
+      return Gradient(line);
+    case LineKind::kCurve:
+      return Curve(line);
+    case LineKind::kMountain:
+      return Mountain(line);
+    case LineKind::kSpeedBoard:
+      return SpeedBoard(line);
+    case LineKind::kSignboard:
+      return Signboard(line);
+    default:
+      return Flow::kContinue;
+  }
+}
+
 bool RouteParser::WriteGradient() {
   if (Cella* cell = s_.celle.at(gradient_cursor_)) {
-    const int64_t value = CellGradient(gradient_);
-    if (value < 0 || value > 255) {
+    const SourceField& field = LineOf(LineKind::kGradient).fields[1];
+    if (gradient_ < field.min || gradient_ > field.max) {
       Fault(ErrorSite::Fault::kBeyondField, gradient_item_);
       return false;
     }
-    cell->pendenza = static_cast<Byte>(value);
+    cell->pendenza = static_cast<Byte>(CellGradient(gradient_));
   }
   ++gradient_cursor_;
   return true;
 }
 
-Flow RouteParser::Gradient() {
+Flow RouteParser::Gradient(const SourceLine& line) {
   Long p = 0;
   Long g = 0;
-  if (!Number(&p)) return Flow::kFault;
+  if (!Read(line.fields[0], &p)) return Flow::kFault;
   Item gradient_item = last_;
-  if (!Number(&g)) return Flow::kFault;
+  if (!Read(line.fields[1], &g)) return Flow::kFault;
   if (!InCells(p, kRangeMargin)) return Beyond(p);
   // The previous gradient holds up to the cell before this line's cell.
   const int64_t n = ProfileCell(p);
@@ -221,10 +231,12 @@ void RouteParser::PlanStep(double kappa) {
   ++plan_cursor_;
 }
 
-Flow RouteParser::Curve() {
+Flow RouteParser::Curve(const SourceLine& line) {
   Long start = 0;
   Long length = 0;
-  if (!Number(&start) || !Number(&length)) return Flow::kFault;
+  if (!Read(line.fields[0], &start) || !Read(line.fields[1], &length)) {
+    return Flow::kFault;
+  }
   if (!InCells(start, kRangeMargin)) return Beyond(start);
   double kappa = 0;
   for (const auto& curve_class : kCurveClasses) {
@@ -254,34 +266,37 @@ Flow RouteParser::Curve() {
   return Flow::kContinue;
 }
 
-Flow RouteParser::Mountain() {
+Flow RouteParser::Mountain(const SourceLine& line) {
   Long inizio = 0;
   Long fine = 0;
   Long tipo = 0;
-  if (!Number(&inizio) || !Number(&fine) || !Number(&tipo)) {
+  if (!Read(line.fields[0], &inizio) || !Read(line.fields[1], &fine) ||
+      !Read(line.fields[2], &tipo)) {
     return Flow::kFault;
   }
   if (!InCells(inizio, kRangeMargin)) return Beyond(inizio);
   return Placed(memo_montagna(s_, inizio, fine, tipo), inizio);
 }
 
-Flow RouteParser::SpeedBoard() {
+Flow RouteParser::SpeedBoard(const SourceLine& line) {
   Long posizione = 0;
   IndicatoreVMax board;
-  for (Long* field :
-       {&posizione, &board.vas, &board.vbs, &board.vcs, &board.strisces,
-        &board.vad, &board.vbd, &board.vcd, &board.strisced}) {
-    if (!Number(field)) return Flow::kFault;
+  for (size_t i = 0; Long * value : {&posizione, &board.vas, &board.vbs,
+                                     &board.vcs, &board.strisces, &board.vad,
+                                     &board.vbd, &board.vcd, &board.strisced}) {
+    if (!Read(line.fields[i++], value)) return Flow::kFault;
   }
   if (!InCells(posizione, kRangeMargin)) return Beyond(posizione);
   NoteOffCell(posizione);
   return Placed(memo_indicatori_v_max(s_, posizione, board), posizione);
 }
 
-Flow RouteParser::Signboard() {
+Flow RouteParser::Signboard(const SourceLine& line) {
   Long p = 0;
   std::string text;
-  if (!Number(&p) || !Text(&text)) return Flow::kFault;
+  if (!Read(line.fields[0], &p) || !Read(line.fields[1], &text)) {
+    return Flow::kFault;
+  }
   if (!InCells(p, kRangeMargin)) return Beyond(p);
   // Slot 0 is no record: an 81st signboard has no place.
   if (signboard_slot_ < kFirstStationSlot) return Stop(kTooManySignboards, p);
@@ -300,7 +315,7 @@ Flow RouteParser::WriteTails() {
   do {
     if (!WriteGradient()) return Flow::kFault;
   } while (gradient_cursor_ < int64_t{s_.n_celle} - 2);
-  if (s_.scrivi_linea != 0 && s_.tracciato.exists()) {
+  if (s_.scrivi_linea && s_.tracciato.exists()) {
     // The last two points stay empty.
     while (plan_cursor_ <= int64_t{s_.lunghezza_estesa} - 2) PlanStep(0);
   }

@@ -26,19 +26,23 @@ class RouteParser : private SourceReader {
   Long signboard_slot() const { return signboard_slot_; }
 
  private:
+  using SourceReader::Read;  // a field, beside the whole text's Read
+
   Flow GeneralPhase();
   Flow GeneralLine();
-  Flow RouteLength();
-  Flow Reference(int slot);
-  Flow CabSignals();
+  Flow General(const SourceLine& line);
+  Flow RouteLength(const SourceLine& line);
+  Flow Reference(const SourceLine& line, int slot);
+  Flow CabSignals(const SourceLine& line);
   void StartBody();
-  Flow Body();
+  Flow ReadBody();
   Flow BodyLine();
-  Flow Gradient();
-  Flow Curve();
-  Flow Mountain();
-  Flow SpeedBoard();
-  Flow Signboard();
+  Flow Body(const SourceLine& line);
+  Flow Gradient(const SourceLine& line);
+  Flow Curve(const SourceLine& line);
+  Flow Mountain(const SourceLine& line);
+  Flow SpeedBoard(const SourceLine& line);
+  Flow Signboard(const SourceLine& line);
 
   // Writes the current gradient into the cell at the gradient cursor.
   bool WriteGradient();

@@ -48,27 +48,22 @@ size_t Distance(std::string_view a, std::string_view b) {
 }  // namespace
 
 std::string_view ClosestKeyword(std::string_view item,
-                                std::span<const std::string_view> keywords) {
+                                std::span<const SourceLine> lines) {
   std::string_view best;
   size_t best_distance = SIZE_MAX;
   // Long items cost time quadratic in their length: the first 64 characters
   // tell enough.
   item = item.substr(0, 64);
-  for (std::string_view keyword : keywords) {
-    const size_t d = Distance(item, keyword);
-    if (d < best_distance) {
-      best = keyword;
-      best_distance = d;
+  for (const SourceLine& line : lines) {
+    for (std::string_view spelling : line.spellings) {
+      const size_t d = Distance(item, spelling);
+      if (d < best_distance) {
+        best = spelling;
+        best_distance = d;
+      }
     }
   }
   return best;
-}
-
-bool SourceReader::ContainsAnyCase(std::string_view item,
-                                   std::string_view word) {
-  return std::search(item.begin(), item.end(), word.begin(), word.end(),
-                     [](char a, char b) { return Lower(a) == Lower(b); }) !=
-         item.end();
 }
 
 bool SourceReader::FindStart() {
@@ -94,17 +89,12 @@ bool SourceReader::NextKeyItem(int comment_reads) {
   return true;
 }
 
-bool SourceReader::Number(Long* value) {
-  int64_t number = 0;
-  if (!NumberIn(std::numeric_limits<Long>::min(),
-                std::numeric_limits<Long>::max(), &number)) {
-    return false;
-  }
-  *value = static_cast<Long>(number);
-  return true;
-}
-
-bool SourceReader::NumberIn(int64_t min, int64_t max, int64_t* value) {
+bool SourceReader::ReadNumber(const SourceField& field, int64_t* value) {
+  // Only a field checked at reading narrows what the item reader takes:
+  // any 32-bit number.
+  const bool checked = field.rule == RangeRule::kChecked;
+  const int64_t min = checked ? field.min : std::numeric_limits<Long>::min();
+  const int64_t max = checked ? field.max : std::numeric_limits<Long>::max();
   ItemReader::Result result = reader_.ReadNumber(value, &last_);
   if (result == ItemReader::Result::kEndOfFile) last_ = key_;
   if (result != ItemReader::Result::kOk) {
@@ -119,14 +109,14 @@ bool SourceReader::NumberIn(int64_t min, int64_t max, int64_t* value) {
   return true;
 }
 
-bool SourceReader::Text(std::string* value) {
+bool SourceReader::Read(const SourceField& field, std::string* value) {
   ItemReader::Result result = reader_.ReadText(&last_);
   if (result != ItemReader::Result::kOk) {
     Fault(FaultOf(result), key_);
     return false;
   }
   if (fields_read_++ == 0) first_field_ = last_;
-  if (last_.text.size() > kMaxTextLength) {
+  if (last_.text.size() > static_cast<size_t>(field.max)) {
     Fault(ErrorSite::Fault::kBeyondField, last_);
     return false;
   }
@@ -157,8 +147,8 @@ Flow SourceReader::Stop(Long code, Long position, std::string detail) {
 Flow SourceReader::Placed(Long refusal, Long position) {
   if (refusal != kNoDiagnostic) return Stop(refusal, position);
   if (s_.codice_errore <= 0) return Flow::kContinue;
-  Diagnostic carried{Diagnostic::Severity::kError, s_.codice_errore, position,
-                     LineSite(), {}};
+  Diagnostic carried{
+      Diagnostic::Severity::kError, s_.codice_errore, position, LineSite(), {}};
   carried.follows_earlier_code = true;
   RaiseCode(s_, std::move(carried));
   return Flow::kStopped;
@@ -181,8 +171,7 @@ void SourceReader::NoteOffCell(Long p) {
   if (p % kCellLength != 0) Warn(kNotOnCellBoundary, first_field_, {}, p);
 }
 
-void SourceReader::CheckKeyItem(bool matched,
-                                std::span<const std::string_view> keywords) {
+void SourceReader::CheckKeyItem(bool matched, Phase phase) {
   const std::string_view key = key_.text;
   const bool header = Contains(key, "[") && Contains(key, "]");
   if (after_end_ && !warned_after_end_ && key_.first_on_line && !key.empty()) {
@@ -196,7 +185,7 @@ void SourceReader::CheckKeyItem(bool matched,
   if (ItemReader(key).ReadNumber(&ignored, &item) == ItemReader::Result::kOk) {
     return;
   }
-  Warn(kUnknownKeyword, key_, std::string(ClosestKeyword(key, keywords)));
+  Warn(kUnknownKeyword, key_, std::string(ClosestKeyword(key, LinesOf(phase))));
 }
 
 Flow SourceReader::Beyond(Long position) {

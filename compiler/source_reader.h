@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "compiler/item_reader.h"
+#include "compiler/source_lines.h"
 #include "model/scenario.h"
 
 namespace scenario {
@@ -38,9 +39,9 @@ class KeywordDispatch {
   bool matched_ = false;
 };
 
-// The keyword of `keywords` nearest to a misspelt key item.
+// The spelling of a line of `lines` nearest to a misspelt key item.
 std::string_view ClosestKeyword(std::string_view item,
-                                std::span<const std::string_view> keywords);
+                                std::span<const SourceLine> lines);
 
 // What the route and train parsers share: the item stream of one text, the
 // key-item loop with its end-of-file tests and comment rule, field reading
@@ -74,15 +75,21 @@ class SourceReader {
   // route line beyond the cells), which the first train object meets.
   Flow Placed(Long refusal, Long position);
 
-  // One numeric field. False after recording a fault.
-  bool Number(Long* value);
-  // One numeric field that must lie in [min, max], the range of the model
-  // field it goes to.
-  bool NumberIn(int64_t min, int64_t max, int64_t* value);
-  bool Text(std::string* value);
+  // One field, read as its description says: a number whose range is
+  // checked at reading must lie in it, as must a text's length. False
+  // after recording a fault.
+  template <typename Value>
+  bool Read(const SourceField& field, Value* value) {
+    int64_t number = 0;
+    if (!ReadNumber(field, &number)) return false;
+    *value = static_cast<Value>(number);
+    return true;
+  }
+  bool Read(const SourceField& field, std::string* value);
   // A line whose one field goes straight into the model.
-  Flow Field(Long* value) {
-    return Number(value) ? Flow::kContinue : Flow::kFault;
+  template <typename Value>
+  Flow Field(const SourceLine& line, Value* value) {
+    return Read(line.fields[0], value) ? Flow::kContinue : Flow::kFault;
   }
 
   // A value computed from fields that must fit a Long.
@@ -109,10 +116,11 @@ class SourceReader {
   // Warnings and notes for scenario authors; they change nothing else.
   void Warn(Long code, const Item& at, std::string detail = {},
             std::optional<Long> position = std::nullopt);
-  // Warns about a key item that matched none of `keywords`, when it starts
-  // its line and is no number, no section header and not empty; names the
-  // closest keyword. After "[fine]" warns once about the lines that follow.
-  void CheckKeyItem(bool matched, std::span<const std::string_view> keywords);
+  // Warns about a key item that named none of the phase's lines, when it
+  // starts its line and is no number, no section header and not empty;
+  // names the closest keyword. After "[fine]" warns once about the lines
+  // that follow.
+  void CheckKeyItem(bool matched, Phase phase);
   // A note when a signal or board is not on a cell boundary.
   void NoteOffCell(Long p);
   // Where a line's code points: its first field, which holds the
@@ -127,9 +135,13 @@ class SourceReader {
   static bool Contains(std::string_view item, std::string_view word) {
     return item.find(word) != std::string_view::npos;
   }
-  static bool ContainsAnyCase(std::string_view item, std::string_view word);
 
   Scenario& s_;
+
+ private:
+  bool ReadNumber(const SourceField& field, int64_t* value);
+
+ protected:
   ItemReader reader_;
   std::string file_;
   Item key_;          // the key item being examined

@@ -22,18 +22,6 @@ constexpr int kStationMarkers = 4;
 constexpr Byte kStationMarkerBase = 80;
 constexpr int kMarkedTypesBelow = 25;
 
-constexpr int64_t kByteMin = 0;
-constexpr int64_t kByteMax = std::numeric_limits<Byte>::max();
-constexpr int64_t kIntegerMin = std::numeric_limits<Integer>::min();
-constexpr int64_t kIntegerMax = std::numeric_limits<Integer>::max();
-
-constexpr std::string_view kKeywords[] = {
-    "numero vetture", "percentuale massa frenata",
-    "velocita",       "aderenza",
-    "orologio",       "sabbia",
-    "segnale",        "rallentamento",
-    "abbattimento",   "stazione"};
-
 }  // namespace
 
 Flow TrainParser::Read() {
@@ -43,29 +31,41 @@ Flow TrainParser::Read() {
 }
 
 Flow TrainParser::Line() {
-  const std::string_view key = key_.text;
-  // A key item holding several keywords runs each of their handlers.
+  // A key item naming several lines runs each of their handlers.
   KeywordDispatch run;
-  Voce& train = s_.voci[kTrainSlot];
-  run(ContainsAnyCase(key, "frenata") && ContainsAnyCase(key, "massa"),
-      [&] { return Field(&train.inizio); });
-  run(ContainsAnyCase(key, "vetture"),
-      [&] { return Field(&train.progressiva); });
-  run(ContainsAnyCase(key, "velocit"), [&] { return ProfileLine(speed_); });
-  run(ContainsAnyCase(key, "aderenza"), [&] { return ProfileLine(adhesion_); });
-  run(ContainsAnyCase(key, "orologio"), [&] { return Clock(); });
-  run(ContainsAnyCase(key, "sabbia"), [&] {
-    int64_t sand = 0;
-    if (!NumberIn(kIntegerMin, kIntegerMax, &sand)) return Flow::kFault;
-    s_.voci[kExtraSlot].intero1 = static_cast<Integer>(sand);
-    return Flow::kContinue;
-  });
-  run(ContainsAnyCase(key, "segnale"), [&] { return Signal(); });
-  run(ContainsAnyCase(key, "rallentamento"), [&] { return SlowDown(); });
-  run(ContainsAnyCase(key, "abbattimento"), [&] { return Point(); });
-  run(ContainsAnyCase(key, "stazione"), [&] { return Station(); });
-  if (run.flow() == Flow::kContinue) CheckKeyItem(run.matched(), kKeywords);
+  for (const SourceLine& line : LinesOf(Phase::kTrain)) {
+    run(Names(line, key_.text), [&] { return Handle(line); });
+  }
+  if (run.flow() == Flow::kContinue) CheckKeyItem(run.matched(), Phase::kTrain);
   return run.flow();
+}
+
+Flow TrainParser::Handle(const SourceLine& line) {
+  Voce& train = s_.voci[kTrainSlot];
+  switch (line.kind) {
+    case LineKind::kBrakedMass:
+      return Field(line, &train.inizio);
+    case LineKind::kCoaches:
+      return Field(line, &train.progressiva);
+    case LineKind::kSpeed:
+      return ProfileLine(line, speed_);
+    case LineKind::kAdhesion:
+      return ProfileLine(line, adhesion_);
+    case LineKind::kClock:
+      return Clock(line);
+    case LineKind::kSand:
+      return Field(line, &s_.voci[kExtraSlot].intero1);
+    case LineKind::kSignal:
+      return Signal(line);
+    case LineKind::kSlowDown:
+      return SlowDown(line);
+    case LineKind::kPoint:
+      return Point(line);
+    case LineKind::kStation:
+      return Station(line);
+    default:
+      return Flow::kContinue;
+  }
 }
 
 bool TrainParser::WriteProfile(Profile& profile) {
@@ -73,7 +73,7 @@ bool TrainParser::WriteProfile(Profile& profile) {
     if (profile.field == &Cella::velocita) {
       // Speeds are stored in steps of 5 km/h and must fit their byte.
       const int64_t steps = CellSpeed(profile.value);
-      if (steps < kByteMin || steps > kByteMax) {
+      if (steps < 0 || steps > std::numeric_limits<Byte>::max()) {
         Fault(ErrorSite::Fault::kBeyondField, profile.line);
         return false;
       }
@@ -86,12 +86,12 @@ bool TrainParser::WriteProfile(Profile& profile) {
   return true;
 }
 
-Flow TrainParser::ProfileLine(Profile& profile) {
+Flow TrainParser::ProfileLine(const SourceLine& line, Profile& profile) {
   Long p = 0;
   Long value = 0;
-  if (!Number(&p)) return Flow::kFault;
-  const Item line = last_;
-  if (!Number(&value)) return Flow::kFault;
+  if (!Read(line.fields[0], &p)) return Flow::kFault;
+  const Item first = last_;
+  if (!Read(line.fields[1], &value)) return Flow::kFault;
   if (!InCells(p, kRangeMargin)) return Beyond(p);
   // The previous value holds up to the cell before this line's cell.
   const int64_t target = ProfileCell(p);
@@ -105,48 +105,51 @@ Flow TrainParser::ProfileLine(Profile& profile) {
     } while (profile.cursor < target);
   }
   profile.value = value;
-  profile.line = line;
+  profile.line = first;
   return Flow::kContinue;
 }
 
-Flow TrainParser::Clock() {
+Flow TrainParser::Clock(const SourceLine& line) {
   Voce& extra = s_.voci[kExtraSlot];
-  for (Integer* field : {&extra.intero3, &extra.intero4, &extra.intero5}) {
-    int64_t value = 0;
-    if (!NumberIn(kIntegerMin, kIntegerMax, &value)) return Flow::kFault;
-    *field = static_cast<Integer>(value);
+  for (size_t i = 0;
+       Integer * value : {&extra.intero3, &extra.intero4, &extra.intero5}) {
+    if (!Read(line.fields[i++], value)) return Flow::kFault;
   }
   return Flow::kContinue;
 }
 
-Flow TrainParser::Signal() {
+Flow TrainParser::Signal(const SourceLine& line) {
   Long posizione = 0;
   Segnale signal;
-  for (Long* field : {&posizione, &signal.sx, &signal.s1, &signal.s2,
-                      &signal.s3, &signal.rapp, &signal.dx, &signal.d1,
-                      &signal.d2, &signal.d3, &signal.tempo}) {
-    if (!Number(field)) return Flow::kFault;
+  for (size_t i = 0;
+       Long * value : {&posizione, &signal.sx, &signal.s1, &signal.s2,
+                       &signal.s3, &signal.rapp, &signal.dx, &signal.d1,
+                       &signal.d2, &signal.d3, &signal.tempo}) {
+    if (!Read(line.fields[i++], value)) return Flow::kFault;
   }
   if (!InCells(posizione, kRangeMargin)) return Beyond(posizione);
   NoteOffCell(posizione);
   return Placed(memo_segnale(s_, posizione, signal), posizione);
 }
 
-Flow TrainParser::SlowDown() {
+Flow TrainParser::SlowDown(const SourceLine& line) {
   Long x = 0;
   Rallentamento slow_down;
-  for (Long* field : {&x, &slow_down.v, &slow_down.l, &slow_down.f_tt,
-                      &slow_down.f_ta, &slow_down.d_v}) {
-    if (!Number(field)) return Flow::kFault;
+  for (size_t i = 0;
+       Long * value : {&x, &slow_down.v, &slow_down.l, &slow_down.f_tt,
+                       &slow_down.f_ta, &slow_down.d_v}) {
+    if (!Read(line.fields[i++], value)) return Flow::kFault;
   }
   if (!InCells(x, kRangeMargin)) return Beyond(x);
   return Placed(memo_rallentamento(s_, x, slow_down), x);
 }
 
-Flow TrainParser::Point() {
+Flow TrainParser::Point(const SourceLine& line) {
   Long p = 0;
   Long w = 0;
-  if (!Number(&p) || !Number(&w)) return Flow::kFault;
+  if (!Read(line.fields[0], &p) || !Read(line.fields[1], &w)) {
+    return Flow::kFault;
+  }
   if (!InCells(p, kRangeMargin)) return Beyond(p);
   Cella* cell = s_.celle.at(ProfileCell(p));
   if (cell == nullptr) return Stop(kCellOutsideRoute, p);
@@ -160,31 +163,22 @@ Flow TrainParser::Point() {
   return Flow::kContinue;
 }
 
-Flow TrainParser::Station() {
+Flow TrainParser::Station(const SourceLine& line) {
   // Records above the signboard slot hold signboard texts: a station there
   // would overwrite one.
   if (station_ > signboard_slot_) return Stop(kTooManyStations);
   Voce& station = s_.voci[station_];
+  const std::span<const SourceField> field = line.fields;
 
-  int64_t field = 0;
-  auto byte_field = [&](Byte* out) {
-    if (!NumberIn(kByteMin, kByteMax, &field)) return false;
-    *out = static_cast<Byte>(field);
-    return true;
-  };
-  auto integer_field = [&](Integer* out) {
-    if (!NumberIn(kIntegerMin, kIntegerMax, &field)) return false;
-    *out = static_cast<Integer>(field);
-    return true;
-  };
-
-  if (!Number(&station.progressiva)) return Flow::kFault;
+  if (!Read(field[0], &station.progressiva)) return Flow::kFault;
   const Long p = station.progressiva;
   if (!InCells(p, kStationRangeMargin)) return Beyond(p);
   if (p % kCellLength != 0) return Stop(kStationNotOnCell, p);
 
   Long length = 0;
-  if (!byte_field(&station.tipo) || !Number(&length)) return Flow::kFault;
+  if (!Read(field[1], &station.tipo) || !Read(field[2], &length)) {
+    return Flow::kFault;
+  }
   if (length % kStationLengthUnit != 0) {
     // The progressive goes with the code; the caret goes under the length.
     RaiseCode(s_, kStationLengthNotMultipleOf100, p, Site(last_));
@@ -194,15 +188,16 @@ Flow TrainParser::Station() {
   Long hours = 0;
   Long minutes = 0;
   Long seconds = 0;
-  if (!byte_field(&station.byte1) || !byte_field(&station.byte5) ||
-      !byte_field(&station.byte4) || !integer_field(&station.intero1) ||
-      !integer_field(&station.intero2) || !byte_field(&station.byte2) ||
-      !integer_field(&station.intero3) || !integer_field(&station.intero4) ||
-      !integer_field(&station.intero5) || !byte_field(&station.byte3) ||
-      !Number(&hours) || !Number(&minutes) || !Number(&seconds) ||
+  if (!Read(field[3], &station.byte1) || !Read(field[4], &station.byte5) ||
+      !Read(field[5], &station.byte4) || !Read(field[6], &station.intero1) ||
+      !Read(field[7], &station.intero2) || !Read(field[8], &station.byte2) ||
+      !Read(field[9], &station.intero3) || !Read(field[10], &station.intero4) ||
+      !Read(field[11], &station.intero5) || !Read(field[12], &station.byte3) ||
+      !Read(field[13], &hours) || !Read(field[14], &minutes) ||
+      !Read(field[15], &seconds) ||
       !FitsLong((int64_t{hours} * 60 + minutes) * 60 + seconds,
                 &station.orario) ||
-      !Text(&station.nome)) {
+      !Read(field[16], &station.nome)) {
     return Flow::kFault;
   }
   if (station_ > kFirstStationSlot &&

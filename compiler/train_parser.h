@@ -29,7 +29,10 @@ class TrainParser : private SourceReader {
   Flow WriteTails();
 
  private:
+  using SourceReader::Read;  // a field, beside the whole text's Read
+
   Flow Line();
+  Flow Handle(const SourceLine& line);
   // A per-cell profile, line speed or adhesion: the cell it writes next,
   // the value of the line read last, and that line, for a value found
   // beyond its field only when it is written.
@@ -39,12 +42,12 @@ class TrainParser : private SourceReader {
     Long value = 0;
     Item line = {};
   };
-  Flow ProfileLine(Profile& profile);
-  Flow Clock();
-  Flow Signal();
-  Flow SlowDown();
-  Flow Point();
-  Flow Station();
+  Flow ProfileLine(const SourceLine& line, Profile& profile);
+  Flow Clock(const SourceLine& line);
+  Flow Signal(const SourceLine& line);
+  Flow SlowDown(const SourceLine& line);
+  Flow Point(const SourceLine& line);
+  Flow Station(const SourceLine& line);
   Flow StationZone(Voce& station, Long p, Long length);
 
   // Writes the profile's value into the cell at its cursor and advances.

@@ -170,8 +170,8 @@ Status DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci) {
     const size_t start = in.offset();
     int16_t length = 0;
     if (!get_all(kVoceHead) || !in.get_i16(&length)) {
-      return fail(start, "a " + std::to_string(kVoceHeadSize) +
-                             "-byte record head");
+      return fail(start,
+                  "a " + std::to_string(kVoceHeadSize) + "-byte record head");
     }
     if (length < 0) {
       return Status::Damaged({}, in.offset() - 2,
@@ -185,8 +185,8 @@ Status DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci) {
     }
     const size_t tail = in.offset();
     if (!get_all(kVoceTail)) {
-      return fail(tail, "the " + std::to_string(kVoceTailSize) +
-                            "-byte record tail");
+      return fail(tail,
+                  "the " + std::to_string(kVoceTailSize) + "-byte record tail");
     }
   }
   if (!in.done()) {

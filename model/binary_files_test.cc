@@ -216,10 +216,9 @@ TEST(BinaryDecodingTest, MalformedFilesSayWhatWasExpectedWhere) {
     std::vector<Cella> decoded_cells;
     std::array<Voce, kVoci> voci;
     std::vector<PlanValue> xs, ys;
-    const Status status = c.kind == 'c' ? DecodeCelle(c.bytes, &decoded_cells)
-                          : c.kind == 't'
-                              ? DecodeVoci(c.bytes, &voci)
-                              : DecodeTracciato(c.bytes, &xs, &ys);
+    const Status status = c.kind == 'c'   ? DecodeCelle(c.bytes, &decoded_cells)
+                          : c.kind == 't' ? DecodeVoci(c.bytes, &voci)
+                                          : DecodeTracciato(c.bytes, &xs, &ys);
     EXPECT_EQ(status.kind(), Status::Kind::kDamaged) << c.expected;
     EXPECT_EQ(status.offset(), c.offset) << c.expected;
     EXPECT_EQ(status.detail(), c.expected);

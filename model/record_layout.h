@@ -45,7 +45,9 @@ struct RecordField {
     constexpr size_t kWidths[] = {1, 2, 4, 2};
     return kWidths[member.index()];
   }
-  constexpr bool is_signed() const { return member.index() == 1 || member.index() == 2; }
+  constexpr bool is_signed() const {
+    return member.index() == 1 || member.index() == 2;
+  }
   constexpr bool is_text() const { return member.index() == 3; }
 };
 

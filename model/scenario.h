@@ -211,12 +211,12 @@ class Tracciato {
 struct ErrorSite {
   enum class Fault : uint8_t {
     kNone,
-    kEndOfFile,       // the text ended inside a line's fields
-    kNotANumber,      // a numeric field holds something else
-    kBeyond32Bits,    // a number beyond 32 bits
-    kBeyondField,     // a value beyond its field (a byte, an Integer, a text)
-    kTextMissing,     // the train text does not exist
-    kUnexpected,      // anything else the reading could not go on from
+    kEndOfFile,     // the text ended inside a line's fields
+    kNotANumber,    // a numeric field holds something else
+    kBeyond32Bits,  // a number beyond 32 bits
+    kBeyondField,   // a value beyond its field (a byte, an Integer, a text)
+    kTextMissing,   // the train text does not exist
+    kUnexpected,    // anything else the reading could not go on from
   };
   std::string file;
   int line = 0;

@@ -2,8 +2,8 @@
 
 #include "base/file_names.h"
 #include "compiler/scenario_compiler.h"
-#include "model/binary_files.h"
 #include "messages/messages.h"
+#include "model/binary_files.h"
 #include "tool/report.h"
 #include "tool/scenario_tool.h"
 
@@ -32,8 +32,7 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
                             std::pair{&options.train, &report.train_text}}) {
     Status status = files.Read(*path, text);
     if (!status.ok()) {
-      err << "scenario-tool: " << MessageFor(status, options.language)
-          << "\n";
+      err << "scenario-tool: " << MessageFor(status, options.language) << "\n";
       return kToolFailed;
     }
   }
@@ -42,10 +41,9 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
   s.nome_linea = route_name;
   s.numero_treno = train_number;
   // An author's texts are never deleted.
-  const CompileOutcome outcome =
-      CompileScenario(s, !options.no_plan,
-                      {report.route_text, report.train_text, options.route,
-                       options.train});
+  const CompileOutcome outcome = CompileScenario(
+      s, !options.no_plan,
+      {report.route_text, report.train_text, options.route, options.train});
   report.diagnostics = s.diagnostics;
   report.omitted = s.diagnostics_omitted;
   switch (outcome.end) {
@@ -64,8 +62,7 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
     Status status = files.CreateFolders(options.output);
     if (status.ok()) status = WriteBinaryFiles(s, names, files);
     if (!status.ok()) {
-      err << "scenario-tool: " << MessageFor(status, options.language)
-          << "\n";
+      err << "scenario-tool: " << MessageFor(status, options.language) << "\n";
       return kToolFailed;
     }
     report.outcome = CompileReport::Outcome::kWritten;

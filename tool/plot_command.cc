@@ -2,8 +2,8 @@
 
 #include "base/file_names.h"
 #include "compiler/scenario_compiler.h"
-#include "model/binary_files.h"
 #include "messages/messages.h"
+#include "model/binary_files.h"
 #include "tool/scenario_tool.h"
 #include "tool/svg_plot.h"
 
@@ -22,8 +22,8 @@ bool PackageNames(const PlotOptions& options, FileSystem& files,
   std::vector<std::string> names;
   Status status = files.List(options.from, &names);
   if (!status.ok()) return Fail(err, MessageFor(status, Language::kEnglish));
-  const Identity identity = PackageIdentity(
-      names, {options.route_name, options.train_number});
+  const Identity identity =
+      PackageIdentity(names, {options.route_name, options.train_number});
   *route = identity.route_name;
   *train = identity.train_number;
   if (!identity.complete()) {
@@ -86,8 +86,7 @@ bool CompileTexts(const PlotOptions& options, FileSystem& files, Scenario* s,
   for (auto [path, text] :
        {std::pair{&options.route, &route}, std::pair{&options.train, &train}}) {
     Status status = files.Read(*path, text);
-    if (!status.ok())
-      return Fail(err, MessageFor(status, Language::kEnglish));
+    if (!status.ok()) return Fail(err, MessageFor(status, Language::kEnglish));
   }
   const CompileOutcome outcome = CompileScenario(
       *s, /*scrivi_linea=*/true, {route, train, options.route, options.train});
@@ -114,8 +113,7 @@ int PlotCommand(const PlotOptions& options, FileSystem& files,
   if (!s.numero_treno.empty()) title += " - treno " + s.numero_treno;
   Status status = files.Replace(options.output, PlotSvg(s, title));
   if (!status.ok()) {
-    err << "scenario-tool: " << MessageFor(status, Language::kEnglish)
-        << "\n";
+    err << "scenario-tool: " << MessageFor(status, Language::kEnglish) << "\n";
     return kToolFailed;
   }
   out << "plot written to " << options.output << "\n";

@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "base/memory_file_system.h"
 #include "app/run.h"
+#include "base/memory_file_system.h"
 #include "compiler/compile_for_test.h"
 #include "tool/scenario_tool.h"
 

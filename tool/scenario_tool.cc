@@ -3,9 +3,9 @@
 #include <CLI/CLI.hpp>
 
 #include "app/run.h"
+#include "messages/messages.h"
 #include "tool/compile_command.h"
 #include "tool/dump_command.h"
-#include "messages/messages.h"
 #include "tool/plot_command.h"
 
 namespace scenario {
@@ -30,8 +30,7 @@ int PackageCommand(const std::string& folder, FileSystem& files,
                    std::ostream& out, std::ostream& err) {
   Status status = files.CreateFolders(folder);
   if (!status.ok()) {
-    err << "scenario-tool: " << MessageFor(status, Language::kEnglish)
-        << "\n";
+    err << "scenario-tool: " << MessageFor(status, Language::kEnglish) << "\n";
     return kToolFailed;
   }
   ToolWindow window(err);

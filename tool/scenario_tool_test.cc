@@ -5,8 +5,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "base/memory_file_system.h"
 #include "app/run.h"
+#include "base/memory_file_system.h"
 #include "compiler/compile_for_test.h"
 
 namespace scenario {

@@ -1,0 +1,48 @@
+#include "compiler/source_lines.h"
+
+#include <algorithm>
+
+namespace scenario {
+namespace {
+
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+bool Contains(std::string_view item, std::string_view word, bool exact_case) {
+  if (word.empty()) return true;
+  return exact_case ? item.find(word) != std::string_view::npos
+                    : ContainsAnyCase(item, word);
+}
+
+}  // namespace
+
+bool ContainsAnyCase(std::string_view item, std::string_view word) {
+  return std::search(item.begin(), item.end(), word.begin(), word.end(),
+                     [](char a, char b) { return Lower(a) == Lower(b); }) !=
+         item.end();
+}
+
+std::span<const SourceLine> LinesOf(Phase phase) {
+  // The table holds each phase's lines together.
+  const auto first =
+      std::find_if(std::begin(kSourceLines), std::end(kSourceLines),
+                   [&](const SourceLine& line) { return line.phase == phase; });
+  const auto last =
+      std::find_if(first, std::end(kSourceLines),
+                   [&](const SourceLine& line) { return line.phase != phase; });
+  return {first, last};
+}
+
+const SourceLine& LineOf(LineKind kind) {
+  return kSourceLines[static_cast<size_t>(kind)];
+}
+
+bool Names(const SourceLine& line, std::string_view key) {
+  return std::all_of(line.words.begin(), line.words.end(),
+                     [&](std::string_view word) {
+                       return Contains(key, word, line.exact_case);
+                     });
+}
+
+}  // namespace scenario

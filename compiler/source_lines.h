@@ -1,0 +1,454 @@
+#ifndef COMPILER_SOURCE_LINES_H_
+#define COMPILER_SOURCE_LINES_H_
+
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <span>
+#include <string_view>
+
+namespace scenario {
+
+// Every kind of line the route and train texts hold, with its fields: the
+// one description the parsers read by, and that messages, the format
+// reference, hover text and completion take their words from.
+
+// The width of the model field a value ends up in.
+enum class Width : uint8_t { kByte, kInteger, kLong, kText };
+
+// What the reading does with a value outside a field's range.
+enum class RangeRule : uint8_t {
+  kChecked,        // a reading fault as soon as the value is read
+  kCheckedInCell,  // a reading fault when the value is stored in a cell
+  kLowBits,        // the model field keeps the value's low bits
+  kAny,            // any 32-bit number is read; the line's own codes
+                   // refuse what the route cannot hold
+};
+
+struct SourceField {
+  std::string_view italian;  // short name, as messages and hover show it
+  std::string_view english;
+  std::string_view unit;  // "m", "km/h", "‰", "h", "min", "s"; "" for none
+  int64_t min;            // the range the field allows; for a text, its
+  int64_t max;            // length in characters
+  Width width;
+  RangeRule rule;
+};
+
+enum class Phase : uint8_t { kRouteGeneral, kRouteBody, kTrain };
+
+enum class LineKind : uint8_t {
+  // Route text, general phase.
+  kRouteLength,
+  kReferenceTre,
+  kReferenceDue,
+  kReferenceUno,
+  kBackgroundUno,
+  kBackgroundDue,
+  kBackgroundTre,
+  kCabSignals,
+  // Route text, body.
+  kGradient,
+  kCurve,
+  kMountain,
+  kSpeedBoard,
+  kSignboard,
+  // Train text.
+  kBrakedMass,
+  kCoaches,
+  kSpeed,
+  kAdhesion,
+  kClock,
+  kSand,
+  kSignal,
+  kSlowDown,
+  kPoint,
+  kStation,
+};
+
+struct SourceLine {
+  LineKind kind;
+  Phase phase;
+  // A key item names the line when it contains both words ("" matches
+  // anything), in any case unless `exact_case`.
+  std::array<std::string_view, 2> words;
+  bool exact_case;
+  // How authors write the key item, the usual spelling first.
+  std::span<const std::string_view> spellings;
+  std::string_view italian;  // what the line does
+  std::string_view english;
+  std::span<const SourceField> fields;
+};
+
+namespace source_fields {
+
+inline constexpr int64_t kLongMin = std::numeric_limits<int32_t>::min();
+inline constexpr int64_t kLongMax = std::numeric_limits<int32_t>::max();
+inline constexpr int64_t kIntegerMin = std::numeric_limits<int16_t>::min();
+inline constexpr int64_t kIntegerMax = std::numeric_limits<int16_t>::max();
+inline constexpr int64_t kByteMax = std::numeric_limits<uint8_t>::max();
+// A text's length is stored as an Integer.
+inline constexpr int64_t kTextMax = kIntegerMax;
+
+// A progressive: metres from the route's start.
+inline constexpr SourceField kProgressive{
+    "progressiva", "progressive",  "m", kLongMin, kLongMax,
+    Width::kLong,  RangeRule::kAny};
+inline constexpr SourceField Metres(std::string_view italian,
+                                    std::string_view english) {
+  return {italian,      english,        "m", kLongMin, kLongMax,
+          Width::kLong, RangeRule::kAny};
+}
+inline constexpr SourceField Value(std::string_view italian,
+                                   std::string_view english,
+                                   std::string_view unit = "") {
+  return {italian,  english,      unit,           kLongMin,
+          kLongMax, Width::kLong, RangeRule::kAny};
+}
+// A value the model keeps in a narrower field, as its low bits.
+inline constexpr SourceField LowBits(std::string_view italian,
+                                     std::string_view english, int64_t min,
+                                     int64_t max, Width width,
+                                     std::string_view unit = "") {
+  return {italian, english, unit, min, max, width, RangeRule::kLowBits};
+}
+inline constexpr SourceField Checked(std::string_view italian,
+                                     std::string_view english, Width width,
+                                     std::string_view unit = "") {
+  return {italian,
+          english,
+          unit,
+          width == Width::kByte ? 0 : kIntegerMin,
+          width == Width::kByte ? kByteMax : kIntegerMax,
+          width,
+          RangeRule::kChecked};
+}
+inline constexpr SourceField Text(std::string_view italian,
+                                  std::string_view english) {
+  return {italian, english, "", 0, kTextMax, Width::kText, RangeRule::kChecked};
+}
+
+inline constexpr SourceField kRouteLength[] = {
+    {"lunghezza", "length", "m", 0, 1000000, Width::kLong, RangeRule::kAny}};
+inline constexpr SourceField kReference[] = {
+    Metres("inizio", "start"), Metres("km", "kilometre value"),
+    LowBits("flag", "flag", 0, 1, Width::kLong)};
+inline constexpr SourceField kBackground[] = {Value("sfondo", "background")};
+inline constexpr SourceField kCabSignals[] = {Metres("inizio", "start"),
+                                              Metres("fine", "end")};
+
+inline constexpr SourceField kGradient[] = {
+    kProgressive,
+    {"pendenza", "gradient", "‰", -100, 155, Width::kByte,
+     RangeRule::kCheckedInCell}};
+inline constexpr SourceField kCurve[] = {kProgressive,
+                                         Metres("lunghezza", "length")};
+inline constexpr SourceField kMountain[] = {
+    Metres("inizio", "start"), Metres("fine", "end"),
+    LowBits("tipo", "kind", 0, kByteMax, Width::kByte)};
+inline constexpr SourceField kSpeedBoard[] = {
+    kProgressive,
+    LowBits("vas", "left speed a", 0, 1635, Width::kInteger, "km/h"),
+    LowBits("vbs", "left speed b", 0, 1635, Width::kInteger, "km/h"),
+    LowBits("vcs", "left speed c", 0, 1635, Width::kInteger, "km/h"),
+    LowBits("strisces", "left stripes", 0, 9, Width::kInteger),
+    LowBits("vad", "right speed a", 0, 95, Width::kInteger, "km/h"),
+    LowBits("vbd", "right speed b", 0, 95, Width::kInteger, "km/h"),
+    LowBits("vcd", "right speed c", 0, 95, Width::kInteger, "km/h"),
+    LowBits("strisced", "right stripes", 0, 9, Width::kInteger)};
+inline constexpr SourceField kSignboard[] = {kProgressive,
+                                             Text("testo", "text")};
+
+inline constexpr SourceField kBrakedMass[] = {
+    Value("massa frenata", "braked mass", "%")};
+inline constexpr SourceField kCoaches[] = {Value("vetture", "coaches")};
+inline constexpr SourceField kSpeed[] = {
+    kProgressive,
+    {"velocità", "speed", "km/h", 0, 1277, Width::kByte,
+     RangeRule::kCheckedInCell}};
+inline constexpr SourceField kAdhesion[] = {
+    kProgressive, LowBits("aderenza", "adhesion", 0, kByteMax, Width::kByte)};
+inline constexpr SourceField kClock[] = {
+    Checked("ore", "hours", Width::kInteger, "h"),
+    Checked("minuti", "minutes", Width::kInteger, "min"),
+    Checked("secondi", "seconds", Width::kInteger, "s")};
+inline constexpr SourceField kSand[] = {
+    Checked("sabbia", "sand", Width::kInteger)};
+inline constexpr SourceField kSignal[] = {
+    kProgressive,
+    LowBits("sx", "sx", 0, 9, Width::kInteger),
+    LowBits("s1", "s1", 0, 9, Width::kInteger),
+    LowBits("s2", "s2", 0, 9, Width::kInteger),
+    LowBits("s3", "s3", 0, 9, Width::kInteger),
+    LowBits("rapp", "rapp", 0, 9, Width::kInteger),
+    LowBits("dx", "dx", 0, 9, Width::kInteger),
+    LowBits("d1", "d1", 0, 9, Width::kInteger),
+    LowBits("d2", "d2", 0, 9, Width::kInteger),
+    LowBits("d3", "d3", 0, 9, Width::kInteger),
+    LowBits("tempo", "time", 0, kByteMax, Width::kByte, "s")};
+inline constexpr SourceField kSlowDown[] = {
+    kProgressive,
+    LowBits("velocità", "speed", 0, kIntegerMax, Width::kInteger, "km/h"),
+    Metres("lunghezza", "length"),
+    LowBits("f_tt", "f_tt", kIntegerMin, kIntegerMax, Width::kInteger),
+    Value("f_ta", "approach markers flag"),
+    LowBits("d_v", "second speed", 0, kIntegerMax, Width::kInteger, "km/h")};
+inline constexpr SourceField kPoint[] = {
+    kProgressive, LowBits("velocità", "speed", kIntegerMin, kIntegerMax,
+                          Width::kInteger, "km/h")};
+inline constexpr SourceField kStation[] = {
+    kProgressive,
+    Checked("tipo", "type", Width::kByte),
+    Metres("lunghezza zona", "zone length"),
+    Checked("byte1", "byte1", Width::kByte),
+    Checked("byte5", "byte5", Width::kByte),
+    Checked("fine zona +50", "zone end +50", Width::kByte),
+    Checked("intero1", "intero1", Width::kInteger),
+    Checked("intero2", "intero2", Width::kInteger),
+    Checked("byte2", "byte2", Width::kByte),
+    Checked("intero3", "intero3", Width::kInteger),
+    Checked("intero4", "intero4", Width::kInteger),
+    Checked("intero5", "intero5", Width::kInteger),
+    Checked("byte3", "byte3", Width::kByte),
+    Value("ore", "hours", "h"),
+    Value("minuti", "minutes", "min"),
+    Value("secondi", "seconds", "s"),
+    Text("nome", "name")};
+
+}  // namespace source_fields
+
+namespace source_spellings {
+inline constexpr std::string_view kRouteLength[] = {"lunghezza percorso"};
+inline constexpr std::string_view kReferenceTre[] = {
+    "progressiva chilometrica tre"};
+inline constexpr std::string_view kReferenceDue[] = {
+    "progressiva chilometrica due"};
+inline constexpr std::string_view kReferenceUno[] = {
+    "progressiva chilometrica uno"};
+inline constexpr std::string_view kBackgroundUno[] = {"sfondo uno"};
+inline constexpr std::string_view kBackgroundDue[] = {"sfondo due"};
+inline constexpr std::string_view kBackgroundTre[] = {"sfondo tre"};
+inline constexpr std::string_view kCabSignals[] = {
+    "ripetizione segnali 4 codici", "ripetizione segnali 9 codici"};
+inline constexpr std::string_view kGradient[] = {"pendenza"};
+inline constexpr std::string_view kCurve[] = {"curvad", "curvas"};
+inline constexpr std::string_view kMountain[] = {"montagna"};
+inline constexpr std::string_view kSpeedBoard[] = {"indicatori_vmax"};
+inline constexpr std::string_view kSignboard[] = {"cartello_indicatore"};
+inline constexpr std::string_view kBrakedMass[] = {"percentuale massa frenata"};
+inline constexpr std::string_view kCoaches[] = {"numero vetture"};
+inline constexpr std::string_view kSpeed[] = {"velocita"};
+inline constexpr std::string_view kAdhesion[] = {"aderenza"};
+inline constexpr std::string_view kClock[] = {"orologio"};
+inline constexpr std::string_view kSand[] = {"sabbia"};
+inline constexpr std::string_view kSignal[] = {"segnale"};
+inline constexpr std::string_view kSlowDown[] = {"rallentamento"};
+inline constexpr std::string_view kPoint[] = {"abbattimento"};
+inline constexpr std::string_view kStation[] = {"stazione"};
+}  // namespace source_spellings
+
+// In the order the reading tests them within each phase: a key item that
+// names several lines runs each of them, in this order.
+inline constexpr SourceLine kSourceLines[] = {
+    {LineKind::kRouteLength,
+     Phase::kRouteGeneral,
+     {"percorso", "lunghezza"},
+     false,
+     source_spellings::kRouteLength,
+     "la lunghezza del percorso: crea le celle e il tracciato",
+     "the route's length: creates the cells and the track plan",
+     source_fields::kRouteLength},
+    {LineKind::kReferenceTre,
+     Phase::kRouteGeneral,
+     {"tre", "progressiva"},
+     true,
+     source_spellings::kReferenceTre,
+     "il riferimento chilometrico \"tre\"",
+     "kilometric reference \"tre\"",
+     source_fields::kReference},
+    {LineKind::kReferenceDue,
+     Phase::kRouteGeneral,
+     {"due", "progressiva"},
+     true,
+     source_spellings::kReferenceDue,
+     "il riferimento chilometrico \"due\"",
+     "kilometric reference \"due\"",
+     source_fields::kReference},
+    {LineKind::kReferenceUno,
+     Phase::kRouteGeneral,
+     {"uno", "progressiva"},
+     true,
+     source_spellings::kReferenceUno,
+     "il riferimento chilometrico \"uno\"",
+     "kilometric reference \"uno\"",
+     source_fields::kReference},
+    {LineKind::kBackgroundUno,
+     Phase::kRouteGeneral,
+     {"sfondo", "uno"},
+     true,
+     source_spellings::kBackgroundUno,
+     "lo sfondo \"uno\"",
+     "background \"uno\"",
+     source_fields::kBackground},
+    {LineKind::kBackgroundDue,
+     Phase::kRouteGeneral,
+     {"sfondo", "due"},
+     true,
+     source_spellings::kBackgroundDue,
+     "lo sfondo \"due\"",
+     "background \"due\"",
+     source_fields::kBackground},
+    {LineKind::kBackgroundTre,
+     Phase::kRouteGeneral,
+     {"sfondo", "tre"},
+     true,
+     source_spellings::kBackgroundTre,
+     "lo sfondo \"tre\"",
+     "background \"tre\"",
+     source_fields::kBackground},
+    {LineKind::kCabSignals,
+     Phase::kRouteGeneral,
+     {"segnali", "ripetizione"},
+     true,
+     source_spellings::kCabSignals,
+     "il tratto con ripetizione segnali in cabina, a 4 o 9 codici",
+     "the stretch with cab signal repetition, of 4 or 9 codes",
+     source_fields::kCabSignals},
+
+    {LineKind::kGradient,
+     Phase::kRouteBody,
+     {"pendenza", ""},
+     false,
+     source_spellings::kGradient,
+     "la pendenza dalla cella della progressiva in poi",
+     "the gradient from the progressive's cell on",
+     source_fields::kGradient},
+    {LineKind::kCurve,
+     Phase::kRouteBody,
+     {"curva", ""},
+     false,
+     source_spellings::kCurve,
+     "una curva a destra (d) o a sinistra (s) di classe da 1 a 6",
+     "a curve to the right (d) or left (s) of class 1 to 6",
+     source_fields::kCurve},
+    {LineKind::kMountain,
+     Phase::kRouteBody,
+     {"montagna", ""},
+     false,
+     source_spellings::kMountain,
+     "un tratto di montagna",
+     "a mountain stretch",
+     source_fields::kMountain},
+    {LineKind::kSpeedBoard,
+     Phase::kRouteBody,
+     {"indicatori_v", ""},
+     false,
+     source_spellings::kSpeedBoard,
+     "un indicatore di velocità massima",
+     "a maximum-speed board",
+     source_fields::kSpeedBoard},
+    {LineKind::kSignboard,
+     Phase::kRouteBody,
+     {"indicat", "cartello"},
+     false,
+     source_spellings::kSignboard,
+     "un cartello con il suo testo",
+     "a signboard with its text",
+     source_fields::kSignboard},
+
+    {LineKind::kBrakedMass,
+     Phase::kTrain,
+     {"frenata", "massa"},
+     false,
+     source_spellings::kBrakedMass,
+     "la percentuale di massa frenata",
+     "the braked-mass percentage",
+     source_fields::kBrakedMass},
+    {LineKind::kCoaches,
+     Phase::kTrain,
+     {"vetture", ""},
+     false,
+     source_spellings::kCoaches,
+     "il numero di vetture",
+     "the number of coaches",
+     source_fields::kCoaches},
+    {LineKind::kSpeed,
+     Phase::kTrain,
+     {"velocit", ""},
+     false,
+     source_spellings::kSpeed,
+     "la velocità di linea dalla cella della progressiva in poi",
+     "the line speed from the progressive's cell on",
+     source_fields::kSpeed},
+    {LineKind::kAdhesion,
+     Phase::kTrain,
+     {"aderenza", ""},
+     false,
+     source_spellings::kAdhesion,
+     "l'aderenza dalla cella della progressiva in poi",
+     "the adhesion from the progressive's cell on",
+     source_fields::kAdhesion},
+    {LineKind::kClock,
+     Phase::kTrain,
+     {"orologio", ""},
+     false,
+     source_spellings::kClock,
+     "l'ora di partenza",
+     "the start time",
+     source_fields::kClock},
+    {LineKind::kSand,
+     Phase::kTrain,
+     {"sabbia", ""},
+     false,
+     source_spellings::kSand,
+     "la sabbia",
+     "the sand",
+     source_fields::kSand},
+    {LineKind::kSignal,
+     Phase::kTrain,
+     {"segnale", ""},
+     false,
+     source_spellings::kSignal,
+     "un segnale con i suoi preavvisi",
+     "a signal with its approach markers",
+     source_fields::kSignal},
+    {LineKind::kSlowDown,
+     Phase::kTrain,
+     {"rallentamento", ""},
+     false,
+     source_spellings::kSlowDown,
+     "un rallentamento con avviso, inizio e fine",
+     "a slow-down with its warning board, start and end",
+     source_fields::kSlowDown},
+    {LineKind::kPoint,
+     Phase::kTrain,
+     {"abbattimento", ""},
+     false,
+     source_spellings::kPoint,
+     "un punto di abbattimento",
+     "an \"abbattimento\" point",
+     source_fields::kPoint},
+    {LineKind::kStation,
+     Phase::kTrain,
+     {"stazione", ""},
+     false,
+     source_spellings::kStation,
+     "una stazione con la sua zona, la fermata e l'orario",
+     "a station with its zone, stop and time",
+     source_fields::kStation},
+};
+
+// The lines of one phase, in the order tested.
+std::span<const SourceLine> LinesOf(Phase phase);
+// The description of one kind of line.
+const SourceLine& LineOf(LineKind kind);
+
+// True when `key` names `line`: it contains both of its words.
+bool Names(const SourceLine& line, std::string_view key);
+
+// Case-blind containment, as most keywords are matched.
+bool ContainsAnyCase(std::string_view item, std::string_view word);
+
+}  // namespace scenario
+
+#endif  // COMPILER_SOURCE_LINES_H_
