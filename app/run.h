@@ -25,7 +25,7 @@ enum ExitStatus : int {
 // then write the package into `folder`. Returns the exit status.
 int Run(Window& window, FileSystem& files, const std::string& folder);
 
-// Step 9 alone: compiles the two source texts under `names` (deleting
+// The compile step alone: compiles the two source texts under `names` (deleting
 // them) and writes the binary files. Returns the exit status, or ends the
 // program through `errore`.
 int CompileStep(Window& window, FileSystem& files, const FileNames& names);

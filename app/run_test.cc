@@ -254,7 +254,7 @@ TEST_F(ProgramTest, AWriteThatFailsHalfWay) {
   EXPECT_EQ(after, before);  // the old package whole, nothing temporary
 }
 
-// Step 9 on texts whose signal sits in cell 1, where the format keeps its
+// The compile step on texts whose signal sits in cell 1, where the format keeps its
 // constant: the number is shown, and no binary file is written.
 TEST(CompileStepTest, AReservedValueEndsTheProgramWithItsNumber) {
   const FileNames names("d", std::string(kNomeLinea),

@@ -51,8 +51,9 @@ CompileOutcome Complete(Scenario& s) {
   if (route.orario != 0 || first->valore2 != 0) {
     return NumberedError(s, kReservedCheckTaken);
   }
-  route.orario = codice_gara_st(s);
-  first->valore2 = codice_gara_og(s);
+  const std::string& numero_treno = s.voci[kExtraSlot].nome;
+  route.orario = codice_gara_st(numero_treno, route.nome);
+  first->valore2 = codice_gara_og(numero_treno, route.nome);
   return {};
 }
 

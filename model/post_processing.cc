@@ -51,8 +51,8 @@ class CellPass {
     RaiseCode(s_, code, static_cast<Long>(cell * kCellLength), ErrorSite{});
   }
 
-  // Rule W: each signal in the 20 cells before a warning board gets a point
-  // of at most 180 km/h in one of the two cells just before it.
+  // A train must pass each signal in the 20 cells before a warning board at
+  // no more than 180 km/h: a point in one of the two cells just before it.
   void SignalsBeforeWarning(int64_t i) {
     for (int k = 1; k <= kWarningReach && i - k >= kFirstSignalCell; ++k) {
       const int64_t d = i - k;
@@ -73,8 +73,8 @@ class CellPass {
     }
   }
 
-  // Rule S: points before a slow-down's start, along it, and before the
-  // first signal after its end.
+  // Speed points that bring a train down for a slow-down: before its start,
+  // along it, and before the first signal after its end.
   void SlowDownStart(int64_t i) {
     for (const auto& window : kStartWindows) {
       if (i <= window.after) continue;

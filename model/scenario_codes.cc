@@ -9,34 +9,36 @@ namespace {
 constexpr char kFiller[] = "aabbccddeeffgghhiillmmnnoo";
 constexpr int kCountedCharacters = 25;
 
-// The work text: train number, route name, lower case, then the filler.
-void PrepareWorkText(Scenario& s) {
-  s.riga = s.voci[kExtraSlot].nome + s.voci[kRouteSlot].nome;
-  for (char& c : s.riga) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  s.riga += kFiller;
-}
-
 int CharacterCode(const std::string& text, int i) {
   return static_cast<uint8_t>(text[static_cast<size_t>(i)]);
 }
 
 }  // namespace
 
-Long codice_gara_st(Scenario& s) {
-  PrepareWorkText(s);
+std::string WorkText(std::string_view numero_treno,
+                     std::string_view nome_linea) {
+  std::string text = std::string(numero_treno) + std::string(nome_linea);
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text + kFiller;
+}
+
+Long codice_gara_st(std::string_view numero_treno,
+                    std::string_view nome_linea) {
+  const std::string text = WorkText(numero_treno, nome_linea);
   Long st = 0;
   for (int i = 0; i < kCountedCharacters; ++i) {
-    st += (i + 1) * CharacterCode(s.riga, i);
+    st += (i + 1) * CharacterCode(text, i);
   }
   return st;
 }
 
-Integer codice_gara_og(Scenario& s) {
-  PrepareWorkText(s);
+Integer codice_gara_og(std::string_view numero_treno,
+                       std::string_view nome_linea) {
+  const std::string text = WorkText(numero_treno, nome_linea);
   int og = 0;
-  for (int i = 0; i < kCountedCharacters; ++i) og += CharacterCode(s.riga, i);
+  for (int i = 0; i < kCountedCharacters; ++i) og += CharacterCode(text, i);
   return static_cast<Integer>(og);
 }
 

@@ -12,11 +12,7 @@ struct Codes {
 };
 
 Codes CodesOf(const std::string& train, const std::string& route) {
-  Scenario s;
-  s.voci[kExtraSlot].nome = train;
-  s.voci[kRouteSlot].nome = route;
-  const Long st = codice_gara_st(s);
-  return {st, codice_gara_og(s)};
+  return {codice_gara_st(train, route), codice_gara_og(train, route)};
 }
 
 TEST(ScenarioCodesTest, KnownCodes) {
@@ -27,11 +23,8 @@ TEST(ScenarioCodesTest, KnownCodes) {
 
 TEST(ScenarioCodesTest, OnlyTheFirst25CharactersCount) {
   // 17 + 5 characters: the filler's "aab" completes them.
-  Scenario s;
-  s.voci[kExtraSlot].nome = "37264";
-  s.voci[kRouteSlot].nome = "Valdorsio-Ronsale";
-  codice_gara_og(s);
-  EXPECT_EQ(s.riga.substr(0, 25), "37264valdorsio-ronsaleaab");
+  EXPECT_EQ(WorkText("37264", "Valdorsio-Ronsale").substr(0, 25),
+            "37264valdorsio-ronsaleaab");
   const std::string long_name(30, 'z');
   EXPECT_EQ(CodesOf("1", long_name), CodesOf("1", long_name + "tail"));
 }
