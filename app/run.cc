@@ -22,6 +22,17 @@ int Fail(Window& window, const Status& status) {
   return kExitFailure;
 }
 
+// The source texts are the compile's hand-over, not part of the package:
+// whatever ended the run, none is left behind.
+Status RemoveSourceTexts(FileSystem& files, const FileNames& names) {
+  for (const std::string& path : {names.RouteSource(), names.TrainSource()}) {
+    if (!files.Exists(path)) continue;
+    Status status = files.Remove(path);
+    if (!status.ok()) return status;
+  }
+  return Status::Ok();
+}
+
 }  // namespace
 
 int Run(Window& window, FileSystem& files, const std::string& folder) {
@@ -30,14 +41,24 @@ int Run(Window& window, FileSystem& files, const std::string& folder) {
   const std::string numero_treno(kNumeroTreno);
   const FileNames names(folder, nome_linea, numero_treno);
 
-  // "Attendere", painted once before the work.
+  // "Attendere", painted once before the work, also while another run in
+  // the same folder is waited for: two runs at once would delete each
+  // other's source texts.
   window.ShowWaiting();
+  std::unique_ptr<FolderLock> lock;
+  Status locked = files.LockFolder(folder, &lock);
+  if (!locked.ok()) return Fail(window, locked);
 
   // The source texts, then the documents for the driver.
   for (auto* write :
        {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
     Status status = write(files, names);
-    if (!status.ok()) return Fail(window, status);
+    if (!status.ok()) {
+      // The failure is what the user reads; the texts written before it
+      // go all the same.
+      (void)RemoveSourceTexts(files, names);
+      return Fail(window, status);
+    }
   }
 
   // The compile, which reads and deletes the source texts and writes the
@@ -52,6 +73,11 @@ int CompileStep(Window& window, FileSystem& files, const FileNames& names) {
   const CompileOutcome outcome =
       memorizza_percorso(scenario, /*scrivi_linea=*/true, files,
                          {names.RouteSource(), names.TrainSource()}, names);
+  // A reading that stopped early leaves a text the compile did not use up.
+  Status removed = RemoveSourceTexts(files, names);
+  if (!removed.ok() && outcome.end != CompileOutcome::End::kFileFailed) {
+    return Fail(window, removed);
+  }
   switch (outcome.end) {
     case CompileOutcome::End::kComplete:
       break;

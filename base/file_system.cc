@@ -1,8 +1,12 @@
 #include "base/file_system.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
 
 #include <algorithm>
 #include <cerrno>
@@ -14,10 +18,19 @@ namespace {
 
 using Operation = Status::Operation;
 
+// Temporary files are named ".scenario-<pid>-<n>.tmp": short, so that they
+// stay within the name limit whatever the target's name, and hidden.
+constexpr std::string_view kTemporaryPrefix = ".scenario-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
 // Writes all of `contents` to `fd`, resuming after short writes and signals.
 int WriteAll(int fd, std::string_view contents) {
+  // Pieces of 1 MiB: the kernel copies a huge single write no faster, and
+  // a piece at a time keeps a failure close to where it happened.
+  constexpr size_t kPiece = size_t{1} << 20;
   while (!contents.empty()) {
-    ssize_t n = ::write(fd, contents.data(), contents.size());
+    ssize_t n =
+        ::write(fd, contents.data(), std::min(contents.size(), kPiece));
     if (n < 0) {
       if (errno == EINTR) continue;
       return errno;
@@ -27,25 +40,112 @@ int WriteAll(int fd, std::string_view contents) {
   return 0;
 }
 
-// A name beside the target that no other writer uses: the process id keeps
-// two runs apart, the counter two files of one run.
-std::string TemporaryNameFor(const std::string& path) {
-  static unsigned counter = 0;
-  return path + ".tmp" + std::to_string(::getpid()) + "-" +
-         std::to_string(counter++);
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string TemporaryName(const std::string& folder) {
+  static unsigned counter = 0;
+  return folder + "/" + std::string(kTemporaryPrefix) +
+         std::to_string(::getpid()) + "-" + std::to_string(counter++) +
+         std::string(kTemporarySuffix);
+}
+
+// Flushes a folder's entries (the renames in it) to disk.
+int SyncFolder(const std::string& folder) {
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int number = ::fsync(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  // Some file systems cannot flush a folder; the files themselves are.
+  return number == EINVAL ? 0 : number;
+}
+
+// One new content, written and flushed under a temporary name beside its
+// target. Removed again unless committed.
+class StagedFile {
+ public:
+  explicit StagedFile(const FileContents& file) : target_(file.path) {}
+  StagedFile(const StagedFile&) = delete;
+  StagedFile& operator=(const StagedFile&) = delete;
+  ~StagedFile() {
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  }
+
+  int Write(std::string_view contents) {
+    const std::string folder = FolderOf(target_);
+    // An anonymous file first: until it is linked, a kill leaves nothing.
+    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    const bool anonymous = fd >= 0;
+    std::string name = TemporaryName(folder);
+    if (!anonymous) {
+      fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd < 0) return errno;
+      temporary_ = name;
+    }
+    int number = WriteAll(fd, contents);
+    if (number == 0 && ::fsync(fd) != 0) number = errno;
+    if (number == 0 && anonymous) {
+      const std::string self = "/proc/self/fd/" + std::to_string(fd);
+      if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(),
+                   AT_SYMLINK_FOLLOW) == 0) {
+        temporary_ = name;
+      } else {
+        number = errno;
+      }
+    }
+    if (::close(fd) != 0 && number == 0) number = errno;
+    return number;
+  }
+
+  int Commit() {
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) return errno;
+    temporary_.clear();
+    return 0;
+  }
+
+  const std::string& target() const { return target_; }
+
+ private:
+  std::string target_;
+  std::string temporary_;  // named and not yet renamed
+};
+
+class DiskFolderLock : public FolderLock {
+ public:
+  explicit DiskFolderLock(int fd) : fd_(fd) {}
+  ~DiskFolderLock() override { ::close(fd_); }
+
+ private:
+  int fd_;
+};
+
 }  // namespace
+
+bool IsTemporaryName(std::string_view name) {
+  return name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix);
+}
 
 bool DiskFileSystem::Exists(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-Status DiskFileSystem::Read(const std::string& path, std::string* contents) {
+Status DiskFileSystem::Read(const std::string& path, std::string* contents,
+                            size_t limit) {
   contents->clear();
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Status::FileError(Operation::kRead, path, errno);
+  struct stat info;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    if (static_cast<uint64_t>(info.st_size) > limit) {
+      ::close(fd);
+      return Status::FileError(Operation::kRead, path, EFBIG);
+    }
+    contents->reserve(static_cast<size_t>(info.st_size));
+  }
   char block[1 << 16];
   for (;;) {
     ssize_t n = ::read(fd, block, sizeof block);
@@ -56,26 +156,48 @@ Status DiskFileSystem::Read(const std::string& path, std::string* contents) {
       ::close(fd);
       return Status::FileError(Operation::kRead, path, number);
     }
+    // A pipe or a device tells no size: the limit holds as it is read.
+    if (contents->size() + static_cast<size_t>(n) > limit) {
+      ::close(fd);
+      contents->clear();
+      return Status::FileError(Operation::kRead, path, EFBIG);
+    }
     contents->append(block, static_cast<size_t>(n));
   }
   ::close(fd);
   return Status::Ok();
 }
 
-Status DiskFileSystem::Replace(const std::string& path,
-                               std::string_view contents) {
-  const std::string temporary = TemporaryNameFor(path);
-  int fd =
-      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return Status::FileError(Operation::kWrite, path, errno);
-  int number = WriteAll(fd, contents);
-  if (::close(fd) != 0 && number == 0) number = errno;
-  if (number == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
-    number = errno;
+Status DiskFileSystem::ReplaceAll(const std::vector<FileContents>& files) {
+  std::vector<std::unique_ptr<StagedFile>> staged;
+  for (const FileContents& file : files) {
+    staged.push_back(std::make_unique<StagedFile>(file));
+    if (int number = staged.back()->Write(file.contents)) {
+      return Status::FileError(Operation::kWrite, file.path, number);
+    }
   }
-  if (number != 0) {
-    ::unlink(temporary.c_str());
-    return Status::FileError(Operation::kWrite, path, number);
+  // A rename fails on a folder in the target's way: found before the
+  // first rename, it leaves every old file as it was.
+  for (const auto& file : staged) {
+    struct stat info;
+    if (::stat(file->target().c_str(), &info) == 0 &&
+        S_ISDIR(info.st_mode)) {
+      return Status::FileError(Operation::kWrite, file->target(), EISDIR);
+    }
+  }
+  std::vector<std::string> folders;
+  for (const auto& file : staged) {
+    if (int number = file->Commit()) {
+      return Status::FileError(Operation::kWrite, file->target(), number);
+    }
+    folders.push_back(FolderOf(file->target()));
+  }
+  std::sort(folders.begin(), folders.end());
+  folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+  for (const std::string& folder : folders) {
+    if (int number = SyncFolder(folder)) {
+      return Status::FileError(Operation::kWrite, folder, number);
+    }
   }
   return Status::Ok();
 }
@@ -108,6 +230,36 @@ Status DiskFileSystem::List(const std::string& folder,
     return Status::FileError(Status::Operation::kRead, folder, error.value());
   }
   std::sort(names->begin(), names->end());
+  return Status::Ok();
+}
+
+Status DiskFileSystem::LockFolder(const std::string& folder,
+                                  std::unique_ptr<FolderLock>* lock) {
+  // The folder itself carries the lock: no lock file is left behind.
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return Status::FileError(Operation::kRead, folder, errno);
+  while (::flock(fd, LOCK_EX) != 0) {
+    if (errno == EINTR) continue;
+    const int number = errno;
+    ::close(fd);
+    return Status::FileError(Operation::kRead, folder, number);
+  }
+  *lock = std::make_unique<DiskFolderLock>(fd);
+  // Only a run that was killed leaves a temporary file: one whose process
+  // is gone. (A tool writing a plot there needs no lock, and its file is
+  // its own while it lives.)
+  std::vector<std::string> names;
+  if (List(folder, &names).ok()) {
+    for (const std::string& name : names) {
+      if (!IsTemporaryName(name)) continue;
+      const long pid = std::strtol(name.c_str() + kTemporaryPrefix.size(),
+                                   nullptr, 10);
+      if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 &&
+          errno == ESRCH) {
+        ::unlink((folder + "/" + name).c_str());
+      }
+    }
+  }
   return Status::Ok();
 }
 

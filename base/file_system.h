@@ -1,6 +1,8 @@
 #ifndef BASE_FILE_SYSTEM_H_
 #define BASE_FILE_SYSTEM_H_
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +10,23 @@
 #include "base/status.h"
 
 namespace scenario {
+
+// The largest file a reading takes whole: a source text of the longest
+// route is a few megabytes, the largest plan file 20 MB. Anything larger
+// (a device, a file passed by mistake) is refused, not read into memory.
+inline constexpr size_t kMaxReadSize = size_t{64} << 20;
+
+// A new content for one file.
+struct FileContents {
+  std::string path;
+  std::string_view contents;
+};
+
+// Held while a folder is locked; the lock ends with it.
+class FolderLock {
+ public:
+  virtual ~FolderLock() = default;
+};
 
 // The few file operations the program needs. Parsers and writers take this
 // interface so that their tests run on memory; the program uses the disk.
@@ -17,31 +36,49 @@ class FileSystem {
 
   // True when a regular file of that name exists.
   virtual bool Exists(const std::string& path) = 0;
-  virtual Status Read(const std::string& path, std::string* contents) = 0;
-  // Replaces the file as a whole. Until the new content is complete the old
-  // file stays as it was; a failure leaves no partial or temporary file.
-  virtual Status Replace(const std::string& path,
-                         std::string_view contents) = 0;
+  // Reads a file whole; one larger than `limit` bytes is refused (EFBIG).
+  virtual Status Read(const std::string& path, std::string* contents,
+                      size_t limit = kMaxReadSize) = 0;
+  // Replaces files as one: every new content is written beside its target
+  // and made durable before the first is renamed over its target, so a
+  // failure leaves every old file whole and no partial or temporary file.
+  virtual Status ReplaceAll(const std::vector<FileContents>& files) = 0;
+  Status Replace(const std::string& path, std::string_view contents) {
+    return ReplaceAll({{path, contents}});
+  }
   virtual Status Remove(const std::string& path) = 0;
   // Creates a folder and the folders above it, where missing.
   virtual Status CreateFolders(const std::string& path) = 0;
   // The names of the files in a folder, sorted.
   virtual Status List(const std::string& folder,
                       std::vector<std::string>* names) = 0;
+  // Waits until no other run holds the folder, then holds it until `lock`
+  // is released, and removes what a killed run left half-written there.
+  virtual Status LockFolder(const std::string& folder,
+                            std::unique_ptr<FolderLock>* lock) = 0;
 };
 
-// The real disk. Replace writes a temporary file beside the target and
-// renames it over the target once every byte is written.
+// The real disk. New contents go to temporary files in the target's folder
+// (anonymous where the platform allows, so a kill leaves nothing), are
+// flushed to disk, and renamed over their targets; then the folder itself
+// is flushed, so that a power cut leaves the old files or the new ones.
 class DiskFileSystem : public FileSystem {
  public:
   bool Exists(const std::string& path) override;
-  Status Read(const std::string& path, std::string* contents) override;
-  Status Replace(const std::string& path, std::string_view contents) override;
+  Status Read(const std::string& path, std::string* contents,
+              size_t limit = kMaxReadSize) override;
+  Status ReplaceAll(const std::vector<FileContents>& files) override;
   Status Remove(const std::string& path) override;
   Status CreateFolders(const std::string& path) override;
   Status List(const std::string& folder,
               std::vector<std::string>* names) override;
+  Status LockFolder(const std::string& folder,
+                    std::unique_ptr<FolderLock>* lock) override;
 };
+
+// Whether a file name is one of the temporary files of this program, which
+// a run that was killed between naming and renaming it may leave behind.
+bool IsTemporaryName(std::string_view name);
 
 }  // namespace scenario
 

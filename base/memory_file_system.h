@@ -17,26 +17,38 @@ class MemoryFileSystem : public FileSystem {
  public:
   std::map<std::string, std::string> files;
   std::set<std::string> read_only;
+  // A path listed here exists but refuses to be read.
+  std::set<std::string> unreadable;
   // Every replaced path, in order, so tests can check the order of writing.
   std::vector<std::string> written;
 
   bool Exists(const std::string& path) override { return files.count(path); }
 
-  Status Read(const std::string& path, std::string* contents) override {
+  Status Read(const std::string& path, std::string* contents,
+              size_t limit = kMaxReadSize) override {
     auto it = files.find(path);
-    if (it == files.end()) {
-      return Status::FileError(Status::Operation::kRead, path, ENOENT);
+    if (it == files.end() || unreadable.count(path)) {
+      return Status::FileError(Status::Operation::kRead, path,
+                               it == files.end() ? ENOENT : EACCES);
+    }
+    if (it->second.size() > limit) {
+      return Status::FileError(Status::Operation::kRead, path, EFBIG);
     }
     *contents = it->second;
     return Status::Ok();
   }
 
-  Status Replace(const std::string& path, std::string_view contents) override {
-    if (read_only.count(path)) {
-      return Status::FileError(Status::Operation::kWrite, path, EACCES);
+  // All or nothing, as on the disk.
+  Status ReplaceAll(const std::vector<FileContents>& contents) override {
+    for (const FileContents& file : contents) {
+      if (read_only.count(file.path)) {
+        return Status::FileError(Status::Operation::kWrite, file.path, EACCES);
+      }
     }
-    files[path] = std::string(contents);
-    written.push_back(path);
+    for (const FileContents& file : contents) {
+      files[file.path] = std::string(file.contents);
+      written.push_back(file.path);
+    }
     return Status::Ok();
   }
 
@@ -51,6 +63,11 @@ class MemoryFileSystem : public FileSystem {
   }
 
   Status CreateFolders(const std::string&) override { return Status::Ok(); }
+  Status LockFolder(const std::string&,
+                    std::unique_ptr<FolderLock>* lock) override {
+    *lock = std::make_unique<FolderLock>();
+    return Status::Ok();
+  }
 
   Status List(const std::string& folder,
               std::vector<std::string>* names) override {

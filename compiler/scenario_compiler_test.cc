@@ -23,7 +23,7 @@ Compiled Compile(std::string_view route, std::string_view train) {
   c.s.nome_linea = "R";
   c.s.numero_treno = "7";
   c.outcome =
-      memorizza_percorso(c.s, 1, c.files, {kRoutePath, kTrainPath}, kNames);
+      memorizza_percorso(c.s, /*scrivi_linea=*/true, c.files, {kRoutePath, kTrainPath}, kNames);
   return c;
 }
 
@@ -90,11 +90,12 @@ TEST(ScenarioCompilerTest, AFailedWriteIsReported) {
   c.files.files[kTrainPath] = EmbeddedTrain();
   c.files.read_only.insert("d/R_7.dat");
   c.outcome =
-      memorizza_percorso(c.s, 0, c.files, {kRoutePath, kTrainPath}, kNames);
+      memorizza_percorso(c.s, /*scrivi_linea=*/false, c.files, {kRoutePath, kTrainPath}, kNames);
   EXPECT_EQ(c.outcome.end, CompileOutcome::End::kFileFailed);
   EXPECT_EQ(c.outcome.status.path(), "d/R_7.dat");
-  // Without the plan switch: no plan file, and no plan built.
-  EXPECT_EQ(c.files.written, std::vector<std::string>{"d/R_7.sim"});
+  // The package is replaced as one: nothing of it is written. Without the
+  // plan switch no plan is built.
+  EXPECT_TRUE(c.files.written.empty());
   EXPECT_FALSE(c.s.tracciato.exists());
 }
 

@@ -245,14 +245,17 @@ Status DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
 
 Status WriteBinaryFiles(const Scenario& scenario, const FileNames& names,
                         FileSystem& files) {
-  if (scenario.scrivi_linea) {
-    Status status =
-        files.Replace(names.RoutePlan(), EncodeTracciato(scenario.tracciato));
-    if (!status.ok()) return status;
-  }
-  Status status = files.Replace(names.TrainBank(), EncodeVoci(scenario.voci));
-  if (!status.ok()) return status;
-  return files.Replace(names.Cells(), EncodeCelle(scenario.celle));
+  // The three files are replaced as one: a failure keeps the old package
+  // whole rather than mix a new plan with an old bank and cells.
+  std::string plan;
+  if (scenario.scrivi_linea) plan = EncodeTracciato(scenario.tracciato);
+  const std::string bank = EncodeVoci(scenario.voci);
+  const std::string cells = EncodeCelle(scenario.celle);
+  std::vector<FileContents> package;
+  if (scenario.scrivi_linea) package.push_back({names.RoutePlan(), plan});
+  package.push_back({names.TrainBank(), bank});
+  package.push_back({names.Cells(), cells});
+  return files.ReplaceAll(package);
 }
 
 }  // namespace scenario

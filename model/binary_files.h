@@ -34,9 +34,8 @@ Status DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci);
 Status DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
                        std::vector<PlanValue>* ys);
 
-// Replaces the plan file (only when `scrivi_linea` is nonzero), then the
-// train file, then the cell file. The first failure ends the writing;
-// files already written stay.
+// Replaces the plan file (only when `scrivi_linea`), the train file and the
+// cell file as one: after a failure every old file is as it was.
 Status WriteBinaryFiles(const Scenario& scenario, const FileNames& names,
                         FileSystem& files);
 
