@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+
+#include <csignal>
 #include <unistd.h>
 
 #include <filesystem>
@@ -11,6 +13,9 @@
 #include <sstream>
 
 #include "base/memory_file_system.h"
+#include "base/text_document.h"
+#include "source/route_source.h"
+#include "source/train_source.h"
 
 namespace scenario {
 namespace {
@@ -61,6 +66,21 @@ class ProgramTest : public ::testing::Test {
   int RunProgram(std::string* err) { return RunProgram(err, Start{}); }
   int RunProgram(std::string* err, Start start) {
     const fs::path err_path = folder_.string() + ".stderr";
+    const pid_t pid = StartProgram(err_path, start);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    std::ifstream in(err_path);
+    std::stringstream text;
+    text << in.rdbuf();
+    *err = text.str();
+    fs::remove(err_path);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  // Starts the program and returns at once, with its process id.
+  pid_t StartProgram(const fs::path& err_path) {
+    return StartProgram(err_path, Start{});
+  }
+  pid_t StartProgram(const fs::path& err_path, Start start) {
     pid_t pid = ::fork();
     if (pid == 0) {
       ::unsetenv("DISPLAY");
@@ -77,14 +97,17 @@ class ProgramTest : public ::testing::Test {
       }
       ::_exit(127);
     }
+    return pid;
+  }
+  static int ExitStatus(pid_t pid) {
     int status = 0;
     ::waitpid(pid, &status, 0);
-    std::ifstream in(err_path);
-    std::stringstream text;
-    text << in.rdbuf();
-    *err = text.str();
-    fs::remove(err_path);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::map<std::string, std::string> Package() {
+    std::map<std::string, std::string> package;
+    for (const std::string& name : Listing()) package[name] = Contents(name);
+    return package;
   }
 
   // The files the run left, other than the program itself.
@@ -254,6 +277,37 @@ TEST_F(ProgramTest, AWriteThatFailsHalfWay) {
   EXPECT_EQ(after, before);  // the old package whole, nothing temporary
 }
 
+// Two runs started together in one folder: the second waits for the
+// first, and both leave the whole package.
+TEST_F(ProgramTest, TwoRunsAtOnceInOneFolder) {
+  std::string err;
+  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  const auto expected = Package();
+  for (int round = 0; round < 5; ++round) {
+    const pid_t one = StartProgram("/dev/null");
+    const pid_t two = StartProgram("/dev/null");
+    EXPECT_EQ(ExitStatus(one), kExitComplete);
+    EXPECT_EQ(ExitStatus(two), kExitComplete);
+    EXPECT_TRUE(Package() == expected) << "round " << round;
+  }
+}
+
+// Runs killed at moments spread over a run leave nothing half-written that
+// a complete run does not clear away.
+TEST_F(ProgramTest, AKilledRunThenACompleteOne) {
+  std::string err;
+  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  const auto expected = Package();
+  for (int delay_us : {500, 2000, 5000, 10000, 20000}) {
+    const pid_t pid = StartProgram("/dev/null");
+    ::usleep(static_cast<useconds_t>(delay_us));
+    ::kill(pid, SIGKILL);
+    ExitStatus(pid);
+  }
+  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  EXPECT_TRUE(Package() == expected);
+}
+
 // The compile step on texts whose signal sits in cell 1, where the format keeps its
 // constant: the number is shown, and no binary file is written.
 TEST(CompileStepTest, AReservedValueEndsTheProgramWithItsNumber) {
@@ -271,6 +325,27 @@ TEST(CompileStepTest, AReservedValueEndsTheProgramWithItsNumber) {
         std::fputs("went on", stderr);
       },
       ::testing::ExitedWithCode(kExitNumberedError), "^ Errore n. 1250\n$");
+}
+
+// A source text the run wrote that cannot be read back or deleted ends the
+// run as a failed file operation: no package from half the scenario.
+TEST(CompileStepTest, ATextThatCannotBeReadOrDeleted) {
+  const FileNames names("d", std::string(kNomeLinea),
+                        std::string(kNumeroTreno));
+  for (const std::string& path : {names.TrainSource(), names.RouteSource()}) {
+    for (bool unreadable : {true, false}) {
+      SCOPED_TRACE(path + (unreadable ? " unreadable" : " undeletable"));
+      MemoryFileSystem files;
+      files.files[names.RouteSource()] = EncodeTextDocument(RouteSourceLines());
+      files.files[names.TrainSource()] = EncodeTextDocument(TrainSourceLines());
+      (unreadable ? files.unreadable : files.read_only).insert(path);
+      RecordingWindow window;
+      EXPECT_EQ(CompileStep(window, files, names), kExitFailure);
+      ASSERT_EQ(window.shown.size(), 1u);
+      EXPECT_NE(window.shown[0].find(path), std::string::npos);
+      EXPECT_TRUE(files.written.empty());
+    }
+  }
 }
 
 TEST(CompileStepTest, NoCellsEndsWithAMessage) {

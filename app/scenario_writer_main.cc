@@ -1,5 +1,6 @@
 // scenario-writer: writes the embedded scenario's package next to itself.
 #include <csignal>
+#include <new>
 #include <string>
 
 #include "app/run.h"
@@ -22,5 +23,11 @@ int main() {
     return scenario::kExitFailure;
   }
   scenario::DiskFileSystem disk;
-  return scenario::Run(*window, disk, folder);
+  try {
+    return scenario::Run(*window, disk, folder);
+  } catch (const std::bad_alloc&) {
+    window->ShowMessage(scenario::MessageFor(scenario::Status::OutOfMemory(),
+                                             scenario::Language::kItalian));
+    return scenario::kExitFailure;
+  }
 }

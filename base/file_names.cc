@@ -53,6 +53,37 @@ Identity PackageIdentity(const std::vector<std::string>& names,
   return given;
 }
 
+namespace {
+
+NameFault CheckName(std::string_view name) {
+  if (name.empty()) return NameFault::kEmpty;
+  if (name == "." || name == "..") return NameFault::kDots;
+  for (char c : name) {
+    if (c == kPathSeparator) return NameFault::kSeparator;
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      return NameFault::kControl;
+    }
+  }
+  return NameFault::kNone;
+}
+
+}  // namespace
+
+NameFault CheckIdentity(const Identity& identity, bool* is_route) {
+  *is_route = true;
+  NameFault fault = CheckName(identity.route_name);
+  if (fault != NameFault::kNone) return fault;
+  *is_route = false;
+  fault = CheckName(identity.train_number);
+  if (fault != NameFault::kNone) return fault;
+  // The slow-order form has the longest name of a scenario's files.
+  constexpr size_t kNameLimit = 255;
+  const size_t longest = identity.route_name.size() + 1 +
+                         identity.train_number.size() +
+                         kSlowOrdersSuffix.size();
+  return longest > kNameLimit ? NameFault::kTooLong : NameFault::kNone;
+}
+
 BinaryKind KindOfFile(std::string_view path) {
   // The plan's suffix ends like the cells': test it first.
   if (path.ends_with(kRoutePlanSuffix)) return BinaryKind::kRoutePlan;

@@ -10,6 +10,8 @@
 namespace scenario {
 
 inline constexpr char kPathSeparator = '/';
+// How messages name the standard output, where tools write their results.
+inline constexpr char kStandardOutput[] = "<stdout>";
 
 // The fixed ends of the file names. A route's files carry its name before
 // the suffix; a train's files carry "<route>_<train>" before it.
@@ -92,6 +94,18 @@ Identity IdentityOf(std::string_view route_path, std::string_view train_path,
 // route from "<route>_linea.dat", then the train from "<route>_<train>.sim",
 // unless `given` names them.
 Identity PackageIdentity(const std::vector<std::string>& names, Identity given);
+
+// What makes a route name or train number unfit to name files: each must
+// stay a part of one file name in its folder.
+enum class NameFault {
+  kNone,
+  kEmpty,
+  kSeparator,  // a "/": the file would land in another folder
+  kDots,       // "." or "..", which name folders
+  kControl,    // a control character
+  kTooLong,    // the longest file name made of it passes 255 bytes
+};
+NameFault CheckIdentity(const Identity& identity, bool* is_route);
 
 // The three binary files of a package, told apart by their names.
 enum class BinaryKind { kUnknown, kCells, kTrainBank, kRoutePlan };

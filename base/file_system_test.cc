@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -68,6 +70,51 @@ TEST_F(DiskFileSystemTest, FailuresNameTheFileAndTheirCause) {
   std::string contents;
   EXPECT_EQ(disk_.Read(Path("none"), &contents).operation(),
             Status::Operation::kRead);
+}
+
+TEST_F(DiskFileSystemTest, ReadingIsBounded) {
+  std::string contents;
+  // A device, a pipe or a file of any size: never more than the limit.
+  Status status = disk_.Read("/dev/zero", &contents, 1 << 20);
+  EXPECT_EQ(status.number(), EFBIG);
+  EXPECT_TRUE(contents.empty());
+  ASSERT_TRUE(disk_.Replace(Path("big"), std::string(100, 'x')).ok());
+  EXPECT_EQ(disk_.Read(Path("big"), &contents, 99).number(), EFBIG);
+  EXPECT_TRUE(disk_.Read(Path("big"), &contents, 100).ok());
+}
+
+TEST_F(DiskFileSystemTest, SeveralFilesAreReplacedAsOne) {
+  ASSERT_TRUE(disk_.Replace(Path("a"), "old a").ok());
+  fs::create_directory(Path("b"));  // in the way of the second file
+  const std::string new_a = "new a", new_b = "new b";
+  Status status = disk_.ReplaceAll({{Path("a"), new_a}, {Path("b"), new_b}});
+  EXPECT_EQ(status.path(), Path("b"));
+  std::string a;
+  ASSERT_TRUE(disk_.Read(Path("a"), &a).ok());
+  EXPECT_EQ(a, "old a");
+  EXPECT_EQ(Listing(), (std::vector<std::string>{"a", "b"}));
+}
+
+// A long name leaves no room for a suffix: temporary names do not depend
+// on the target's.
+TEST_F(DiskFileSystemTest, TheLongestNameCanBeReplaced) {
+  const std::string longest(255, 'n');
+  EXPECT_TRUE(disk_.Replace(Path(longest), "x").ok());
+  EXPECT_EQ(Listing(), std::vector<std::string>{longest});
+}
+
+TEST_F(DiskFileSystemTest, LockingTheFolderRemovesWhatAKilledRunLeft) {
+  // A process that is gone, and one that lives: this test's.
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const std::string stale = ".scenario-" + std::to_string(gone) + "-0.tmp";
+  const std::string live = ".scenario-" + std::to_string(::getpid()) + "-9.tmp";
+  std::ofstream(Path(stale)) << "half";
+  std::ofstream(Path(live)) << "being written";
+  std::unique_ptr<FolderLock> lock;
+  ASSERT_TRUE(disk_.LockFolder(folder_, &lock).ok());
+  EXPECT_EQ(Listing(), std::vector<std::string>{live});
 }
 
 }  // namespace

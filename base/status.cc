@@ -20,6 +20,8 @@ std::string Status::ToString() const {
              std::to_string(offset_);
     case Kind::kUsage:
       return "usage: " + detail_;
+    case Kind::kOutOfMemory:
+      return "out of memory";
   }
   return "";
 }

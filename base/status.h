@@ -17,6 +17,7 @@ class [[nodiscard]] Status {
     kFile,     // a file operation failed: the path and the platform's errno
     kDamaged,  // a file's bytes are not what its layout says, at an offset
     kUsage,    // the user asked for something that cannot be done
+    kOutOfMemory,
   };
   enum class Operation { kRead, kWrite, kDelete };
 
@@ -34,6 +35,7 @@ class [[nodiscard]] Status {
     s.detail_ = std::move(expected);
     return s;
   }
+  static Status OutOfMemory() { return Status(Kind::kOutOfMemory, {}); }
   static Status Usage(std::string what) {
     Status s(Kind::kUsage, {});
     s.detail_ = std::move(what);

@@ -22,6 +22,7 @@ void ItemReader::ConsumeDelimiter() {
   if (pos_ >= text_.size()) return;
   if (text_[pos_] == ',') {
     ++pos_;
+    line_has_items_ = true;
     return;
   }
   if (!IsLineEnd(text_[pos_])) return;
@@ -29,20 +30,19 @@ void ItemReader::ConsumeDelimiter() {
   if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
   ++line_;
   line_start_ = pos_;
+  line_has_items_ = false;
 }
 
 Item ItemReader::Begin() const {
-  bool first = true;
-  for (size_t i = line_start_; i < pos_; ++i)
-    first = first && IsBlank(text_[i]);
   return {text_.substr(pos_, 0), line_,
-          static_cast<int>(pos_ - line_start_) + 1, first};
+          static_cast<int>(pos_ - line_start_) + 1, !line_has_items_};
 }
 
 ItemReader::Result ItemReader::ReadText(Item* item) {
   if (AtEnd()) return Result::kEndOfFile;
   SkipBlanks();
   *item = Begin();
+  const size_t begin = pos_;
   size_t start = pos_;
   size_t end;
   if (pos_ < text_.size() && text_[pos_] == '"') {
@@ -58,6 +58,7 @@ ItemReader::Result ItemReader::ReadText(Item* item) {
     while (end > start && IsBlank(text_[end - 1])) --end;
   }
   item->text = text_.substr(start, end - start);
+  if (pos_ > begin) line_has_items_ = true;
   ConsumeDelimiter();
   return Result::kOk;
 }
@@ -69,6 +70,7 @@ ItemReader::Result ItemReader::ReadNumber(int64_t* value, Item* item) {
   const size_t start = pos_;
   while (!AtLineEnd() && text_[pos_] != ',' && !IsBlank(text_[pos_])) ++pos_;
   item->text = text_.substr(start, pos_ - start);
+  if (pos_ > start) line_has_items_ = true;
   SkipBlanks();
   ConsumeDelimiter();
 

@@ -47,6 +47,9 @@ class ItemReader {
   size_t pos_ = 0;
   int line_ = 1;
   size_t line_start_ = 0;
+  // Whether anything but blanks has been read on the current line: an item
+  // that starts a line is told without looking back along it.
+  bool line_has_items_ = false;
 };
 
 }  // namespace scenario

@@ -206,6 +206,8 @@ std::string MessageFor(const Status& status, Language language) {
              std::to_string(status.offset());
     case Status::Kind::kUsage:
       return status.detail();
+    case Status::Kind::kOutOfMemory:
+      return it ? "memoria esaurita" : "out of memory";
   }
   return "";
 }
@@ -217,6 +219,34 @@ std::string DamagedFileText(const Status& status, std::string_view kind,
          std::string(kind) + (it ? ": atteso " : " file: expected ") +
          status.detail() + (it ? " al byte " : " at byte ") +
          std::to_string(status.offset());
+}
+
+std::string NameFaultText(NameFault fault, bool is_route, Language language) {
+  const bool it = language == Language::kItalian;
+  const std::string what =
+      is_route ? (it ? "il nome della linea" : "the route name")
+               : (it ? "il numero del treno" : "the train number");
+  switch (fault) {
+    case NameFault::kNone:
+      break;
+    case NameFault::kEmpty:
+      return what + (it ? " è vuoto" : " is empty");
+    case NameFault::kSeparator:
+      return what +
+             (it ? " contiene \"/\": darebbe file in un'altra cartella"
+                 : " holds a \"/\": its files would land in another folder");
+    case NameFault::kDots:
+      return what + (it ? " non può essere \".\" o \"..\""
+                        : " cannot be \".\" or \"..\"");
+    case NameFault::kControl:
+      return what + (it ? " contiene un carattere di controllo"
+                        : " holds a control character");
+    case NameFault::kTooLong:
+      return what +
+             (it ? " è troppo lungo: i nomi dei file supererebbero 255 byte"
+                 : " is too long: its file names would pass 255 bytes");
+  }
+  return "";
 }
 
 std::string SeverityWord(Diagnostic::Severity severity, Language language) {

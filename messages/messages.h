@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_names.h"
 #include "base/status.h"
 #include "model/scenario.h"
 
@@ -24,6 +25,9 @@ std::string MessageFor(const Status& status, Language language);
 // at byte N".
 std::string DamagedFileText(const Status& status, std::string_view kind,
                             Language language);
+
+// Why a route name or train number cannot name files.
+std::string NameFaultText(NameFault fault, bool is_route, Language language);
 
 // "errore", "avviso", "nota" or "error", "warning", "note".
 std::string SeverityWord(Diagnostic::Severity severity, Language language);

@@ -243,6 +243,20 @@ Status DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
   return Status::Ok();
 }
 
+size_t LargestFile(BinaryKind kind) {
+  switch (kind) {
+    case BinaryKind::kCells:
+      return kLargestCellFile;
+    case BinaryKind::kTrainBank:
+      return kLargestTrainFile;
+    case BinaryKind::kRoutePlan:
+      return kLargestPlanFile;
+    case BinaryKind::kUnknown:
+      break;
+  }
+  return 0;
+}
+
 Status WriteBinaryFiles(const Scenario& scenario, const FileNames& names,
                         FileSystem& files) {
   // The three files are replaced as one: a failure keeps the old package

@@ -25,6 +25,17 @@ std::string EncodeVoci(const std::array<Voce, kVoci>& voci);
 // Route plan file: every x value, metre by metre, then every y value.
 std::string EncodeTracciato(const Tracciato& tracciato);
 
+// The largest file of each kind a package can hold: that of the longest
+// route (1000000 m and its extension), with every name as long as a name
+// can be. A larger file is no package file.
+inline constexpr size_t kLargestCellFile =
+    kCellRecordSize * ((kMaxRouteLength + kRouteExtension) / kCellLength + 1);
+inline constexpr size_t kLargestTrainFile =
+    kVoci * (kVoceRecordSize + kMaxTextLength);
+inline constexpr size_t kLargestPlanFile =
+    2 * (kMaxRouteLength + kRouteExtension + 1) * (kPlanCodeSize + 8);
+size_t LargestFile(BinaryKind kind);
+
 // Reading the files back, for tools that show what a package holds. A
 // file that does not have exactly its layout is refused as damaged, with
 // what was expected at which byte; the caller names the file.

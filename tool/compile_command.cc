@@ -23,6 +23,13 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
         << "\n";
     return kToolFailed;
   }
+  bool is_route = true;
+  const NameFault fault = CheckIdentity({route_name, train_number}, &is_route);
+  if (fault != NameFault::kNone) {
+    err << "scenario-tool: " << NameFaultText(fault, is_route, options.language)
+        << "\n";
+    return kToolFailed;
+  }
 
   CompileReport report;
   report.command = options.write ? "compile" : "check";
@@ -59,7 +66,10 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
   }
   if (options.write && outcome.end == CompileOutcome::End::kComplete) {
     const FileNames names(options.output, route_name, train_number);
+    // One writer at a time in the folder, as for the program's own runs.
+    std::unique_ptr<FolderLock> lock;
     Status status = files.CreateFolders(options.output);
+    if (status.ok()) status = files.LockFolder(options.output, &lock);
     if (status.ok()) status = WriteBinaryFiles(s, names, files);
     if (!status.ok()) {
       err << "scenario-tool: " << MessageFor(status, options.language) << "\n";

@@ -315,15 +315,20 @@ std::string KindWord(BinaryKind kind) {
 
 int DumpCommand(const DumpOptions& options, FileSystem& files,
                 std::ostream& out, std::ostream& err) {
-  const std::string kind =
-      options.kind.empty() ? KindWord(KindOfFile(options.file)) : options.kind;
+  BinaryKind binary = KindOfFile(options.file);
+  for (BinaryKind named :
+       {BinaryKind::kCells, BinaryKind::kTrainBank, BinaryKind::kRoutePlan}) {
+    if (options.kind == KindWord(named)) binary = named;
+  }
+  const std::string kind = KindWord(binary);
   if (kind.empty()) {
     err << "scenario-tool: cannot tell the kind of " << options.file
         << " from its name: give --kind cells, train or plan\n";
     return kToolFailed;
   }
   std::string bytes;
-  Status status = files.Read(options.file, &bytes);
+  // A file larger than any package's is refused before it fills memory.
+  Status status = files.Read(options.file, &bytes, LargestFile(binary));
   if (!status.ok()) {
     err << "scenario-tool: " << MessageFor(status, Language::kEnglish) << "\n";
     return kToolFailed;

@@ -36,7 +36,7 @@ bool PackageNames(const PlotOptions& options, FileSystem& files,
 bool ReadDecoded(FileSystem& files, const std::string& path, std::ostream& err,
                  auto decode) {
   std::string bytes;
-  Status status = files.Read(path, &bytes);
+  Status status = files.Read(path, &bytes, LargestFile(KindOfFile(path)));
   if (status.ok()) status = decode(bytes);
   if (status.kind() == Status::Kind::kDamaged) {
     status = Status::Damaged(path, status.offset(), status.detail());
@@ -80,6 +80,11 @@ bool CompileTexts(const PlotOptions& options, FileSystem& files, Scenario* s,
   }
   Identity identity = IdentityOf(options.route, options.train,
                                  {options.route_name, options.train_number});
+  bool is_route = true;
+  const NameFault fault = CheckIdentity(identity, &is_route);
+  if (fault != NameFault::kNone && fault != NameFault::kEmpty) {
+    return Fail(err, NameFaultText(fault, is_route, Language::kEnglish));
+  }
   s->nome_linea = std::move(identity.route_name);
   s->numero_treno = std::move(identity.train_number);
   std::string route, train;

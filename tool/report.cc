@@ -1,5 +1,6 @@
 #include "tool/report.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 namespace scenario {
@@ -80,6 +81,43 @@ const char* SeverityName(Diagnostic::Severity severity) {
   return "";
 }
 
+// An offending line as the terminal shows it, with the blanks that bring a
+// caret under its column.
+struct Echo {
+  std::string line;
+  std::string caret;
+};
+
+// Control characters are shown as ^X, never sent raw to the terminal; a
+// long line is cut to a window around the column.
+Echo EchoOf(const std::string& line, int column) {
+  constexpr size_t kWindow = 160;
+  const size_t at = column > 0 ? static_cast<size_t>(column - 1) : 0;
+  size_t from = 0, to = line.size();
+  if (line.size() > kWindow) {
+    from = at > kWindow / 2 ? std::min(at - kWindow / 2, line.size()) : 0;
+    to = std::min(line.size(), from + kWindow);
+  }
+  Echo echo;
+  if (from > 0) {
+    echo.line = "...";
+    echo.caret = "   ";
+  }
+  for (size_t i = from; i < to; ++i) {
+    const unsigned char c = static_cast<unsigned char>(line[i]);
+    const bool control = (c < 0x20 && c != '\t') || c == 0x7F;
+    if (control) {
+      echo.line += '^';
+      echo.line += static_cast<char>(c ^ 0x40);
+    } else {
+      echo.line += static_cast<char>(c);
+    }
+    if (i < at) echo.caret += c == '\t' ? "\t" : control ? "  " : " ";
+  }
+  if (to < line.size()) echo.line += "...";
+  return echo;
+}
+
 }  // namespace
 
 size_t CompileReport::Count(Diagnostic::Severity severity) const {
@@ -116,13 +154,9 @@ void PrintText(const CompileReport& report, Language language,
     }
     out << "\n";
     if (d.site.line > 0) {
-      const std::string line = LineOf(TextOf(file, report), d.site.line);
-      std::string caret;
-      for (int i = 0;
-           i + 1 < d.site.column && i < static_cast<int>(line.size()); ++i) {
-        caret += line[i] == '\t' ? '\t' : ' ';
-      }
-      out << "  " << line << "\n  " << caret << "^\n";
+      const Echo echo =
+          EchoOf(LineOf(TextOf(file, report), d.site.line), d.site.column);
+      out << "  " << echo.line << "\n  " << echo.caret << "^\n";
     }
   }
   if (report.omitted > 0) {

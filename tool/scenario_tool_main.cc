@@ -1,15 +1,45 @@
 // scenario-tool: compiles and checks any scenario's source texts.
+#include <cerrno>
 #include <csignal>
 #include <iostream>
+#include <new>
 
 #include "base/file_system.h"
+#include "messages/messages.h"
 #include "tool/scenario_tool.h"
 
 int main(int argc, char** argv) {
   // A write beyond the file size limit fails as a write, leaving no
   // temporary file, instead of killing the tool.
   std::signal(SIGXFSZ, SIG_IGN);
+  using scenario::Language;
+  using scenario::Status;
   scenario::DiskFileSystem disk;
-  return scenario::RunScenarioTool(std::vector<std::string>(argv, argv + argc),
-                                   disk, std::cout, std::cerr);
+  int status = scenario::kToolFailed;
+  try {
+    status = scenario::RunScenarioTool(
+        std::vector<std::string>(argv, argv + argc), disk, std::cout,
+        std::cerr);
+  } catch (const std::bad_alloc&) {
+    std::cout.flush();
+    std::cerr << "scenario-tool: "
+              << scenario::MessageFor(Status::OutOfMemory(), Language::kEnglish)
+              << "\n";
+    return scenario::kToolFailed;
+  }
+  // What went to standard output counts only if it arrived: a full disk or
+  // a closed pipe is a failure, told once.
+  errno = 0;
+  std::cout.flush();
+  if (!std::cout) {
+    std::cerr << "scenario-tool: "
+              << scenario::MessageFor(
+                     Status::FileError(Status::Operation::kWrite,
+                                       scenario::kStandardOutput,
+                                       errno != 0 ? errno : EIO),
+                     Language::kEnglish)
+              << "\n";
+    return scenario::kToolFailed;
+  }
+  return status;
 }

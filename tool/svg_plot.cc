@@ -146,7 +146,8 @@ class Svg {
 // The largest "nice" length (1, 2 or 5 times a power of ten) up to `limit`.
 double NiceStep(double limit) {
   double step = 1;
-  while (step * 10 <= limit) step *= 10;
+  // Bounded: a limit beyond every power of ten (infinity) ends here too.
+  for (int i = 0; i < 320 && step * 10 <= limit; ++i) step *= 10;
   if (step * 5 <= limit) return step * 5;
   if (step * 2 <= limit) return step * 2;
   return step;
@@ -197,6 +198,12 @@ void DrawPlan(const Scenario& s, const std::vector<Station>& stations,
   }
   if (last < 1) {
     svg.Text(kLeft + 20, kPlanTop + 60, "nessun tracciato", kLabel);
+    return;
+  }
+  // Coordinates so far apart that their distance overflows cannot be
+  // drawn to any scale.
+  if (!std::isfinite(max_x - min_x) || !std::isfinite(max_y - min_y)) {
+    svg.Text(kLeft + 20, kPlanTop + 60, "tracciato fuori scala", kLabel);
     return;
   }
   const double margin = 40;
