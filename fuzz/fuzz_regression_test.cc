@@ -42,6 +42,16 @@ TEST(FuzzRegressionTest, CompileInputs) {
   }
 }
 
+TEST(FuzzRegressionTest, ToolInputs) {
+  // The compile's inputs serve the tool's commands as well.
+  for (const char* kind : {"compile", "tool"}) {
+    for (const fs::path& input : Inputs(kind)) {
+      SCOPED_TRACE(input.string());
+      FuzzTool(Bytes(input));
+    }
+  }
+}
+
 TEST(FuzzRegressionTest, DumpInputs) {
   const std::vector<fs::path> inputs = Inputs("dump");
   EXPECT_FALSE(inputs.empty());

@@ -7,6 +7,7 @@
 #include "compiler/scenario_compiler.h"
 #include "model/binary_files.h"
 #include "tool/dump_command.h"
+#include "tool/scenario_tool.h"
 
 namespace scenario {
 namespace {
@@ -36,6 +37,32 @@ void FuzzCompile(std::string_view data) {
   EncodeTracciato(s.tracciato);
   EncodeVoci(s.voci);
   EncodeCelle(s.celle);
+}
+
+void FuzzTool(std::string_view data) {
+  const size_t split = data.find('\0');
+  MemoryFileSystem files;
+  files.files["d/R_linea.txt"] = std::string(data.substr(0, split));
+  files.files["d/R_1-.txt"] = std::string(
+      split == std::string_view::npos ? std::string_view()
+                                      : data.substr(split + 1));
+  NullBuffer null;
+  std::ostream out(&null);
+  const std::vector<std::vector<std::string>> commands = {
+      {"check", "d/R_linea.txt", "d/R_1-.txt"},
+      {"check", "d/R_linea.txt", "d/R_1-.txt", "--format", "json", "--lang",
+       "en"},
+      {"compile", "d/R_linea.txt", "d/R_1-.txt", "-o", "o"},
+      {"plot", "d/R_linea.txt", "d/R_1-.txt", "-o", "o/p.svg"},
+      {"plot", "--from", "o", "-o", "o/q.svg"},
+      {"dump", "o/R_1.dat", "--format", "csv"},
+      {"dump", "o/R_1.sim", "--format", "json"},
+  };
+  for (const std::vector<std::string>& command : commands) {
+    std::vector<std::string> args = {"scenario-tool"};
+    args.insert(args.end(), command.begin(), command.end());
+    RunScenarioTool(args, files, out, out);
+  }
 }
 
 void FuzzDump(std::string_view data) {

@@ -11,6 +11,11 @@ namespace scenario {
 // post-processing) and encoded as the three binary files.
 void FuzzCompile(std::string_view data);
 
+// The same split of arbitrary bytes through the tool's commands, as an
+// author runs them: check in both forms and languages, compile, plot from
+// the texts and from the package, dump.
+void FuzzTool(std::string_view data);
+
 // Arbitrary bytes as each kind of binary file, through the decoders and
 // every output format of `scenario-tool dump`.
 void FuzzDump(std::string_view data);

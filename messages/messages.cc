@@ -242,9 +242,10 @@ std::string NameFaultText(NameFault fault, bool is_route, Language language) {
       return what + (it ? " contiene un carattere di controllo"
                         : " holds a control character");
     case NameFault::kTooLong:
-      return what +
-             (it ? " è troppo lungo: i nomi dei file supererebbero 255 byte"
-                 : " is too long: its file names would pass 255 bytes");
+      return it ? "il nome della linea e il numero del treno sono troppo "
+                  "lunghi: i nomi dei file supererebbero 255 byte"
+                : "the route name and train number are too long: their file "
+                  "names would pass 255 bytes";
   }
   return "";
 }

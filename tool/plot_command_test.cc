@@ -7,6 +7,7 @@
 #include "app/run.h"
 #include "base/memory_file_system.h"
 #include "compiler/compile_for_test.h"
+#include "model/binary_files.h"
 #include "tool/scenario_tool.h"
 
 namespace scenario {
@@ -119,6 +120,21 @@ TEST(PlotCommandTest, Failures) {
            &err),
       kToolFailed);
   EXPECT_FALSE(files.files.count("p.svg"));
+}
+
+// Points a world apart: their distance overflows, the plot still ends.
+TEST(PlotCommandTest, APlanBeyondEveryScale) {
+  MemoryFileSystem files;
+  Silent window;
+  ASSERT_EQ(scenario::Run(window, files, "d"), kExitComplete);
+  Tracciato plan;
+  plan.Assign({PlanValue::Integer(0), PlanValue::Real(1e308),
+               PlanValue::Real(-1e308)},
+              {PlanValue::Integer(0), PlanValue::Real(1), PlanValue::Real(2)});
+  files.files["d/Valdorsio-Ronsale_linea.dat"] = EncodeTracciato(plan);
+  EXPECT_EQ(Plot(files, {.from = "d", .output = "p.svg"}), kToolClean);
+  EXPECT_NE(files.files["p.svg"].find("tracciato fuori scala"),
+            std::string::npos);
 }
 
 TEST(PackageCommandTest, WritesWhatTheProgramWrites) {

@@ -1,6 +1,7 @@
 #include "tool/scenario_tool.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -265,6 +266,67 @@ TEST(ScenarioToolTest, ExitStatuses) {
   EXPECT_EQ(missing.status, kToolFailed);
   EXPECT_NE(missing.err.find(kRoute), std::string::npos);
   EXPECT_TRUE(missing.out.empty());
+}
+
+// Names given on the command line name files: none may lead out of the
+// output folder or past the name limit.
+TEST(ScenarioToolTest, HostileNamesAreRefused) {
+  for (const std::string& name :
+       {std::string("../escaped"), std::string(".."), std::string("a/b"),
+        std::string("a\x1b[2Jb"), std::string(240, 'n')}) {
+    MemoryFileSystem files;
+    files.files["r.txt"] = EmbeddedRoute();
+    files.files["t.txt"] = EmbeddedTrain();
+    ToolRun run = Tool(files, {"compile", "r.txt", "t.txt", "--route-name",
+                               name, "--train-number", "1", "-o", "out"});
+    EXPECT_EQ(run.status, kToolFailed) << name;
+    EXPECT_NE(run.err.find("il nome della linea"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(files.files.size(), 2u) << name;  // nothing written
+  }
+}
+
+// A text can hold escape sequences; the terminal that shows its lines
+// must not run them.
+TEST(ScenarioToolTest, ControlCharactersAreEchoedEscaped) {
+  ToolRun run = Check(RouteWithBody("pendenza, \x1b[31mred, 1\r\n"),
+                      TrainWith(""), {"--lang", "en"});
+  EXPECT_EQ(run.out.find('\x1b'), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("  pendenza, ^[[31mred, 1\n"
+                         "            ^\n"),
+            std::string::npos)
+      << run.out;
+}
+
+// The real tool, for what only a process shows: its standard output on a
+// full disk, and input without end under a memory limit.
+TEST(ScenarioToolProcessTest, OutputAndMemoryFailures) {
+  const std::string tool = SCENARIO_TOOL_PATH;
+  const std::string dump = tool + " dump --kind plan ";
+  struct Case {
+    std::string command;
+    const char* err;
+  } cases[] = {
+      {tool + " --help 2>&1 >/dev/full",
+       "cannot write <stdout>: No space left"},
+      {"(ulimit -v 500000; " + dump + "/dev/zero) 2>&1 >/dev/null",
+       "File too large"},
+      {"(ulimit -v 500000; " + tool +
+           " check /dev/zero /dev/zero --route-name R --train-number 1) "
+           "2>&1 >/dev/null",
+       "File too large"},
+  };
+  for (const Case& c : cases) {
+    const std::string& command = c.command;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string err;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) err += buffer;
+    const int status = ::pclose(pipe);
+    EXPECT_EQ(WEXITSTATUS(status), kToolFailed) << c.command << "\n" << err;
+    EXPECT_NE(err.find(c.err), std::string::npos) << c.command << "\n" << err;
+  }
 }
 
 }  // namespace
