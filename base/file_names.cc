@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 
@@ -76,11 +77,12 @@ NameFault CheckIdentity(const Identity& identity, bool* is_route) {
   *is_route = false;
   fault = CheckName(identity.train_number);
   if (fault != NameFault::kNone) return fault;
-  // The slow-order form has the longest name of a scenario's files.
+  // The package's longest name: the plan's, or the bank's and the cells'.
   constexpr size_t kNameLimit = 255;
-  const size_t longest = identity.route_name.size() + 1 +
-                         identity.train_number.size() +
-                         kSlowOrdersSuffix.size();
+  const size_t longest =
+      std::max(identity.route_name.size() + kRoutePlanSuffix.size(),
+               identity.route_name.size() + 1 + identity.train_number.size() +
+                   std::max(kTrainBankSuffix.size(), kCellsSuffix.size()));
   return longest > kNameLimit ? NameFault::kTooLong : NameFault::kNone;
 }
 

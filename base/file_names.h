@@ -103,7 +103,7 @@ enum class NameFault {
   kSeparator,  // a "/": the file would land in another folder
   kDots,       // "." or "..", which name folders
   kControl,    // a control character
-  kTooLong,    // the longest file name made of it passes 255 bytes
+  kTooLong,    // a package's file name made of them passes 255 bytes
 };
 NameFault CheckIdentity(const Identity& identity, bool* is_route);
 

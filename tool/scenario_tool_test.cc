@@ -273,7 +273,7 @@ TEST(ScenarioToolTest, ExitStatuses) {
 TEST(ScenarioToolTest, HostileNamesAreRefused) {
   for (const std::string& name :
        {std::string("../escaped"), std::string(".."), std::string("a/b"),
-        std::string("a\x1b[2Jb"), std::string(240, 'n')}) {
+        std::string("a\x1b[2Jb"), std::string(250, 'n')}) {
     MemoryFileSystem files;
     files.files["r.txt"] = EmbeddedRoute();
     files.files["t.txt"] = EmbeddedTrain();
@@ -284,6 +284,16 @@ TEST(ScenarioToolTest, HostileNamesAreRefused) {
         << run.err;
     EXPECT_EQ(files.files.size(), 2u) << name;  // nothing written
   }
+  // A long name that fits: its files are written.
+  MemoryFileSystem files;
+  files.files["r.txt"] = EmbeddedRoute();
+  files.files["t.txt"] = EmbeddedTrain();
+  EXPECT_EQ(
+      Tool(files, {"compile", "r.txt", "t.txt", "--route-name",
+                   std::string(240, 'n'), "--train-number", "1", "-o", "out"})
+          .status,
+      kToolClean);
+  EXPECT_EQ(files.files.size(), 5u);
 }
 
 // A text can hold escape sequences; the terminal that shows its lines
