@@ -102,7 +102,10 @@ Flow RouteParser::RouteLength(const SourceLine& line) {
   if (length > line.fields[0].max) return StopAt(kRouteTooLong, last_);
   // A negative length gives no route to drive: refused as a value beyond
   // its field.
-  if (length < line.fields[0].min) return Fault(ErrorSite::Fault::kBeyondField);
+  if (length < line.fields[0].min) {
+    return Fault(ErrorSite::Fault::kBeyondField, last_, &line.fields[0],
+                 length);
+  }
   s_.lunghezza_estesa = length + kRouteExtension;
   s_.n_celle = static_cast<Long>(
       Round(static_cast<double>(s_.lunghezza_estesa) / kCellLength));
@@ -188,7 +191,7 @@ bool RouteParser::WriteGradient() {
   if (Cella* cell = s_.celle.at(gradient_cursor_)) {
     const SourceField& field = LineOf(LineKind::kGradient).fields[1];
     if (gradient_ < field.min || gradient_ > field.max) {
-      Fault(ErrorSite::Fault::kBeyondField, gradient_item_);
+      Fault(ErrorSite::Fault::kBeyondField, gradient_item_, &field, gradient_);
       return false;
     }
     cell->pendenza = static_cast<Byte>(CellGradient(gradient_));
@@ -200,9 +203,10 @@ bool RouteParser::WriteGradient() {
 Flow RouteParser::Gradient(const SourceLine& line) {
   Long p = 0;
   Long g = 0;
-  if (!Read(line.fields[0], &p)) return Flow::kFault;
-  Item gradient_item = last_;
-  if (!Read(line.fields[1], &g)) return Flow::kFault;
+  if (!Read(line.fields[0], &p) || !Read(line.fields[1], &g)) {
+    return Flow::kFault;
+  }
+  const Item gradient_item = last_;
   if (!InCells(p, kRangeMargin)) return Beyond(p);
   // The previous gradient holds up to the cell before this line's cell.
   const int64_t n = ProfileCell(p);
@@ -247,8 +251,12 @@ Flow RouteParser::Curve(const SourceLine& line) {
   }
   if (kappa == 0) return Stop(kBadCurve);
   if (ContainsAnyCase(key_.text, "s")) kappa = -kappa;
-  if (start < plan_cursor_ - 1)
-    Warn(kLineBehindCursor, first_field_, "curva", start);
+  if (start < plan_cursor_ - 1) {
+    Diagnostic d = Warning(kLineBehindCursor, first_field_);
+    d.position = start;
+    d.cause = Diagnostic::Cause::kCurveBehind;
+    Report(s_, std::move(d));
+  }
 
   // A straight run up to the curve's start, then the curve; no point is
   // computed beyond the plan's last metre.

@@ -52,7 +52,7 @@ class RouteParser : private SourceReader {
   Long signboard_slot_ = kLastSignboardSlot;
   int64_t gradient_cursor_ = 0;
   Long gradient_ = 0;
-  Item gradient_item_;  // the line the current gradient comes from
+  Item gradient_item_;  // the field the current gradient comes from
   int64_t plan_cursor_ = 2;
 };
 

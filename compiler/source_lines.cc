@@ -38,6 +38,27 @@ const SourceLine& LineOf(LineKind kind) {
   return kSourceLines[static_cast<size_t>(kind)];
 }
 
+FieldRef RefOf(const SourceField& field) {
+  for (size_t l = 0; l < std::size(kSourceLines); ++l) {
+    const std::span<const SourceField> fields = kSourceLines[l].fields;
+    for (size_t f = 0; f < fields.size(); ++f) {
+      if (&fields[f] == &field) {
+        return {static_cast<int>(l), static_cast<int>(f)};
+      }
+    }
+  }
+  return {};
+}
+
+const SourceField* FieldAt(FieldRef ref) {
+  if (ref.line < 0 || static_cast<size_t>(ref.line) >= std::size(kSourceLines))
+    return nullptr;
+  const std::span<const SourceField> fields = kSourceLines[ref.line].fields;
+  if (ref.field < 0 || static_cast<size_t>(ref.field) >= fields.size())
+    return nullptr;
+  return &fields[static_cast<size_t>(ref.field)];
+}
+
 bool Names(const SourceLine& line, std::string_view key) {
   return std::all_of(line.words.begin(), line.words.end(),
                      [&](std::string_view word) {

@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "model/scenario.h"
+
 namespace scenario {
 
 // Every kind of line the route and train texts hold, with its fields: the
@@ -442,6 +444,10 @@ inline constexpr SourceLine kSourceLines[] = {
 std::span<const SourceLine> LinesOf(Phase phase);
 // The description of one kind of line.
 const SourceLine& LineOf(LineKind kind);
+
+// The place of a field of the table, and the field at a place.
+FieldRef RefOf(const SourceField& field);
+const SourceField* FieldAt(FieldRef ref);
 
 // True when `key` names `line`: it contains both of its words.
 bool Names(const SourceLine& line, std::string_view key);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/diagnostic_codes.h"
+#include "model/rounding.h"
 
 namespace scenario {
 namespace {
@@ -98,12 +99,12 @@ bool SourceReader::ReadNumber(const SourceField& field, int64_t* value) {
   ItemReader::Result result = reader_.ReadNumber(value, &last_);
   if (result == ItemReader::Result::kEndOfFile) last_ = key_;
   if (result != ItemReader::Result::kOk) {
-    Fault(FaultOf(result), last_);
+    Fault(FaultOf(result), last_, &field);
     return false;
   }
   if (fields_read_++ == 0) first_field_ = last_;
   if (*value < min || *value > max) {
-    Fault(ErrorSite::Fault::kBeyondField, last_);
+    Fault(ErrorSite::Fault::kBeyondField, last_, &field, *value);
     return false;
   }
   return true;
@@ -112,12 +113,13 @@ bool SourceReader::ReadNumber(const SourceField& field, int64_t* value) {
 bool SourceReader::Read(const SourceField& field, std::string* value) {
   ItemReader::Result result = reader_.ReadText(&last_);
   if (result != ItemReader::Result::kOk) {
-    Fault(FaultOf(result), key_);
+    Fault(FaultOf(result), key_, &field);
     return false;
   }
   if (fields_read_++ == 0) first_field_ = last_;
   if (last_.text.size() > static_cast<size_t>(field.max)) {
-    Fault(ErrorSite::Fault::kBeyondField, last_);
+    Fault(ErrorSite::Fault::kBeyondField, last_, &field,
+          static_cast<int64_t>(last_.text.size()));
     return false;
   }
   *value = last_.text;
@@ -149,7 +151,7 @@ Flow SourceReader::Placed(Long refusal, Long position) {
   if (s_.codice_errore <= 0) return Flow::kContinue;
   Diagnostic carried{
       Diagnostic::Severity::kError, s_.codice_errore, position, LineSite(), {}};
-  carried.follows_earlier_code = true;
+  carried.cause = Diagnostic::Cause::kEarlierCode;
   RaiseCode(s_, std::move(carried));
   return Flow::kStopped;
 }
@@ -159,16 +161,29 @@ Flow SourceReader::StopAt(Long code, const Item& at) {
   return Flow::kStopped;
 }
 
+Diagnostic SourceReader::Warning(Long code, const Item& at) const {
+  Diagnostic d;
+  d.severity = code == kNotOnCellBoundary ? Diagnostic::Severity::kNote
+                                          : Diagnostic::Severity::kWarning;
+  d.code = code;
+  d.site = Site(at);
+  return d;
+}
+
 void SourceReader::Warn(Long code, const Item& at, std::string detail,
                         std::optional<Long> position) {
-  const Diagnostic::Severity severity = code == kNotOnCellBoundary
-                                            ? Diagnostic::Severity::kNote
-                                            : Diagnostic::Severity::kWarning;
-  Report(s_, {severity, code, position, Site(at), std::move(detail)});
+  Diagnostic d = Warning(code, at);
+  d.detail = std::move(detail);
+  d.position = position;
+  Report(s_, std::move(d));
 }
 
 void SourceReader::NoteOffCell(Long p) {
-  if (p % kCellLength != 0) Warn(kNotOnCellBoundary, first_field_, {}, p);
+  if (p % kCellLength == 0) return;
+  Diagnostic d = Warning(kNotOnCellBoundary, first_field_);
+  d.position = p;
+  d.stored = ObjectCell(p);
+  Report(s_, std::move(d));
 }
 
 void SourceReader::CheckKeyItem(bool matched, Phase phase) {
@@ -193,8 +208,11 @@ Flow SourceReader::Beyond(Long position) {
   return Flow::kEnded;
 }
 
-Flow SourceReader::Fault(ErrorSite::Fault fault, const Item& item) {
-  s_.error_site = {file_, item.line, item.column, fault};
+Flow SourceReader::Fault(ErrorSite::Fault fault, const Item& item,
+                         const SourceField* field,
+                         std::optional<int64_t> value) {
+  s_.error_site = {file_, item.line, item.column, fault,
+                   field != nullptr ? RefOf(*field) : FieldRef{}, value};
   return Flow::kFault;
 }
 

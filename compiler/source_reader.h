@@ -110,10 +110,14 @@ class SourceReader {
   // A line beyond the cells: code 15, and the text ends here.
   Flow Beyond(Long position);
   // Records a reading fault at `item`.
-  Flow Fault(ErrorSite::Fault fault, const Item& item);
-  Flow Fault(ErrorSite::Fault fault) { return Fault(fault, last_); }
+  // Records a reading fault at `item`, in `field` when it is one, with the
+  // value found there when it lies beyond the field.
+  Flow Fault(ErrorSite::Fault fault, const Item& item,
+             const SourceField* field = nullptr,
+             std::optional<int64_t> value = std::nullopt);
 
   // Warnings and notes for scenario authors; they change nothing else.
+  Diagnostic Warning(Long code, const Item& at) const;
   void Warn(Long code, const Item& at, std::string detail = {},
             std::optional<Long> position = std::nullopt);
   // Warns about a key item that named none of the phase's lines, when it

@@ -74,7 +74,8 @@ bool TrainParser::WriteProfile(Profile& profile) {
       // Speeds are stored in steps of 5 km/h and must fit their byte.
       const int64_t steps = CellSpeed(profile.value);
       if (steps < 0 || steps > std::numeric_limits<Byte>::max()) {
-        Fault(ErrorSite::Fault::kBeyondField, profile.line);
+        Fault(ErrorSite::Fault::kBeyondField, profile.line,
+              &LineOf(LineKind::kSpeed).fields[1], profile.value);
         return false;
       }
       cell->velocita = static_cast<Byte>(steps);
@@ -89,9 +90,10 @@ bool TrainParser::WriteProfile(Profile& profile) {
 Flow TrainParser::ProfileLine(const SourceLine& line, Profile& profile) {
   Long p = 0;
   Long value = 0;
-  if (!Read(line.fields[0], &p)) return Flow::kFault;
-  const Item first = last_;
-  if (!Read(line.fields[1], &value)) return Flow::kFault;
+  if (!Read(line.fields[0], &p) || !Read(line.fields[1], &value)) {
+    return Flow::kFault;
+  }
+  const Item value_item = last_;
   if (!InCells(p, kRangeMargin)) return Beyond(p);
   // The previous value holds up to the cell before this line's cell.
   const int64_t target = ProfileCell(p);
@@ -105,7 +107,7 @@ Flow TrainParser::ProfileLine(const SourceLine& line, Profile& profile) {
     } while (profile.cursor < target);
   }
   profile.value = value;
-  profile.line = first;
+  profile.line = value_item;
   return Flow::kContinue;
 }
 

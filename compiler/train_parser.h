@@ -34,8 +34,8 @@ class TrainParser : private SourceReader {
   Flow Line();
   Flow Handle(const SourceLine& line);
   // A per-cell profile, line speed or adhesion: the cell it writes next,
-  // the value of the line read last, and that line, for a value found
-  // beyond its field only when it is written.
+  // the value of the line read last, and the item it stands in, for a
+  // value found beyond its field only when it is written.
   struct Profile {
     Byte Cella::*field;
     int64_t cursor = 0;

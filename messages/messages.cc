@@ -1,5 +1,6 @@
 #include "messages/messages.h"
 
+#include "compiler/source_lines.h"
 #include "model/diagnostic_codes.h"
 
 namespace scenario {
@@ -94,9 +95,37 @@ constexpr Message kMessages[] = {
     {kReservedCheckTaken,
      "la cella 1 contiene già un valore dove va il codice di controllo",
      "cell 1 already holds a value where the check code goes"},
+    {kNoRouteLength,
+     "il testo del percorso non ha la riga \"lunghezza percorso\": nessuna "
+     "cella, nessun file",
+     "the route text has no \"lunghezza percorso\" line: no cells, no file"},
     {kUnknownKeyword,
      "parola chiave sconosciuta, riga ignorata (forse \"{}\"?)",
      "unknown keyword, line passed over (did you mean \"{}\"?)"},
+    {kTextCutAtComma,
+     "il testo finisce alla virgola; il resto della riga è letto come altre "
+     "voci: per tenere la virgola scrivi il testo tra virgolette",
+     "the text ends at the comma; the rest of the line is read as further "
+     "items: to keep the comma, put the text in double quotes"},
+    {kExtraFields,
+     "campi in più dopo gli {}: sono letti come voci a sé e ignorati",
+     "fields beyond the {} the line takes: read as items of their own and "
+     "passed over"},
+    {kEmptyTrain, "dal testo del treno non si legge nulla: {}",
+     "nothing is read from the train text: {}"},
+    {kOutOfRange, "{}", "{}"},
+    {kRepeatedLine, "\"{}\" ripetuta: vale l'ultima",
+     "\"{}\" given again: the last one holds"},
+    {kNotWindows1252,
+     "testo non in Windows-1252 (forse UTF-8): il simulatore legge un byte "
+     "per carattere",
+     "text not in Windows-1252 (UTF-8?): the simulator reads one byte a "
+     "character"},
+    {kNameConverted,
+     "\"{}\" scritto in Windows-1252, un byte per carattere; i caratteri "
+     "fuori da esso diventano \"?\"",
+     "\"{}\" written in Windows-1252, one byte a character; characters "
+     "outside it become \"?\""},
     {kLineBehindCursor, "riga dietro al suo cursore: scrive una sola cella",
      "line behind its cursor: it writes one cell only"},
     {kLineAfterEnd, "righe dopo \"[fine]\": sono lette come le altre",
@@ -107,35 +136,61 @@ constexpr Message kMessages[] = {
      "not on a cell boundary: moves to the nearest cell"},
 };
 
-// A line that stops because an earlier code is still set.
-constexpr Message kCarried = {
-    kBeyondCells,
-    "la lettura del treno si ferma qui: il codice 15 del percorso è ancora "
-    "attivo",
-    "the train text stops here: the route's code 15 is still set"};
-constexpr Message kCurveBehind = {
-    kLineBehindCursor,
-    "curva dietro al cursore del tracciato: curva dal cursore",
-    "curve behind the plan's cursor: it curves from the cursor on"};
-
+// Reading faults, as they read without a field and with one ("{}").
 constexpr struct {
   ErrorSite::Fault fault;
-  const char* italian;
-  const char* english;
+  Message plain;
+  Message in_field;
 } kFaults[] = {
     {ErrorSite::Fault::kEndOfFile,
-     "il testo finisce dentro i campi di una riga",
-     "the text ends inside a line's fields"},
-    {ErrorSite::Fault::kNotANumber, "il campo non è un numero",
-     "the field is not a number"},
-    {ErrorSite::Fault::kBeyond32Bits, "numero oltre i 32 bit",
-     "number beyond 32 bits"},
-    {ErrorSite::Fault::kBeyondField, "valore oltre il suo campo",
-     "value beyond its field"},
-    {ErrorSite::Fault::kTextMissing, "il testo del treno non esiste",
-     "the train text does not exist"},
-    {ErrorSite::Fault::kUnexpected, "errore imprevisto", "unexpected failure"},
-    {ErrorSite::Fault::kNone, "errore imprevisto", "unexpected failure"},
+     {0, "il testo finisce dentro i campi di una riga",
+      "the text ends inside a line's fields"},
+     {0, "il testo finisce dentro i campi di una riga: manca il campo {}",
+      "the text ends inside a line's fields: the field {} is missing"}},
+    {ErrorSite::Fault::kNotANumber,
+     {0, "il campo non è un numero", "the field is not a number"},
+     {0, "il campo {} non è un numero", "the field {} is not a number"}},
+    {ErrorSite::Fault::kBeyond32Bits,
+     {0, "numero oltre i 32 bit", "number beyond 32 bits"},
+     {0, "il campo {}: numero oltre i 32 bit",
+      "the field {}: number beyond 32 bits"}},
+    {ErrorSite::Fault::kBeyondField,
+     {0, "valore oltre il suo campo", "value beyond its field"},
+     {0, "{}", "{}"}},
+    {ErrorSite::Fault::kTextMissing,
+     {0, "il testo del treno non esiste", "the train text does not exist"},
+     {0, "il testo del treno non esiste", "the train text does not exist"}},
+    {ErrorSite::Fault::kUnexpected,
+     {0, "errore imprevisto", "unexpected failure"},
+     {0, "errore imprevisto", "unexpected failure"}},
+    {ErrorSite::Fault::kNone,
+     {0, "errore imprevisto", "unexpected failure"},
+     {0, "errore imprevisto", "unexpected failure"}},
+};
+
+// Codes whose message differs by cause.
+constexpr struct {
+  Long code;
+  Diagnostic::Cause cause;
+  Message message;
+} kCauses[] = {
+    {kBeyondCells, Diagnostic::Cause::kEarlierCode,
+     {0,
+      "la lettura del treno si ferma qui: il codice 15 del percorso è "
+      "ancora attivo",
+      "the train text stops here: the route's code 15 is still set"}},
+    {kLineBehindCursor, Diagnostic::Cause::kCurveBehind,
+     {0, "curva dietro al cursore del tracciato: curva dal cursore",
+      "curve behind the plan's cursor: it curves from the cursor on"}},
+    {kUnknownKeyword, Diagnostic::Cause::kNoSuggestion,
+     {0, "parola chiave sconosciuta, riga ignorata",
+      "unknown keyword, line passed over"}},
+    {kStationsTooClose, Diagnostic::Cause::kOutOfOrder,
+     {0,
+      "stazione prima della precedente, {}: le stazioni vanno in ordine di "
+      "progressiva",
+      "station before the previous one, {}: stations go in the order of "
+      "their progressives"}},
 };
 
 // The words of a failed file operation, in one language.
@@ -163,26 +218,103 @@ std::string Fill(std::string text, const std::string& value) {
 
 }  // namespace
 
-std::string MessageFor(const Diagnostic& d, Language language) {
-  if (d.follows_earlier_code) {
-    return Pick(kCarried, language);
+std::string FieldName(FieldRef ref, Language language) {
+  const SourceField* field = FieldAt(ref);
+  if (field == nullptr) return "";
+  return std::string(language == Language::kItalian ? field->italian
+                                                    : field->english);
+}
+
+std::string FieldValue(FieldRef ref, int64_t value, Language language) {
+  const SourceField* field = FieldAt(ref);
+  if (field == nullptr) return std::to_string(value);
+  const bool it = language == Language::kItalian;
+  std::string text = FieldName(ref, language) + " ";
+  if (field->width == Width::kText) {
+    return text + (it ? "di " : "of ") + std::to_string(value) +
+           (it ? " caratteri" : " characters");
   }
-  if (d.code == kLineBehindCursor && d.detail == "curva") {
-    return Pick(kCurveBehind, language);
+  text += std::to_string(value);
+  if (!field->unit.empty()) text += " " + std::string(field->unit);
+  return text;
+}
+
+std::string FieldRange(FieldRef ref, Language language) {
+  const SourceField* field = FieldAt(ref);
+  if (field == nullptr) return "";
+  const bool it = language == Language::kItalian;
+  return std::string(it ? "da " : "from ") + std::to_string(field->min) +
+         (it ? " a " : " to ") + std::to_string(field->max);
+}
+
+namespace {
+
+// A value outside its field's range that the reading keeps: what it became.
+std::string OutOfRange(const Diagnostic& d, Language language) {
+  const bool it = language == Language::kItalian;
+  std::string text = FieldValue(d.site.field, d.site.value.value_or(0),
+                                language) +
+                     (it ? " fuori dall'intervallo " : " outside the range ") +
+                     FieldRange(d.site.field, language);
+  if (d.stored && *d.stored != d.site.value) {
+    text += (it ? ": il campo ne tiene i bit bassi, " : ": the field keeps its low bits, ") +
+            std::to_string(*d.stored);
+  }
+  return text;
+}
+
+std::string FaultText(const ErrorSite& site, Language language) {
+  for (const auto& f : kFaults) {
+    if (f.fault != site.fault) continue;
+    if (!site.field.valid()) return Pick(f.plain, language);
+    std::string named = FieldName(site.field, language);
+    if (site.fault == ErrorSite::Fault::kBeyondField && site.value) {
+      named = FieldValue(site.field, *site.value, language) + ": " +
+              FieldRange(site.field, language);
+    }
+    return Fill(Pick(f.in_field, language), named);
+  }
+  return Pick(kFaults[std::size(kFaults) - 1].plain, language);
+}
+
+}  // namespace
+
+std::string MessageFor(const Diagnostic& d, Language language) {
+  const bool it = language == Language::kItalian;
+  for (const auto& c : kCauses) {
+    if (c.cause == d.cause &&
+        (c.code == d.code || c.cause == Diagnostic::Cause::kEarlierCode)) {
+      return Fill(Pick(c.message, language), d.detail);
+    }
   }
   std::string named = d.detail;
-  if (d.code == kReadingFault) {
-    for (const auto& f : kFaults) {
-      if (f.fault == d.site.fault) {
-        named = language == Language::kItalian ? f.italian : f.english;
-        break;
+  switch (d.code) {
+    case kReadingFault:
+      named = FaultText(d.site, language);
+      break;
+    case kOutOfRange:
+      named = OutOfRange(d, language);
+      break;
+    case kExtraFields:
+      named = std::to_string(LineOf(static_cast<LineKind>(d.site.field.line))
+                                 .fields.size()) +
+              (it ? " campi" : " fields");
+      break;
+    case kNotOnCellBoundary:
+      if (d.stored) {
+        return (it ? "non su un confine di cella: va alla cella "
+                   : "not on a cell boundary: goes to cell ") +
+               std::to_string(*d.stored) +
+               (it ? ", che sta per la progressiva "
+                   : ", which stands for progressive ") +
+               std::to_string((*d.stored - 1) * kCellLength);
       }
-    }
+      break;
   }
   for (const Message& m : kMessages) {
     if (m.code == d.code) return Fill(Pick(m, language), named);
   }
-  return language == Language::kItalian ? "codice sconosciuto" : "unknown code";
+  return it ? "codice sconosciuto" : "unknown code";
 }
 
 std::string MessageFor(const Status& status, Language language) {

@@ -16,6 +16,12 @@ enum class Language { kItalian, kEnglish };
 // (a keyword, a station, a fault) filled in.
 std::string MessageFor(const Diagnostic& diagnostic, Language language);
 
+// A field of a source line by its short name; with its value and unit
+// ("velocità 1300 km/h"); and the range it allows ("da 0 a 1277").
+std::string FieldName(FieldRef field, Language language);
+std::string FieldValue(FieldRef field, int64_t value, Language language);
+std::string FieldRange(FieldRef field, Language language);
+
 // A failure outside the compile: a file operation, with the path, the
 // platform's description and the failure's number; a damaged file, with
 // what was expected at which byte; a usage error.

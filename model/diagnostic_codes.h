@@ -43,6 +43,7 @@ enum DiagnosticCode : Long {
   kCellOutsideRoute = 26,
   kTooManyMountains = 27,
   kTooManySignboards = 28,
+  kNoRouteLength = 29,  // the route text has no length line: no cells
   // Reading procedure.
   kRouteTextMissing = 101,
   kNoGeneralSection = 102,
@@ -59,6 +60,13 @@ enum WarningCode : Long {
   kLineBehindCursor = 202,    // a profile or curve line behind its cursor
   kLineAfterEnd = 203,        // lines after "[fine]", read like any others
   kTimesNotIncreasing = 204,  // a station's time not after the previous one
+  kTextCutAtComma = 205,      // a text item ended by a comma, not the line
+  kExtraFields = 206,         // more fields than the line's keyword takes
+  kEmptyTrain = 207,          // a train text with nothing read from it
+  kOutOfRange = 208,          // a value outside its field's range, kept
+  kRepeatedLine = 209,        // a general value given twice: the last wins
+  kNotWindows1252 = 210,      // a text's bytes that are no Windows-1252 text
+  kNameConverted = 211,       // a name given in UTF-8, stored in Windows-1252
   kNotOnCellBoundary = 301,   // a note: the object moves to the nearest cell
 };
 

@@ -205,9 +205,19 @@ class Tracciato {
   PlanColumn y_;
 };
 
+// A field of a source line as the compiler's table of lines numbers it:
+// the kind of line and the field's place in it; -1 when there is none.
+struct FieldRef {
+  int line = -1;
+  int field = -1;
+  bool valid() const { return line >= 0 && field >= 0; }
+  bool operator==(const FieldRef&) const = default;
+};
+
 // Where the compile raised its code: the source text, line and column of
-// the item that caused it (0 when the code has none), and for a reading
-// fault what was wrong. Nothing in the package depends on it; tools show it.
+// the item that caused it (0 when the code has none), the field it stands
+// in and the value found there, and for a reading fault what was wrong.
+// Nothing in the package depends on it; tools show it.
 struct ErrorSite {
   enum class Fault : uint8_t {
     kNone,
@@ -222,6 +232,8 @@ struct ErrorSite {
   int line = 0;
   int column = 0;
   Fault fault = Fault::kNone;
+  FieldRef field = {};
+  std::optional<int64_t> value = std::nullopt;
 };
 
 // One code, warning or note the compile raised, in the order raised. The
@@ -233,8 +245,19 @@ struct Diagnostic {
   std::optional<Long> position;  // the progressive that goes with it
   ErrorSite site;
   std::string detail;  // what its message names beyond the code
-  // A line stopped by a code that an earlier line left set, not by itself.
-  bool follows_earlier_code = false;
+  // What the value became: the low bits a field kept, or the cell an
+  // object off the grid went to.
+  std::optional<int64_t> stored = std::nullopt;
+  // Why, where one code has several causes.
+  enum class Cause : uint8_t {
+    kOwn,
+    kEarlierCode,     // a line stopped by a code an earlier line left set
+    kOutOfOrder,      // a station before the previous one
+    kCurveBehind,     // a curve behind the plan's cursor
+    kNoSuggestion,    // an unknown keyword close to none
+    kQuote,           // a text cut at a comma
+  };
+  Cause cause = Cause::kOwn;
 };
 
 // A text full of mistakes must not fill memory with diagnostics.

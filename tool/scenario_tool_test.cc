@@ -114,8 +114,8 @@ TEST(ScenarioToolTest, FaultyTexts) {
     const char* english;
   } cases[] = {
       {RouteWithBody("pendenza, 100, x\r\n"), TrainWith(""), 25, kRoute, 4, 16,
-       "errore di lettura: il campo non è un numero",
-       "reading fault: the field is not a number"},
+       "errore di lettura: il campo pendenza non è un numero",
+       "reading fault: the field gradient is not a number"},
       {RouteWithBody("", "1000001"), TrainWith(""), 1, kRoute, 2, 21,
        "lunghezza del percorso oltre 1000000 m",
        "route length above 1000000 m"},
@@ -133,11 +133,19 @@ TEST(ScenarioToolTest, FaultyTexts) {
        "cell 1 already holds a value where the format constant goes: an "
        "object in the first 25 m has nonzero values"},
       {RouteWithBody(""), TrainWith("orologio, 5, 55\r\n"), 25, kTrain, 3, 1,
-       "errore di lettura: il campo non è un numero",
-       "reading fault: the field is not a number"},
+       "errore di lettura: il campo secondi non è un numero",
+       "reading fault: the field seconds is not a number"},
       {RouteWithBody(""), "[generale]\r\norologio, 5\r\n", 25, kTrain, 2, 1,
-       "errore di lettura: il testo finisce dentro i campi di una riga",
-       "reading fault: the text ends inside a line's fields"},
+       "errore di lettura: il testo finisce dentro i campi di una riga: manca "
+       "il campo minuti",
+       "reading fault: the text ends inside a line's fields: the field "
+       "minutes is missing"},
+      {RouteWithBody(""), TrainWith("velocita, 1000, 1300\r\n"), 25, kTrain,
+       2, 17, "errore di lettura: velocità 1300 km/h: da 0 a 1277",
+       "reading fault: speed 1300 km/h: from 0 to 1277"},
+      {RouteWithBody("pendenza, 1000, 180\r\n"), TrainWith(""), 25, kRoute, 4,
+       17, "errore di lettura: pendenza 180 ‰: da -100 a 155",
+       "reading fault: gradient 180 ‰: from -100 to 155"},
   };
   for (const Case& c : cases) {
     for (const char* lang : {"it", "en"}) {
