@@ -29,8 +29,16 @@ bool OnCell(int64_t p) { return p % kCellLength == 0; }
 
 Flow RouteParser::Read() {
   if (!FindStart()) return Stop(kNoGeneralSection);
+  const Item general = key_;
   Flow flow = GeneralPhase();
   if (flow != Flow::kContinue) return flow;
+  if (!s_.celle.exists()) {
+    // Nothing after this can be placed: said once, on the general part,
+    // instead of at every line that then lies beyond no cells.
+    Diagnostic d = Warning(kNoRouteLength, general);
+    d.severity = Diagnostic::Severity::kError;
+    Report(s_, std::move(d));
+  }
   progressive_ordina(s_);
   StartBody();
   return ReadBody();

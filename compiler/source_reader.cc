@@ -149,6 +149,12 @@ Flow SourceReader::Stop(Long code, Long position, std::string detail) {
 Flow SourceReader::Placed(Long refusal, Long position) {
   if (refusal != kNoDiagnostic) return Stop(refusal, position);
   if (s_.codice_errore <= 0) return Flow::kContinue;
+  if (!s_.celle.exists()) {
+    // Without cells every line is beyond them: the missing length line,
+    // reported once, is the cause.
+    SetCode(s_, s_.codice_errore, position, LineSite());
+    return Flow::kStopped;
+  }
   Diagnostic carried{
       Diagnostic::Severity::kError, s_.codice_errore, position, LineSite(), {}};
   carried.cause = Diagnostic::Cause::kEarlierCode;
@@ -204,7 +210,11 @@ void SourceReader::CheckKeyItem(bool matched, Phase phase) {
 }
 
 Flow SourceReader::Beyond(Long position) {
-  Stop(kBeyondCells, position);
+  if (s_.celle.exists()) {
+    Stop(kBeyondCells, position);
+  } else {
+    SetCode(s_, kBeyondCells, position, LineSite());
+  }
   return Flow::kEnded;
 }
 

@@ -262,7 +262,12 @@ Flow TrainParser::StationZone(Voce& station, Long p, Long length) {
   }
   if (station_ > kFirstStationSlot &&
       inizio - kStationSpacing < s_.voci[station_ - 1].fine) {
-    return Stop(kStationsTooClose, p);
+    const Voce& previous = s_.voci[station_ - 1];
+    Stop(kStationsTooClose, p, previous.nome);
+    if (p < previous.progressiva) {
+      s_.diagnostics.back().cause = Diagnostic::Cause::kOutOfOrder;
+    }
+    return Flow::kStopped;
   }
   ++station_;
   if (station_ >= signboard_slot_) return Stop(kTooManyStations);

@@ -1,5 +1,7 @@
 #include "model/diagnostic_codes.h"
 
+#include <algorithm>
+
 namespace scenario {
 
 void RaiseCode(Scenario& s, Long code, std::optional<Long> position,
@@ -9,16 +11,31 @@ void RaiseCode(Scenario& s, Long code, std::optional<Long> position,
 }
 
 void RaiseCode(Scenario& s, Diagnostic error) {
-  s.codice_errore = error.code;
-  if (error.position) s.posizione_errore = *error.position;
-  s.error_site = error.site;
+  SetCode(s, error.code, error.position, error.site);
   Report(s, std::move(error));
 }
 
+void SetCode(Scenario& s, Long code, std::optional<Long> position,
+             const ErrorSite& site) {
+  s.codice_errore = code;
+  if (position) s.posizione_errore = *position;
+  s.error_site = site;
+}
+
 void Report(Scenario& s, Diagnostic diagnostic) {
-  if (s.diagnostics.size() >= kMaxDiagnostics) {
-    ++s.diagnostics_omitted;
-    return;
+  if (diagnostic.severity != Diagnostic::Severity::kError) {
+    size_t& omitted = diagnostic.severity == Diagnostic::Severity::kWarning
+                          ? s.omitted_warnings
+                          : s.omitted_notes;
+    if (omitted > 0 ||
+        static_cast<size_t>(std::count_if(
+            s.diagnostics.begin(), s.diagnostics.end(),
+            [&](const Diagnostic& d) {
+              return d.severity == diagnostic.severity;
+            })) >= kMaxWarnings) {
+      ++omitted;
+      return;
+    }
   }
   s.diagnostics.push_back(std::move(diagnostic));
 }

@@ -75,6 +75,10 @@ enum WarningCode : Long {
 void RaiseCode(Scenario& s, Long code, std::optional<Long> position,
                const ErrorSite& site, std::string detail = {});
 void RaiseCode(Scenario& s, Diagnostic error);
+// Records a code in the error state alone, for a code that only follows
+// from one already reported.
+void SetCode(Scenario& s, Long code, std::optional<Long> position,
+             const ErrorSite& site);
 // Records a diagnostic without touching the error state.
 void Report(Scenario& s, Diagnostic diagnostic);
 

@@ -94,17 +94,19 @@ Long memo_rallentamento(Scenario& s, Long x, const Rallentamento& slow_down) {
   const int64_t w_index = Round(before_warning / 50.0 + 1);
   const int64_t h = ProfileCell(before_warning);
 
-  // All cells are looked up first, so that a slow-down reaching beyond the
-  // array is refused before it writes anything.
-  Cella* w = with_warning ? s.celle.at(w_index) : nullptr;
-  Cella* start = s.celle.at(ObjectCell(x));
-  Cella* end = s.celle.at(ObjectCell(int64_t{x} + slow_down.l));
-  if ((with_warning && w == nullptr) || start == nullptr || end == nullptr) {
-    return kCellOutsideRoute;
+  // Board, start and end are tested in this order, each refusing with its
+  // own code before anything is written: outside the cells or taken.
+  Cella* w = nullptr;
+  if (with_warning) {
+    w = s.celle.at(w_index);
+    if (w == nullptr) return kCellOutsideRoute;
+    if (!w->free()) return kWarningBoardCellTaken;
   }
-
-  if (with_warning && !w->free()) return kWarningBoardCellTaken;
+  Cella* start = s.celle.at(ObjectCell(x));
+  if (start == nullptr) return kCellOutsideRoute;
   if (!start->free()) return kSlowDownStartCellTaken;
+  Cella* end = s.celle.at(ObjectCell(int64_t{x} + slow_down.l));
+  if (end == nullptr) return kCellOutsideRoute;
   if (!end->free()) return kSlowDownEndCellTaken;
 
   const Integer d_v = LowInteger(slow_down.d_v);

@@ -260,8 +260,10 @@ struct Diagnostic {
   Cause cause = Cause::kOwn;
 };
 
-// A text full of mistakes must not fill memory with diagnostics.
-inline constexpr size_t kMaxDiagnostics = 1000;
+// A text full of small mistakes must not fill memory or the screen with
+// warnings and notes: past this many of each, they are only counted.
+// Errors are never left out.
+inline constexpr size_t kMaxWarnings = 1000;
 
 // One compiled scenario: one route and one train.
 struct Scenario {
@@ -281,7 +283,8 @@ struct Scenario {
   Long posizione_errore = 0;
   ErrorSite error_site;
   std::vector<Diagnostic> diagnostics;
-  size_t diagnostics_omitted = 0;
+  size_t omitted_warnings = 0;  // past kMaxWarnings, counted only
+  size_t omitted_notes = 0;
 };
 
 }  // namespace scenario

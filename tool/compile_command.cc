@@ -52,7 +52,8 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
       s, !options.no_plan,
       {report.route_text, report.train_text, options.route, options.train});
   report.diagnostics = s.diagnostics;
-  report.omitted = s.diagnostics_omitted;
+  report.omitted_warnings = s.omitted_warnings;
+  report.omitted_notes = s.omitted_notes;
   switch (outcome.end) {
     case CompileOutcome::End::kNoCells:
       report.outcome = CompileReport::Outcome::kNoCells;
@@ -86,7 +87,12 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
   } else {
     PrintText(report, options.language, out);
   }
-  const bool failed = report.Count(Diagnostic::Severity::kError) > 0 ||
+  // A compile that leaves nothing it could write fails, whatever it said.
+  const bool nothing_to_write =
+      report.outcome == CompileReport::Outcome::kNoCells ||
+      report.outcome == CompileReport::Outcome::kReservedValue;
+  const bool failed = nothing_to_write ||
+                      report.Count(Diagnostic::Severity::kError) > 0 ||
                       (options.warnings_fail &&
                        report.Count(Diagnostic::Severity::kWarning) > 0);
   return failed ? kToolDiagnosed : kToolClean;

@@ -121,7 +121,9 @@ Echo EchoOf(const std::string& line, int column) {
 }  // namespace
 
 size_t CompileReport::Count(Diagnostic::Severity severity) const {
-  size_t n = 0;
+  size_t n = severity == Diagnostic::Severity::kWarning ? omitted_warnings
+             : severity == Diagnostic::Severity::kNote  ? omitted_notes
+                                                        : 0;
   for (const Diagnostic& d : diagnostics) n += d.severity == severity;
   return n;
 }
@@ -159,10 +161,14 @@ void PrintText(const CompileReport& report, Language language,
       out << "  " << echo.line << "\n  " << echo.caret << "^\n";
     }
   }
-  if (report.omitted > 0) {
-    out << report.omitted
-        << (it ? " altri messaggi non mostrati\n"
-               : " further messages not shown\n");
+  if (report.omitted_warnings + report.omitted_notes > 0) {
+    out << (it ? "non mostrati: " : "not shown: ")
+        << Counted(report.omitted_warnings, it ? "avviso" : "warning",
+                   it ? "avvisi" : "warnings")
+        << (it ? " e " : " and ")
+        << Counted(report.omitted_notes, it ? "nota" : "note",
+                   it ? "note" : "notes")
+        << "\n";
   }
   out << Summary(report, language) << "\n";
 }
@@ -191,7 +197,9 @@ void PrintJson(const CompileReport& report, Language language,
       {"errors", report.Count(Diagnostic::Severity::kError)},
       {"warnings", report.Count(Diagnostic::Severity::kWarning)},
       {"notes", report.Count(Diagnostic::Severity::kNote)},
-      {"omitted", report.omitted},
+      {"omitted",
+       {{"warnings", report.omitted_warnings},
+        {"notes", report.omitted_notes}}},
       {"diagnostics", diagnostics},
   };
   // Texts from the sources may hold single-byte characters: never fail on

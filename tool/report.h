@@ -18,7 +18,8 @@ struct CompileReport {
   std::string route_text;  // their contents, to quote offending lines
   std::string train_text;
   std::vector<Diagnostic> diagnostics;
-  size_t omitted = 0;  // diagnostics past the limit
+  size_t omitted_warnings = 0;  // past the limit, counted only
+  size_t omitted_notes = 0;
   enum class Outcome { kWritten, kChecked, kNoCells, kReservedValue };
   Outcome outcome = Outcome::kChecked;
   std::vector<std::string> files;  // binary files written
