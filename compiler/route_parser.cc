@@ -124,10 +124,15 @@ Flow RouteParser::RouteLength(const SourceLine& line) {
 
 Flow RouteParser::Reference(const SourceLine& line, int slot) {
   Voce& v = s_.voci[slot];
-  return Read(line.fields[0], &v.inizio) && Read(line.fields[1], &v.fine) &&
-                 Read(line.fields[2], &v.progressiva)
-             ? Flow::kContinue
-             : Flow::kFault;
+  if (!Read(line.fields[0], &v.inizio)) return Flow::kFault;
+  ErrorSite inizio = Site(last_);
+  inizio.field = RefOf(line.fields[0]);
+  if (!Read(line.fields[1], &v.fine)) return Flow::kFault;
+  ErrorSite fine = Site(last_);
+  fine.field = RefOf(line.fields[1]);
+  if (!Read(line.fields[2], &v.progressiva)) return Flow::kFault;
+  references_.push_back({v.inizio, v.fine, v.progressiva, inizio, fine});
+  return Flow::kContinue;
 }
 
 Flow RouteParser::CabSignals(const SourceLine& line) {

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "compiler/source_reader.h"
 #include "model/scenario.h"
@@ -24,6 +25,14 @@ class RouteParser : private SourceReader {
   Flow WriteTails();
   // The next free signboard slot: records above it hold signboard texts.
   Long signboard_slot() const { return signboard_slot_; }
+
+  // A kilometric reference line as read, with where its start and km value
+  // stand, so that a check after the ordering can point back at it.
+  struct ReferenceLine {
+    Long inizio, fine, flag;
+    ErrorSite inizio_site, fine_site;
+  };
+  const std::vector<ReferenceLine>& references() const { return references_; }
 
  private:
   using SourceReader::Read;  // a field, beside the whole text's Read
@@ -54,6 +63,7 @@ class RouteParser : private SourceReader {
   Long gradient_ = 0;
   Item gradient_item_;  // the field the current gradient comes from
   int64_t plan_cursor_ = 2;
+  std::vector<ReferenceLine> references_;
 };
 
 }  // namespace scenario

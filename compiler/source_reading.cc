@@ -34,7 +34,7 @@ class SourceReading {
     if (flow == Flow::kStopped) return true;
     if (train.WriteTails() == Flow::kFault) return false;
 
-    CheckReferences();
+    CheckReferences(route.references());
     return true;
   }
 
@@ -48,19 +48,29 @@ class SourceReading {
 
  private:
   // Every kilometric reference starts and counts on a cell boundary.
-  void CheckReferences() {
+  void CheckReferences(
+      const std::vector<RouteParser::ReferenceLine>& lines) {
     for (int slot : {kReferenceTreSlot, kReferenceDueSlot, kReferenceUnoSlot}) {
       const Voce& v = s_.voci[slot];
-      if (v.inizio % kCellLength != 0 || v.fine % kCellLength != 0) {
-        // The code has no progressive of its own; the value tells which.
-        s_.codice_errore = kReferenceNotOnCell;
-        s_.error_site = {sources_.route_file};
-        Report(s_, {Diagnostic::Severity::kError,
-                    kReferenceNotOnCell,
-                    v.inizio % kCellLength != 0 ? v.inizio : v.fine,
-                    s_.error_site,
-                    {}});
+      const bool start_off = v.inizio % kCellLength != 0;
+      if (!start_off && v.fine % kCellLength == 0) continue;
+      // The ordering moved the reference and its flag may have added 100
+      // to its km value: the line it came from has the same start and km.
+      ErrorSite site{sources_.route_file};
+      for (const RouteParser::ReferenceLine& line : lines) {
+        const bool same_km =
+            line.fine == v.fine ||
+            (line.flag == 1 && int64_t{line.fine} + 100 == v.fine);
+        if (line.inizio == v.inizio && same_km) {
+          site = start_off ? line.inizio_site : line.fine_site;
+          site.value = start_off ? line.inizio : line.fine;
+        }
       }
+      // The code has no progressive of its own, and leaves the error
+      // state's as it was; the message names the value.
+      SetCode(s_, kReferenceNotOnCell, std::nullopt, site);
+      Report(s_, {Diagnostic::Severity::kError, kReferenceNotOnCell,
+                  std::nullopt, site, {}});
     }
   }
 

@@ -18,8 +18,9 @@ constexpr Message kMessages[] = {
     {kRouteTooLong, "lunghezza del percorso oltre 1000000 m",
      "route length above 1000000 m"},
     {kReferenceNotOnCell,
-     "progressiva chilometrica con inizio o km non multiplo di 50",
-     "kilometric reference whose start or km value is not a multiple of 50"},
+     "progressiva chilometrica con inizio o km non multiplo di 50{}",
+     "kilometric reference whose start or km value is not a multiple of "
+     "50{}"},
     {kCabSignalStartNotOnCell,
      "inizio della ripetizione segnali non multiplo di 50",
      "cab signal repetition start not a multiple of 50"},
@@ -299,6 +300,11 @@ std::string MessageFor(const Diagnostic& d, Language language) {
       named = std::to_string(LineOf(static_cast<LineKind>(d.site.field.line))
                                  .fields.size()) +
               (it ? " campi" : " fields");
+      break;
+    case kReferenceNotOnCell:
+      if (d.site.field.valid() && d.site.value) {
+        named = ": " + FieldValue(d.site.field, *d.site.value, language);
+      }
       break;
     case kNotOnCellBoundary:
       if (d.stored) {
