@@ -62,4 +62,24 @@ size_t Utf8SequenceLength(std::string_view text, size_t i) {
   return length;
 }
 
+bool IsWindows1252Text(std::string_view bytes) {
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const uint8_t b = static_cast<uint8_t>(bytes[i]);
+    if (b >= 0x80 && b <= 0x9F && kHighControls[b - 0x80] == 0) return false;
+    if (b >= 0x80 && Utf8SequenceLength(bytes, i) > 1) return false;
+  }
+  return true;
+}
+
+bool IsUtf8BeyondAscii(std::string_view text) {
+  bool beyond = false;
+  for (size_t i = 0; i < text.size();) {
+    const size_t length = Utf8SequenceLength(text, i);
+    if (length == 0) return false;
+    beyond = beyond || length > 1;
+    i += length;
+  }
+  return beyond;
+}
+
 }  // namespace scenario

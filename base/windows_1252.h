@@ -15,6 +15,15 @@ std::string ToWindows1252(std::string_view utf8);
 // or 0 when none starts there.
 size_t Utf8SequenceLength(std::string_view text, size_t i);
 
+// Whether bytes read as single-byte Windows-1252 text: none of the five
+// bytes the code page leaves unassigned, and no multi-byte UTF-8 sequence,
+// which would show as two or more wrong characters.
+bool IsWindows1252Text(std::string_view bytes);
+
+// Whether a text is well-formed UTF-8 with characters beyond ASCII: a name
+// typed on a UTF-8 terminal, which the simulator would misread.
+bool IsUtf8BeyondAscii(std::string_view text);
+
 }  // namespace scenario
 
 #endif  // BASE_WINDOWS_1252_H_

@@ -38,6 +38,18 @@ Item ItemReader::Begin() const {
           static_cast<int>(pos_ - line_start_) + 1, !line_has_items_};
 }
 
+std::optional<Item> ItemReader::RestOfLine() const {
+  // At the start of a line, the line read last is over.
+  if (pos_ == line_start_) return std::nullopt;
+  for (size_t i = pos_; i < text_.size() && !IsLineEnd(text_[i]); ++i) {
+    if (!IsBlank(text_[i])) {
+      return Item{text_.substr(i, 0), line_,
+                  static_cast<int>(i - line_start_) + 1, false};
+    }
+  }
+  return std::nullopt;
+}
+
 ItemReader::Result ItemReader::ReadText(Item* item) {
   if (AtEnd()) return Result::kEndOfFile;
   SkipBlanks();

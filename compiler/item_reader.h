@@ -2,6 +2,7 @@
 #define COMPILER_ITEM_READER_H_
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace scenario {
@@ -35,6 +36,10 @@ class ItemReader {
   // An optionally signed decimal integer that fits 32 bits; an empty item
   // reads as 0. `item` tells what was read, also when it is no number.
   Result ReadNumber(int64_t* value, Item* item);
+
+  // Where the next item of the current line starts, when the line goes on
+  // with more than blanks after what was read: fields a line does not take.
+  std::optional<Item> RestOfLine() const;
 
  private:
   bool AtLineEnd() const;

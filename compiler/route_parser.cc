@@ -74,11 +74,16 @@ Flow RouteParser::GeneralLine() {
   }
   if (run.flow() == Flow::kContinue) {
     CheckKeyItem(run.matched(), Phase::kRouteGeneral);
+    if (run.matched()) CheckLineEnd();
   }
   return run.flow();
 }
 
 Flow RouteParser::General(const SourceLine& line) {
+  // Each general value is given once; a second line silently wins.
+  if (!general_seen_.insert(line.kind).second) {
+    Warn(kRepeatedLine, key_, std::string(line.spellings[0]));
+  }
   // The backgrounds are stored crosswise: "due" in progressiva, "tre" in fine.
   Voce& backgrounds = s_.voci[kRouteSlot];
   switch (line.kind) {
@@ -179,6 +184,7 @@ Flow RouteParser::BodyLine() {
   if (run.flow() == Flow::kContinue) {
     CheckKeyItem(run.matched() || Names(LineOf(LineKind::kCurve), key_.text),
                  Phase::kRouteBody);
+    if (run.matched()) CheckLineEnd();
   }
   return run.flow();
 }

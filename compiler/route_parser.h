@@ -1,6 +1,7 @@
 #ifndef COMPILER_ROUTE_PARSER_H_
 #define COMPILER_ROUTE_PARSER_H_
 
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +65,7 @@ class RouteParser : private SourceReader {
   Item gradient_item_;  // the field the current gradient comes from
   int64_t plan_cursor_ = 2;
   std::vector<ReferenceLine> references_;
+  std::set<LineKind> general_seen_;
 };
 
 }  // namespace scenario

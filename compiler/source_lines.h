@@ -21,10 +21,13 @@ enum class Width : uint8_t { kByte, kInteger, kLong, kText };
 // What the reading does with a value outside a field's range.
 enum class RangeRule : uint8_t {
   kChecked,        // a reading fault as soon as the value is read
-  kCheckedInCell,  // a reading fault when the value is stored in a cell
-  kLowBits,        // the model field keeps the value's low bits
-  kAny,            // any 32-bit number is read; the line's own codes
-                   // refuse what the route cannot hold
+  kCheckedByLine,  // refused by the line's own rule: a code, or a fault
+                   // when the value is stored in a cell
+  kLowBits,        // kept: the model field holds the value's low bits
+  kPacked,         // kept: packed with others into one cell value, where
+                   // a value outside the range runs into its neighbours
+  kAny,            // kept: any 32-bit number is read; outside the range
+                   // the simulator meets a value it does not expect
 };
 
 struct SourceField {
@@ -114,6 +117,13 @@ inline constexpr SourceField LowBits(std::string_view italian,
                                      std::string_view unit = "") {
   return {italian, english, unit, min, max, width, RangeRule::kLowBits};
 }
+// A value packed with others into one cell value.
+inline constexpr SourceField Packed(std::string_view italian,
+                                    std::string_view english, int64_t max,
+                                    std::string_view unit = "") {
+  return {italian, english, unit, 0, max, Width::kInteger,
+          RangeRule::kPacked};
+}
 inline constexpr SourceField Checked(std::string_view italian,
                                      std::string_view english, Width width,
                                      std::string_view unit = "") {
@@ -131,10 +141,11 @@ inline constexpr SourceField Text(std::string_view italian,
 }
 
 inline constexpr SourceField kRouteLength[] = {
-    {"lunghezza", "length", "m", 0, 1000000, Width::kLong, RangeRule::kAny}};
+    {"lunghezza", "length", "m", 0, 1000000, Width::kLong,
+     RangeRule::kCheckedByLine}};
 inline constexpr SourceField kReference[] = {
     Metres("inizio", "start"), Metres("km", "kilometre value"),
-    LowBits("flag", "flag", 0, 1, Width::kLong)};
+    {"flag", "flag", "", 0, 1, Width::kLong, RangeRule::kAny}};
 inline constexpr SourceField kBackground[] = {Value("sfondo", "background")};
 inline constexpr SourceField kCabSignals[] = {Metres("inizio", "start"),
                                               Metres("fine", "end")};
@@ -142,7 +153,7 @@ inline constexpr SourceField kCabSignals[] = {Metres("inizio", "start"),
 inline constexpr SourceField kGradient[] = {
     kProgressive,
     {"pendenza", "gradient", "‰", -100, 155, Width::kByte,
-     RangeRule::kCheckedInCell}};
+     RangeRule::kCheckedByLine}};
 inline constexpr SourceField kCurve[] = {kProgressive,
                                          Metres("lunghezza", "length")};
 inline constexpr SourceField kMountain[] = {
@@ -150,24 +161,26 @@ inline constexpr SourceField kMountain[] = {
     LowBits("tipo", "kind", 0, kByteMax, Width::kByte)};
 inline constexpr SourceField kSpeedBoard[] = {
     kProgressive,
-    LowBits("vas", "left speed a", 0, 1635, Width::kInteger, "km/h"),
-    LowBits("vbs", "left speed b", 0, 1635, Width::kInteger, "km/h"),
-    LowBits("vcs", "left speed c", 0, 1635, Width::kInteger, "km/h"),
-    LowBits("strisces", "left stripes", 0, 9, Width::kInteger),
-    LowBits("vad", "right speed a", 0, 95, Width::kInteger, "km/h"),
-    LowBits("vbd", "right speed b", 0, 95, Width::kInteger, "km/h"),
-    LowBits("vcd", "right speed c", 0, 95, Width::kInteger, "km/h"),
-    LowBits("strisced", "right stripes", 0, 9, Width::kInteger)};
+    Packed("vas", "left speed a", 1635, "km/h"),
+    Packed("vbs", "left speed b", 1635, "km/h"),
+    Packed("vcs", "left speed c", 1635, "km/h"),
+    Packed("strisces", "left stripes", 9),
+    Packed("vad", "right speed a", 95, "km/h"),
+    Packed("vbd", "right speed b", 95, "km/h"),
+    Packed("vcd", "right speed c", 95, "km/h"),
+    Packed("strisced", "right stripes", 9)};
 inline constexpr SourceField kSignboard[] = {kProgressive,
                                              Text("testo", "text")};
 
 inline constexpr SourceField kBrakedMass[] = {
-    Value("massa frenata", "braked mass", "%")};
-inline constexpr SourceField kCoaches[] = {Value("vetture", "coaches")};
+    {"massa frenata", "braked mass", "%", 0, kByteMax, Width::kLong,
+     RangeRule::kAny}};
+inline constexpr SourceField kCoaches[] = {
+    {"vetture", "coaches", "", 0, kByteMax, Width::kLong, RangeRule::kAny}};
 inline constexpr SourceField kSpeed[] = {
     kProgressive,
     {"velocità", "speed", "km/h", 0, 1277, Width::kByte,
-     RangeRule::kCheckedInCell}};
+     RangeRule::kCheckedByLine}};
 inline constexpr SourceField kAdhesion[] = {
     kProgressive, LowBits("aderenza", "adhesion", 0, kByteMax, Width::kByte)};
 inline constexpr SourceField kClock[] = {
@@ -178,15 +191,15 @@ inline constexpr SourceField kSand[] = {
     Checked("sabbia", "sand", Width::kInteger)};
 inline constexpr SourceField kSignal[] = {
     kProgressive,
-    LowBits("sx", "sx", 0, 9, Width::kInteger),
-    LowBits("s1", "s1", 0, 9, Width::kInteger),
-    LowBits("s2", "s2", 0, 9, Width::kInteger),
-    LowBits("s3", "s3", 0, 9, Width::kInteger),
-    LowBits("rapp", "rapp", 0, 9, Width::kInteger),
-    LowBits("dx", "dx", 0, 9, Width::kInteger),
-    LowBits("d1", "d1", 0, 9, Width::kInteger),
-    LowBits("d2", "d2", 0, 9, Width::kInteger),
-    LowBits("d3", "d3", 0, 9, Width::kInteger),
+    Packed("sx", "sx", 9),
+    Packed("s1", "s1", 9),
+    Packed("s2", "s2", 9),
+    Packed("s3", "s3", 9),
+    Packed("rapp", "rapp", 9),
+    Packed("dx", "dx", 9),
+    Packed("d1", "d1", 9),
+    Packed("d2", "d2", 9),
+    Packed("d3", "d3", 9),
     LowBits("tempo", "time", 0, kByteMax, Width::kByte, "s")};
 inline constexpr SourceField kSlowDown[] = {
     kProgressive,

@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "base/windows_1252.h"
 #include "model/diagnostic_codes.h"
 #include "model/rounding.h"
 
@@ -51,6 +52,8 @@ size_t Distance(std::string_view a, std::string_view b) {
 std::string_view ClosestKeyword(std::string_view item,
                                 std::span<const SourceLine> lines) {
   std::string_view best;
+  // Beyond a third of the keyword's letters (and at most 3 edits), a
+  // suggestion would be a guess.
   size_t best_distance = SIZE_MAX;
   // Long items cost time quadratic in their length: the first 64 characters
   // tell enough.
@@ -58,7 +61,8 @@ std::string_view ClosestKeyword(std::string_view item,
   for (const SourceLine& line : lines) {
     for (std::string_view spelling : line.spellings) {
       const size_t d = Distance(item, spelling);
-      if (d < best_distance) {
+      const size_t bound = std::min<size_t>(3, spelling.size() / 3);
+      if (d <= bound && d < best_distance) {
         best = spelling;
         best_distance = d;
       }
@@ -87,6 +91,7 @@ bool SourceReader::NextKeyItem(int comment_reads) {
   s_.riga = key_.text;
   last_ = key_;
   fields_read_ = 0;
+  last_field_ = nullptr;
   return true;
 }
 
@@ -103,11 +108,42 @@ bool SourceReader::ReadNumber(const SourceField& field, int64_t* value) {
     return false;
   }
   if (fields_read_++ == 0) first_field_ = last_;
+  last_field_ = &field;
   if (*value < min || *value > max) {
     Fault(ErrorSite::Fault::kBeyondField, last_, &field, *value);
     return false;
   }
+  WarnOutOfRange(field, *value);
   return true;
+}
+
+void SourceReader::WarnOutOfRange(const SourceField& field, int64_t value) {
+  const bool kept = field.rule == RangeRule::kLowBits ||
+                    field.rule == RangeRule::kPacked ||
+                    field.rule == RangeRule::kAny;
+  if (!kept || (value >= field.min && value <= field.max)) return;
+  Diagnostic d = Warning(kOutOfRange, last_);
+  d.site.field = RefOf(field);
+  d.site.value = value;
+  if (field.rule == RangeRule::kLowBits) {
+    d.stored = field.width == Width::kByte      ? LowByte(value)
+               : field.width == Width::kInteger ? LowInteger(value)
+                                                : value;
+  }
+  Report(s_, std::move(d));
+}
+
+void SourceReader::CheckLineEnd() {
+  const std::optional<Item> rest = reader_.RestOfLine();
+  if (!rest || last_field_ == nullptr) return;
+  if (last_field_->width == Width::kText) {
+    // A text runs to a comma: what follows it was meant to be part of it.
+    Warn(kTextCutAtComma, last_);
+    return;
+  }
+  Diagnostic d = Warning(kExtraFields, *rest);
+  d.site.field = RefOf(*last_field_);
+  Report(s_, std::move(d));
 }
 
 bool SourceReader::Read(const SourceField& field, std::string* value) {
@@ -117,12 +153,14 @@ bool SourceReader::Read(const SourceField& field, std::string* value) {
     return false;
   }
   if (fields_read_++ == 0) first_field_ = last_;
+  last_field_ = &field;
   if (last_.text.size() > static_cast<size_t>(field.max)) {
     Fault(ErrorSite::Fault::kBeyondField, last_, &field,
           static_cast<int64_t>(last_.text.size()));
     return false;
   }
   *value = last_.text;
+  if (!IsWindows1252Text(*value)) Warn(kNotWindows1252, last_);
   return true;
 }
 

@@ -39,7 +39,8 @@ class KeywordDispatch {
   bool matched_ = false;
 };
 
-// The spelling of a line of `lines` nearest to a misspelt key item.
+// The spelling of a line of `lines` nearest to a misspelt key item, when
+// one is near enough to be meant; "" otherwise.
 std::string_view ClosestKeyword(std::string_view item,
                                 std::span<const SourceLine> lines);
 
@@ -127,6 +128,9 @@ class SourceReader {
   void CheckKeyItem(bool matched, Phase phase);
   // A note when a signal or board is not on a cell boundary.
   void NoteOffCell(Long p);
+  // After a line read whole: a warning when its line goes on with more
+  // than its fields (a text cut at a comma, or fields beyond the line's).
+  void CheckLineEnd();
   // Where a line's code points: its first field, which holds the
   // progressive that goes with the code, or its key item.
   ErrorSite LineSite() const {
@@ -144,6 +148,9 @@ class SourceReader {
 
  private:
   bool ReadNumber(const SourceField& field, int64_t* value);
+  // A value kept although outside its field's range: said, with what the
+  // field holds of it.
+  void WarnOutOfRange(const SourceField& field, int64_t value);
 
  protected:
   ItemReader reader_;
@@ -151,6 +158,7 @@ class SourceReader {
   Item key_;          // the key item being examined
   Item last_;         // the item read last
   Item first_field_;  // the first field after the key item
+  const SourceField* last_field_ = nullptr;  // the field read last
   int fields_read_ = 0;
   bool after_end_ = false;  // "[fine]" has been read
   bool warned_after_end_ = false;

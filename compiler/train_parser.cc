@@ -25,9 +25,13 @@ constexpr int kMarkedTypesBelow = 25;
 }  // namespace
 
 Flow TrainParser::Read() {
-  // A train text without "[generale]" is read as empty, without a code.
-  if (!FindStart()) return Flow::kEnded;
-  return ReadLines(kCommentReads, [this] { return Line(); });
+  // A train text without "[generale]" is read as empty, without a code:
+  // a train without speed or stations, which an author never means.
+  const Flow flow = FindStart()
+                        ? ReadLines(kCommentReads, [this] { return Line(); })
+                        : Flow::kEnded;
+  if (!any_line_) Warn(kEmptyTrain, Item{{}, 1, 1, true});
+  return flow;
 }
 
 Flow TrainParser::Line() {
@@ -36,12 +40,24 @@ Flow TrainParser::Line() {
   for (const SourceLine& line : LinesOf(Phase::kTrain)) {
     run(Names(line, key_.text), [&] { return Handle(line); });
   }
-  if (run.flow() == Flow::kContinue) CheckKeyItem(run.matched(), Phase::kTrain);
+  any_line_ = any_line_ || run.matched();
+  if (run.flow() == Flow::kContinue) {
+    CheckKeyItem(run.matched(), Phase::kTrain);
+    if (run.matched()) CheckLineEnd();
+  }
   return run.flow();
 }
 
 Flow TrainParser::Handle(const SourceLine& line) {
   Voce& train = s_.voci[kTrainSlot];
+  // The train's single values are given once; a second line silently wins.
+  const bool single = line.kind == LineKind::kBrakedMass ||
+                      line.kind == LineKind::kCoaches ||
+                      line.kind == LineKind::kClock ||
+                      line.kind == LineKind::kSand;
+  if (single && !single_seen_.insert(line.kind).second) {
+    Warn(kRepeatedLine, key_, std::string(line.spellings[0]));
+  }
   switch (line.kind) {
     case LineKind::kBrakedMass:
       return Field(line, &train.inizio);

@@ -1,6 +1,7 @@
 #ifndef COMPILER_TRAIN_PARSER_H_
 #define COMPILER_TRAIN_PARSER_H_
 
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -57,6 +58,8 @@ class TrainParser : private SourceReader {
   Profile speed_{&Cella::velocita};
   Profile adhesion_{&Cella::aderenza};
   Long station_ = 1;
+  bool any_line_ = false;  // a line with a keyword has been read
+  std::set<LineKind> single_seen_;
 };
 
 }  // namespace scenario

@@ -112,8 +112,11 @@ constexpr Message kMessages[] = {
      "campi in più dopo gli {}: sono letti come voci a sé e ignorati",
      "fields beyond the {} the line takes: read as items of their own and "
      "passed over"},
-    {kEmptyTrain, "dal testo del treno non si legge nulla: {}",
-     "nothing is read from the train text: {}"},
+    {kEmptyTrain,
+     "dal testo del treno non si legge nulla: manca \"[generale]\" o una "
+     "riga con una parola chiave; il treno non ha velocità né stazioni",
+     "nothing is read from the train text: it has no \"[generale]\" or no "
+     "line with a keyword; the train has no speed and no stations"},
     {kOutOfRange, "{}", "{}"},
     {kRepeatedLine, "\"{}\" ripetuta: vale l'ultima",
      "\"{}\" given again: the last one holds"},

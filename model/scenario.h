@@ -255,7 +255,6 @@ struct Diagnostic {
     kOutOfOrder,      // a station before the previous one
     kCurveBehind,     // a curve behind the plan's cursor
     kNoSuggestion,    // an unknown keyword close to none
-    kQuote,           // a text cut at a comma
   };
   Cause cause = Cause::kOwn;
 };

@@ -16,6 +16,8 @@ namespace {
 using nlohmann::json;
 
 constexpr char kRoute[] = "src/Linea_linea.txt";
+// A train text with one line: an empty one draws a warning of its own.
+constexpr char kSomeTrain[] = "sabbia, 10\r\n";
 constexpr char kTrain[] = "src/Linea_42-.txt";
 
 struct ToolRun {
@@ -191,16 +193,16 @@ TEST(ScenarioToolTest, WarningsAndWerror) {
     std::string route, train;
     Long code;
   } cases[] = {
-      {"misspelt keyword", RouteWithBody("pendnza, 1000, 2\r\n"), TrainWith(""),
+      {"misspelt keyword", RouteWithBody("pendnza, 1000, 2\r\n"), TrainWith(kSomeTrain),
        201},
       {"gradient behind its cursor",
        RouteWithBody("pendenza, 1000, 2\r\npendenza, 500, 1\r\n"),
-       TrainWith(""), 202},
+       TrainWith(kSomeTrain), 202},
       {"speed behind its cursor", RouteWithBody(""),
        TrainWith("velocita, 1000, 60\r\nvelocita, 900, 50\r\n"), 202},
       {"curve behind its cursor",
        RouteWithBody("curvad3, 100, 500\r\ncurvas3, 300, 100\r\n"),
-       TrainWith(""), 202},
+       TrainWith(kSomeTrain), 202},
       {"lines after [fine]", RouteWithBody(""),
        "[generale]\r\n[fine]\r\nsabbia, 10\r\n[fine]\r\n", 203},
       {"times not increasing", RouteWithBody(""),
@@ -220,7 +222,7 @@ TEST(ScenarioToolTest, WarningsAndWerror) {
   }
   // The closest keyword is named.
   ToolRun run = Check(RouteWithBody("cartelo_indicatore, 100, a\r\n"),
-                      TrainWith(""), {"--lang", "en"});
+                      TrainWith(kSomeTrain), {"--lang", "en"});
   EXPECT_NE(run.out.find("did you mean \"cartello_indicatore\"?"),
             std::string::npos)
       << run.out;
@@ -228,7 +230,7 @@ TEST(ScenarioToolTest, WarningsAndWerror) {
 
 TEST(ScenarioToolTest, ANoteDoesNotFailEvenUnderWerror) {
   ToolRun run = Check(RouteWithBody("cartello_indicatore, 1025, a\r\n"),
-                      TrainWith(""), {"--Werror"});
+                      TrainWith(kSomeTrain), {"--Werror"});
   EXPECT_EQ(run.status, kToolClean);
   EXPECT_NE(run.out.find("nota 301"), std::string::npos) << run.out;
 }
