@@ -1,5 +1,6 @@
 #include "compiler/scenario_compiler.h"
 
+#include "base/windows_1252.h"
 #include "model/binary_files.h"
 #include "model/diagnostic_codes.h"
 #include "model/post_processing.h"
@@ -65,6 +66,17 @@ CompileOutcome Failed(Status status) {
 }
 
 }  // namespace
+
+void SetIdentity(Scenario& s, const Identity& identity, const Sources& names) {
+  const auto bank_name = [&](const std::string& name, const std::string& file) {
+    if (!IsUtf8BeyondAscii(name)) return name;
+    Report(s, {Diagnostic::Severity::kWarning, kNameConverted, std::nullopt,
+               ErrorSite{file}, name});
+    return ToWindows1252(name);
+  };
+  s.nome_linea = bank_name(identity.route_name, names.route_file);
+  s.numero_treno = bank_name(identity.train_number, names.train_file);
+}
 
 CompileOutcome CompileScenario(Scenario& s, bool scrivi_linea,
                                const Sources& sources) {

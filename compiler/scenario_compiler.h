@@ -33,6 +33,12 @@ struct CompileOutcome {
 CompileOutcome CompileScenario(Scenario& s, bool scrivi_linea,
                                const Sources& sources);
 
+// Gives `s` an author's route name and train number as the record bank and
+// the check codes hold them: Windows-1252, one byte a character, as the
+// simulator reads them. A name typed in UTF-8 beyond ASCII is converted,
+// with a warning on the text it names.
+void SetIdentity(Scenario& s, const Identity& identity, const Sources& names);
+
 // A whole compile as the program does it: the texts are read from and
 // deleted in `files`, then the binary files are written under `names`. No
 // binary file is touched unless the compile is complete.

@@ -44,13 +44,12 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
     }
   }
 
-  Scenario s;
-  s.nome_linea = route_name;
-  s.numero_treno = train_number;
   // An author's texts are never deleted.
-  const CompileOutcome outcome = CompileScenario(
-      s, !options.no_plan,
-      {report.route_text, report.train_text, options.route, options.train});
+  const Sources sources = {report.route_text, report.train_text,
+                           options.route, options.train};
+  Scenario s;
+  SetIdentity(s, {route_name, train_number}, sources);
+  const CompileOutcome outcome = CompileScenario(s, !options.no_plan, sources);
   report.diagnostics = s.diagnostics;
   report.omitted_warnings = s.omitted_warnings;
   report.omitted_notes = s.omitted_notes;

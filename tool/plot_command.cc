@@ -85,16 +85,16 @@ bool CompileTexts(const PlotOptions& options, FileSystem& files, Scenario* s,
   if (fault != NameFault::kNone && fault != NameFault::kEmpty) {
     return Fail(err, NameFaultText(fault, is_route, Language::kEnglish));
   }
-  s->nome_linea = std::move(identity.route_name);
-  s->numero_treno = std::move(identity.train_number);
   std::string route, train;
   for (auto [path, text] :
        {std::pair{&options.route, &route}, std::pair{&options.train, &train}}) {
     Status status = files.Read(*path, text);
     if (!status.ok()) return Fail(err, MessageFor(status, Language::kEnglish));
   }
-  const CompileOutcome outcome = CompileScenario(
-      *s, /*scrivi_linea=*/true, {route, train, options.route, options.train});
+  const Sources sources = {route, train, options.route, options.train};
+  SetIdentity(*s, identity, sources);
+  const CompileOutcome outcome =
+      CompileScenario(*s, /*scrivi_linea=*/true, sources);
   if (outcome.end == CompileOutcome::End::kNoCells) {
     return Fail(err, "the compile left no cells: run check for the reason");
   }
