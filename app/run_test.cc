@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-
-#include <csignal>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -252,7 +251,7 @@ TEST_F(ProgramTest, AFolderThatCannotBeWritten) {
   EXPECT_EQ(RunProgram(&err, {.unprivileged = true}), kExitFailure);
   EXPECT_NE(err.find("Impossibile scrivere " +
                      (folder_ / "Valdorsio-Ronsale_linea.txt").string() +
-                     ": Permission denied (errore 13)"),
+                     ": Permesso negato (errore 13)"),
             std::string::npos)
       << err;
   std::map<std::string, std::string> after;
@@ -269,7 +268,7 @@ TEST_F(ProgramTest, AWriteThatFailsHalfWay) {
   EXPECT_EQ(RunProgram(&err, {.file_size_limit = 200000}), kExitFailure);
   EXPECT_NE(err.find("Impossibile scrivere " +
                      (folder_ / "Valdorsio-Ronsale_linea.dat").string() +
-                     ": File too large (errore 27)"),
+                     ": File troppo grande (errore 27)"),
             std::string::npos)
       << err;
   std::map<std::string, std::string> after;
@@ -308,8 +307,8 @@ TEST_F(ProgramTest, AKilledRunThenACompleteOne) {
   EXPECT_TRUE(Package() == expected);
 }
 
-// The compile step on texts whose signal sits in cell 1, where the format keeps its
-// constant: the number is shown, and no binary file is written.
+// The compile step on texts whose signal sits in cell 1, where the format keeps
+// its constant: the number is shown, and no binary file is written.
 TEST(CompileStepTest, AReservedValueEndsTheProgramWithItsNumber) {
   const FileNames names("d", std::string(kNomeLinea),
                         std::string(kNumeroTreno));

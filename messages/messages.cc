@@ -1,5 +1,8 @@
 #include "messages/messages.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "compiler/source_lines.h"
 #include "model/diagnostic_codes.h"
 
@@ -178,18 +181,22 @@ constexpr struct {
   Diagnostic::Cause cause;
   Message message;
 } kCauses[] = {
-    {kBeyondCells, Diagnostic::Cause::kEarlierCode,
+    {kBeyondCells,
+     Diagnostic::Cause::kEarlierCode,
      {0,
       "la lettura del treno si ferma qui: il codice 15 del percorso è "
       "ancora attivo",
       "the train text stops here: the route's code 15 is still set"}},
-    {kLineBehindCursor, Diagnostic::Cause::kCurveBehind,
+    {kLineBehindCursor,
+     Diagnostic::Cause::kCurveBehind,
      {0, "curva dietro al cursore del tracciato: curva dal cursore",
       "curve behind the plan's cursor: it curves from the cursor on"}},
-    {kUnknownKeyword, Diagnostic::Cause::kNoSuggestion,
+    {kUnknownKeyword,
+     Diagnostic::Cause::kNoSuggestion,
      {0, "parola chiave sconosciuta, riga ignorata",
       "unknown keyword, line passed over"}},
-    {kStationsTooClose, Diagnostic::Cause::kOutOfOrder,
+    {kStationsTooClose,
+     Diagnostic::Cause::kOutOfOrder,
      {0,
       "stazione prima della precedente, {}: le stazioni vanno in ordine di "
       "progressiva",
@@ -256,12 +263,13 @@ namespace {
 // A value outside its field's range that the reading keeps: what it became.
 std::string OutOfRange(const Diagnostic& d, Language language) {
   const bool it = language == Language::kItalian;
-  std::string text = FieldValue(d.site.field, d.site.value.value_or(0),
-                                language) +
-                     (it ? " fuori dall'intervallo " : " outside the range ") +
-                     FieldRange(d.site.field, language);
+  std::string text =
+      FieldValue(d.site.field, d.site.value.value_or(0), language) +
+      (it ? " fuori dall'intervallo " : " outside the range ") +
+      FieldRange(d.site.field, language);
   if (d.stored && *d.stored != d.site.value) {
-    text += (it ? ": il campo ne tiene i bit bassi, " : ": the field keeps its low bits, ") +
+    text += (it ? ": il campo ne tiene i bit bassi, "
+                : ": the field keeps its low bits, ") +
             std::to_string(*d.stored);
   }
   return text;
@@ -300,9 +308,10 @@ std::string MessageFor(const Diagnostic& d, Language language) {
       named = OutOfRange(d, language);
       break;
     case kExtraFields:
-      named = std::to_string(LineOf(static_cast<LineKind>(d.site.field.line))
-                                 .fields.size()) +
-              (it ? " campi" : " fields");
+      named =
+          std::to_string(
+              LineOf(static_cast<LineKind>(d.site.field.line)).fields.size()) +
+          (it ? " campi" : " fields");
       break;
     case kReferenceNotOnCell:
       if (d.site.field.valid() && d.site.value) {
@@ -338,8 +347,8 @@ std::string MessageFor(const Status& status, Language language) {
           : status.operation() == Status::Operation::kWrite ? words.write
                                                             : words.remove;
       return std::string(words.cannot) + " " + verb + " " + status.path() +
-             ": " + status.description() + " (" + words.number + " " +
-             std::to_string(status.number()) + ")";
+             ": " + ErrnoText(status.number(), language) + " (" + words.number +
+             " " + std::to_string(status.number()) + ")";
     }
     case Status::Kind::kDamaged:
       return status.path() + (it ? ": atteso " : ": expected ") +
@@ -389,6 +398,127 @@ std::string NameFaultText(NameFault fault, bool is_route, Language language) {
                   "names would pass 255 bytes";
   }
   return "";
+}
+
+namespace {
+
+constexpr struct {
+  ToolMessage id;
+  const char* italian;
+  const char* english;
+} kToolMessages[] = {
+    {ToolMessage::kRouteNotNamed,
+     "il testo del percorso non si chiama \"<linea>_linea.txt\": dai "
+     "--route-name",
+     "the route text is not named \"<route>_linea.txt\": give --route-name"},
+    {ToolMessage::kTrainNotNamed,
+     "il testo del treno non si chiama \"<linea>_<treno>-.txt\": dai "
+     "--train-number",
+     "the train text is not named \"<route>_<train>-.txt\": give "
+     "--train-number"},
+    {ToolMessage::kUnknownKind,
+     "dal nome di {} non si capisce il tipo di file: dai --kind cells, train "
+     "o plan",
+     "cannot tell the kind of {} from its name: give --kind cells, train or "
+     "plan"},
+    {ToolMessage::kNoPackage,
+     "nessun pacchetto in {}: dai --route-name e --train-number",
+     "no package in {}: give --route-name and --train-number"},
+    {ToolMessage::kTextsOrPackage,
+     "dai un testo del percorso e uno del treno, oppure --from un pacchetto",
+     "give a route and a train text, or --from a package"},
+    {ToolMessage::kTextsAndPackage,
+     "dai i testi oppure --from un pacchetto, non entrambi",
+     "give the texts or --from a package, not both"},
+    {ToolMessage::kNoCellsToPlot,
+     "la compilazione non ha celle: il motivo lo dice check",
+     "the compile left no cells: run check for the reason"},
+    {ToolMessage::kPlotWithCode,
+     "la compilazione ha dato il codice {}: il disegno mostra quanto letto; i "
+     "dettagli li dà check",
+     "the compile raised code {}: the plot shows what was read; run check "
+     "for the details"},
+    {ToolMessage::kPlotWritten, "disegno scritto in {}", "plot written to {}"},
+    {ToolMessage::kPackageWritten, "pacchetto scritto in {}",
+     "package written in {}"},
+    {ToolMessage::kUnknownCommand,
+     "comando sconosciuto \"{}\": i comandi sono compile, check, dump, "
+     "plot, package",
+     "unknown command \"{}\": the commands are compile, check, dump, plot, "
+     "package"},
+    {ToolMessage::kNoCommand,
+     "manca il comando: compile, check, dump, plot o package (--help per "
+     "l'aiuto)",
+     "no command given: compile, check, dump, plot or package (--help for "
+     "help)"},
+};
+
+constexpr struct {
+  int number;
+  const char* italian;
+  const char* english;
+} kErrnoTexts[] = {
+    {EPERM, "Operazione non permessa", "Operation not permitted"},
+    {ENOENT, "File o cartella inesistente", "No such file or directory"},
+    {EIO, "Errore di ingresso/uscita", "Input/output error"},
+    {EACCES, "Permesso negato", "Permission denied"},
+    {EBUSY, "Dispositivo o risorsa occupata", "Device or resource busy"},
+    {EEXIST, "Il file esiste", "File exists"},
+    {ENOTDIR, "Non è una cartella", "Not a directory"},
+    {EISDIR, "È una cartella", "Is a directory"},
+    {EMFILE, "Troppi file aperti", "Too many open files"},
+    {EFBIG, "File troppo grande", "File too large"},
+    {ENOSPC, "Spazio esaurito sul dispositivo", "No space left on device"},
+    {EROFS, "File system in sola lettura", "Read-only file system"},
+    {ENAMETOOLONG, "Nome del file troppo lungo", "File name too long"},
+    {EDQUOT, "Quota del disco superata", "Disk quota exceeded"},
+    {EPIPE, "Condotto interrotto", "Broken pipe"},
+};
+
+}  // namespace
+
+std::string ToolText(ToolMessage message, Language language,
+                     std::initializer_list<std::string> values) {
+  for (const auto& m : kToolMessages) {
+    if (m.id != message) continue;
+    std::string text = language == Language::kItalian ? m.italian : m.english;
+    for (const std::string& value : values) text = Fill(text, value);
+    return text;
+  }
+  return "";
+}
+
+std::string ErrnoText(int number, Language language) {
+  for (const auto& e : kErrnoTexts) {
+    if (e.number == number) {
+      return language == Language::kItalian ? e.italian : e.english;
+    }
+  }
+  return std::strerror(number);
+}
+
+const PlotLabels& PlotLabelsFor(Language language) {
+  static constexpr PlotLabels kItalian = {
+      "Tracciato, nord in alto",
+      "nessun tracciato",
+      "tracciato fuori scala",
+      "Pendenza (‰)",
+      "Velocità di linea (km/h)",
+      "Aderenza",
+      "progressiva (km)",
+      {"segnali", "rallentamenti", "indicatori velocità", "cartelli"},
+      "treno"};
+  static constexpr PlotLabels kEnglish = {
+      "Track plan, north up",
+      "no track plan",
+      "track plan beyond any scale",
+      "Gradient (‰)",
+      "Line speed (km/h)",
+      "Adhesion",
+      "progressive (km)",
+      {"signals", "slow-downs", "speed boards", "signboards"},
+      "train"};
+  return language == Language::kItalian ? kItalian : kEnglish;
 }
 
 std::string SeverityWord(Diagnostic::Severity severity, Language language) {

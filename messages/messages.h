@@ -1,6 +1,7 @@
 #ifndef MESSAGES_MESSAGES_H_
 #define MESSAGES_MESSAGES_H_
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,43 @@ std::string DamagedFileText(const Status& status, std::string_view kind,
 
 // Why a route name or train number cannot name files.
 std::string NameFaultText(NameFault fault, bool is_route, Language language);
+
+// The sentences of the tool itself, beyond diagnostics and failures; "{}"
+// in them stands for what ToolText is given, in order.
+enum class ToolMessage {
+  kRouteNotNamed,
+  kTrainNotNamed,
+  kUnknownKind,
+  kNoPackage,
+  kTextsOrPackage,
+  kTextsAndPackage,
+  kNoCellsToPlot,
+  kPlotWithCode,
+  kPlotWritten,
+  kPackageWritten,
+  kUnknownCommand,
+  kNoCommand,
+};
+std::string ToolText(ToolMessage message, Language language,
+                     std::initializer_list<std::string> values = {});
+
+// The words of the SVG plot.
+struct PlotLabels {
+  const char* plan;          // the plan's heading
+  const char* no_plan;
+  const char* out_of_scale;  // a plan too large to draw
+  const char* gradient;
+  const char* line_speed;
+  const char* adhesion;
+  const char* progressive;  // the axis along the route
+  const char* lanes[4];     // signals, slow-downs, speed boards, signboards
+  const char* train;        // in the title: "<route> - treno <number>"
+};
+const PlotLabels& PlotLabelsFor(Language language);
+
+// The platform's failure numbers that files meet, described in the
+// reader's language; others in the platform's own words.
+std::string ErrnoText(int number, Language language);
 
 // "errore", "avviso", "nota" or "error", "warning", "note".
 std::string SeverityWord(Diagnostic::Severity severity, Language language);

@@ -16,10 +16,11 @@ TEST(MessagesTest, FailuresReadInEitherLanguage) {
   } cases[] = {
       {Status::FileError(Operation::kWrite, "d/a.txt", ENOENT),
        Language::kItalian,
-       "Impossibile scrivere d/a.txt: No such file or directory (errore 2)"},
+       "Impossibile scrivere d/a.txt: File o cartella inesistente (errore 2)"},
       {Status::FileError(Operation::kDelete, "d/none", ENOENT),
        Language::kItalian,
-       "Impossibile cancellare d/none: No such file or directory (errore 2)"},
+       "Impossibile cancellare d/none: File o cartella inesistente (errore "
+       "2)"},
       {Status::FileError(Operation::kDelete, "d/none", ENOENT),
        Language::kEnglish,
        "cannot delete d/none: No such file or directory (errno 2)"},

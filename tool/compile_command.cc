@@ -6,29 +6,27 @@
 #include "model/binary_files.h"
 #include "tool/report.h"
 #include "tool/scenario_tool.h"
+#include "tool/voice.h"
 
 namespace scenario {
 
 int CompileCommand(const CompileOptions& options, FileSystem& files,
                    std::ostream& out, std::ostream& err) {
+  const Voice voice{options.write ? "compile" : "check", options.language,
+                    options.json};
   const auto [route_name, train_number] = IdentityOf(
       options.route, options.train, {options.route_name, options.train_number});
   if (route_name.empty() || train_number.empty()) {
-    err << "scenario-tool: "
-        << (route_name.empty()
-                ? "the route text is not named \"<route>_linea.txt\": give "
-                  "--route-name"
-                : "the train text is not named \"<route>_<train>-.txt\": give "
-                  "--train-number")
-        << "\n";
-    return kToolFailed;
+    return voice.Fail(out, err,
+                      ToolText(route_name.empty() ? ToolMessage::kRouteNotNamed
+                                                  : ToolMessage::kTrainNotNamed,
+                               options.language));
   }
   bool is_route = true;
   const NameFault fault = CheckIdentity({route_name, train_number}, &is_route);
   if (fault != NameFault::kNone) {
-    err << "scenario-tool: " << NameFaultText(fault, is_route, options.language)
-        << "\n";
-    return kToolFailed;
+    return voice.Fail(out, err,
+                      NameFaultText(fault, is_route, options.language));
   }
 
   CompileReport report;
@@ -39,14 +37,13 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
                             std::pair{&options.train, &report.train_text}}) {
     Status status = files.Read(*path, text);
     if (!status.ok()) {
-      err << "scenario-tool: " << MessageFor(status, options.language) << "\n";
-      return kToolFailed;
+      return voice.Fail(out, err, MessageFor(status, options.language));
     }
   }
 
   // An author's texts are never deleted.
-  const Sources sources = {report.route_text, report.train_text,
-                           options.route, options.train};
+  const Sources sources = {report.route_text, report.train_text, options.route,
+                           options.train};
   Scenario s;
   SetIdentity(s, {route_name, train_number}, sources);
   const CompileOutcome outcome = CompileScenario(s, !options.no_plan, sources);
@@ -72,8 +69,7 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
     if (status.ok()) status = files.LockFolder(options.output, &lock);
     if (status.ok()) status = WriteBinaryFiles(s, names, files);
     if (!status.ok()) {
-      err << "scenario-tool: " << MessageFor(status, options.language) << "\n";
-      return kToolFailed;
+      return voice.Fail(out, err, MessageFor(status, options.language));
     }
     report.outcome = CompileReport::Outcome::kWritten;
     if (s.scrivi_linea != 0) report.files.push_back(names.RoutePlan());
@@ -84,7 +80,7 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
   if (options.json) {
     PrintJson(report, options.language, out);
   } else {
-    PrintText(report, options.language, out);
+    PrintText(report, options.language, options.color, out);
   }
   // A compile that leaves nothing it could write fails, whatever it said.
   const bool nothing_to_write =

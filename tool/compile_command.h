@@ -20,6 +20,7 @@ struct CompileOptions {
   Language language = Language::kItalian;
   bool json = false;
   bool warnings_fail = false;
+  bool color = false;  // the severity in colour, for a terminal
 };
 
 // `compile` and `check`: compiles an author's two texts, leaving them as

@@ -9,6 +9,7 @@
 #include "model/record_layout.h"
 #include "model/scenario.h"
 #include "tool/scenario_tool.h"
+#include "tool/voice.h"
 
 namespace scenario {
 namespace {
@@ -320,18 +321,18 @@ int DumpCommand(const DumpOptions& options, FileSystem& files,
        {BinaryKind::kCells, BinaryKind::kTrainBank, BinaryKind::kRoutePlan}) {
     if (options.kind == KindWord(named)) binary = named;
   }
+  const Voice voice{"dump", options.language, options.format == "json"};
   const std::string kind = KindWord(binary);
   if (kind.empty()) {
-    err << "scenario-tool: cannot tell the kind of " << options.file
-        << " from its name: give --kind cells, train or plan\n";
-    return kToolFailed;
+    return voice.Fail(
+        out, err,
+        ToolText(ToolMessage::kUnknownKind, options.language, {options.file}));
   }
   std::string bytes;
   // A file larger than any package's is refused before it fills memory.
   Status status = files.Read(options.file, &bytes, LargestFile(binary));
   if (!status.ok()) {
-    err << "scenario-tool: " << MessageFor(status, Language::kEnglish) << "\n";
-    return kToolFailed;
+    return voice.Fail(out, err, MessageFor(status, options.language));
   }
   if (kind == "cells") {
     std::vector<Cella> cells;
@@ -347,12 +348,11 @@ int DumpCommand(const DumpOptions& options, FileSystem& files,
     if (status.ok()) DumpPlan(xs, ys, options.format, out);
   }
   if (!status.ok()) {
-    err << "scenario-tool: "
-        << DamagedFileText(
-               Status::Damaged(options.file, status.offset(), status.detail()),
-               kind, Language::kEnglish)
-        << "\n";
-    return kToolFailed;
+    return voice.Fail(
+        out, err,
+        DamagedFileText(
+            Status::Damaged(options.file, status.offset(), status.detail()),
+            kind, options.language));
   }
   return kToolClean;
 }

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "base/file_names.h"
-
 #include "base/file_system.h"
+#include "messages/messages.h"
 
 namespace scenario {
 
@@ -14,6 +14,7 @@ struct DumpOptions {
   std::string file;
   std::string kind;             // "cells", "train", "plan"; "" : from the name
   std::string format = "text";  // "text", "json", "csv"
+  Language language = Language::kItalian;
 };
 
 // `dump`: decodes one binary file of a package and prints it as a table,

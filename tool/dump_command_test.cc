@@ -40,7 +40,8 @@ struct Dumped {
 Dumped Dump(const std::string& file, const std::string& format,
             const std::string& kind = "") {
   std::ostringstream out, err;
-  const int status = DumpCommand({file, kind, format}, Package(), out, err);
+  const int status = DumpCommand({file, kind, format, Language::kEnglish},
+                                 Package(), out, err);
   return {status, out.str(), err.str()};
 }
 

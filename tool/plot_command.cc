@@ -21,27 +21,27 @@ bool PackageNames(const PlotOptions& options, FileSystem& files,
                   std::string* route, std::string* train, std::ostream& err) {
   std::vector<std::string> names;
   Status status = files.List(options.from, &names);
-  if (!status.ok()) return Fail(err, MessageFor(status, Language::kEnglish));
+  if (!status.ok()) return Fail(err, MessageFor(status, options.language));
   const Identity identity =
       PackageIdentity(names, {options.route_name, options.train_number});
   *route = identity.route_name;
   *train = identity.train_number;
   if (!identity.complete()) {
-    return Fail(err, "no package in " + options.from +
-                         ": give --route-name and --train-number");
+    return Fail(err, ToolText(ToolMessage::kNoPackage, options.language,
+                              {options.from}));
   }
   return true;
 }
 
-bool ReadDecoded(FileSystem& files, const std::string& path, std::ostream& err,
-                 auto decode) {
+bool ReadDecoded(FileSystem& files, const std::string& path, Language language,
+                 std::ostream& err, auto decode) {
   std::string bytes;
   Status status = files.Read(path, &bytes, LargestFile(KindOfFile(path)));
   if (status.ok()) status = decode(bytes);
   if (status.kind() == Status::Kind::kDamaged) {
     status = Status::Damaged(path, status.offset(), status.detail());
   }
-  return status.ok() || Fail(err, MessageFor(status, Language::kEnglish));
+  return status.ok() || Fail(err, MessageFor(status, language));
 }
 
 bool LoadPackage(const PlotOptions& options, FileSystem& files, Scenario* s,
@@ -51,20 +51,20 @@ bool LoadPackage(const PlotOptions& options, FileSystem& files, Scenario* s,
   s->nome_linea = route;
   s->numero_treno = train;
   const FileNames names(options.from, route, train);
-  return ReadDecoded(files, names.Cells(), err,
+  return ReadDecoded(files, names.Cells(), options.language, err,
                      [&](std::string_view bytes) {
                        std::vector<Cella> cells;
                        Status status = DecodeCelle(bytes, &cells);
                        s->celle.Assign(std::move(cells));
                        return status;
                      }) &&
-         ReadDecoded(files, names.TrainBank(), err,
+         ReadDecoded(files, names.TrainBank(), options.language, err,
                      [&](std::string_view bytes) {
                        return DecodeVoci(bytes, &s->voci);
                      }) &&
          // A package written without the plan has no plan file.
          (!files.Exists(names.RoutePlan()) ||
-          ReadDecoded(files, names.RoutePlan(), err,
+          ReadDecoded(files, names.RoutePlan(), options.language, err,
                       [&](std::string_view bytes) {
                         std::vector<PlanValue> xs, ys;
                         Status status = DecodeTracciato(bytes, &xs, &ys);
@@ -76,31 +76,33 @@ bool LoadPackage(const PlotOptions& options, FileSystem& files, Scenario* s,
 bool CompileTexts(const PlotOptions& options, FileSystem& files, Scenario* s,
                   std::ostream& err) {
   if (options.route.empty() || options.train.empty()) {
-    return Fail(err, "give a route and a train text, or --from a package");
+    return Fail(err, ToolText(ToolMessage::kTextsOrPackage, options.language));
   }
   Identity identity = IdentityOf(options.route, options.train,
                                  {options.route_name, options.train_number});
   bool is_route = true;
   const NameFault fault = CheckIdentity(identity, &is_route);
   if (fault != NameFault::kNone && fault != NameFault::kEmpty) {
-    return Fail(err, NameFaultText(fault, is_route, Language::kEnglish));
+    return Fail(err, NameFaultText(fault, is_route, options.language));
   }
   std::string route, train;
   for (auto [path, text] :
        {std::pair{&options.route, &route}, std::pair{&options.train, &train}}) {
     Status status = files.Read(*path, text);
-    if (!status.ok()) return Fail(err, MessageFor(status, Language::kEnglish));
+    if (!status.ok()) return Fail(err, MessageFor(status, options.language));
   }
   const Sources sources = {route, train, options.route, options.train};
   SetIdentity(*s, identity, sources);
   const CompileOutcome outcome =
       CompileScenario(*s, /*scrivi_linea=*/true, sources);
   if (outcome.end == CompileOutcome::End::kNoCells) {
-    return Fail(err, "the compile left no cells: run check for the reason");
+    return Fail(err, ToolText(ToolMessage::kNoCellsToPlot, options.language));
   }
   if (s->codice_errore != 0) {
-    err << "scenario-tool: the compile raised code " << s->codice_errore
-        << ": the plot shows what was read; run check for the details\n";
+    err << "scenario-tool: "
+        << ToolText(ToolMessage::kPlotWithCode, options.language,
+                    {std::to_string(s->codice_errore)})
+        << "\n";
   }
   return true;
 }
@@ -109,19 +111,30 @@ bool CompileTexts(const PlotOptions& options, FileSystem& files, Scenario* s,
 
 int PlotCommand(const PlotOptions& options, FileSystem& files,
                 std::ostream& out, std::ostream& err) {
+  if (!options.from.empty() &&
+      (!options.route.empty() || !options.train.empty())) {
+    err << "scenario-tool: "
+        << ToolText(ToolMessage::kTextsAndPackage, options.language) << "\n";
+    return kToolFailed;
+  }
   Scenario s;
   const bool loaded = options.from.empty()
                           ? CompileTexts(options, files, &s, err)
                           : LoadPackage(options, files, &s, err);
   if (!loaded) return kToolFailed;
   std::string title = s.nome_linea;
-  if (!s.numero_treno.empty()) title += " - treno " + s.numero_treno;
-  Status status = files.Replace(options.output, PlotSvg(s, title));
+  if (!s.numero_treno.empty()) {
+    title += std::string(" - ") + PlotLabelsFor(options.language).train + " " +
+             s.numero_treno;
+  }
+  Status status =
+      files.Replace(options.output, PlotSvg(s, title, options.language));
   if (!status.ok()) {
-    err << "scenario-tool: " << MessageFor(status, Language::kEnglish) << "\n";
+    err << "scenario-tool: " << MessageFor(status, options.language) << "\n";
     return kToolFailed;
   }
-  out << "plot written to " << options.output << "\n";
+  out << ToolText(ToolMessage::kPlotWritten, options.language, {options.output})
+      << "\n";
   return kToolClean;
 }
 

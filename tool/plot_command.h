@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/file_system.h"
+#include "messages/messages.h"
 
 namespace scenario {
 
@@ -15,6 +16,7 @@ struct PlotOptions {
   std::string output = {};
   std::string route_name = {};
   std::string train_number = {};
+  Language language = Language::kItalian;
 };
 
 // `plot`: draws a scenario, compiled from its texts or read from a

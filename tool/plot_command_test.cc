@@ -102,13 +102,21 @@ TEST(PlotCommandTest, TextsAreEscaped) {
 TEST(PlotCommandTest, Failures) {
   MemoryFileSystem files;
   std::string err;
-  EXPECT_EQ(Plot(files, {.from = "nothing", .output = "p.svg"}, &err),
+  EXPECT_EQ(Plot(files,
+                 {.from = "nothing",
+                  .output = "p.svg",
+                  .language = Language::kEnglish},
+                 &err),
             kToolFailed);
   EXPECT_NE(err.find("no package in nothing"), std::string::npos) << err;
   files.files["d/R_linea.dat"] = "xx";
   files.files["d/R_7.sim"] = std::string(87 * 34, '\0');
   files.files["d/R_7.dat"] = "short";
-  EXPECT_EQ(Plot(files, {.from = "d", .output = "p.svg"}, &err), kToolFailed);
+  EXPECT_EQ(
+      Plot(files,
+           {.from = "d", .output = "p.svg", .language = Language::kEnglish},
+           &err),
+      kToolFailed);
   EXPECT_NE(err.find("d/R_7.dat: expected a 15-byte cell record"),
             std::string::npos)
       << err;
@@ -128,9 +136,9 @@ TEST(PlotCommandTest, APlanBeyondEveryScale) {
   Silent window;
   ASSERT_EQ(scenario::Run(window, files, "d"), kExitComplete);
   Tracciato plan;
-  plan.Assign({PlanValue::Integer(0), PlanValue::Real(1e308),
-               PlanValue::Real(-1e308)},
-              {PlanValue::Integer(0), PlanValue::Real(1), PlanValue::Real(2)});
+  plan.Assign(
+      {PlanValue::Integer(0), PlanValue::Real(1e308), PlanValue::Real(-1e308)},
+      {PlanValue::Integer(0), PlanValue::Real(1), PlanValue::Real(2)});
   files.files["d/Valdorsio-Ronsale_linea.dat"] = EncodeTracciato(plan);
   EXPECT_EQ(Plot(files, {.from = "d", .output = "p.svg"}), kToolClean);
   EXPECT_NE(files.files["p.svg"].find("tracciato fuori scala"),

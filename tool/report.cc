@@ -81,6 +81,20 @@ const char* SeverityName(Diagnostic::Severity severity) {
   return "";
 }
 
+// Severities in the colours compilers use on a terminal.
+constexpr char kResetColor[] = "\x1b[0m";
+const char* SeverityColor(Diagnostic::Severity severity) {
+  switch (severity) {
+    case Diagnostic::Severity::kError:
+      return "\x1b[1;31m";
+    case Diagnostic::Severity::kWarning:
+      return "\x1b[1;35m";
+    case Diagnostic::Severity::kNote:
+      return "\x1b[1;36m";
+  }
+  return "";
+}
+
 // An offending line as the terminal shows it, with the blanks that bring a
 // caret under its column.
 struct Echo {
@@ -141,15 +155,17 @@ std::string LineOf(const std::string& text, int number) {
       start, end == std::string::npos ? std::string::npos : end - start);
 }
 
-void PrintText(const CompileReport& report, Language language,
+void PrintText(const CompileReport& report, Language language, bool color,
                std::ostream& out) {
   const bool it = language == Language::kItalian;
   for (const Diagnostic& d : report.diagnostics) {
     const std::string& file = FileOf(d, report);
+    // As compilers write it, so that editors and terminals can jump there.
     out << file << ":";
-    if (d.site.line > 0) out << d.site.line << ":";
-    out << " " << SeverityWord(d.severity, language) << " " << d.code << ": "
-        << MessageFor(d, language);
+    if (d.site.line > 0) out << d.site.line << ":" << d.site.column << ":";
+    out << " " << (color ? SeverityColor(d.severity) : "")
+        << SeverityWord(d.severity, language) << " " << d.code
+        << (color ? kResetColor : "") << ": " << MessageFor(d, language);
     if (d.position) {
       out << " (" << (it ? "progressiva " : "progressive ") << *d.position
           << ")";

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "model/scenario.h"
 #include "messages/messages.h"
+#include "model/scenario.h"
 
 namespace scenario {
 
@@ -27,9 +27,10 @@ struct CompileReport {
   size_t Count(Diagnostic::Severity severity) const;
 };
 
-// One diagnostic a line, "FILE:LINE: errore N: message (progressiva P)",
-// the offending line under it with a caret under the item, then a summary.
-void PrintText(const CompileReport& report, Language language,
+// One diagnostic a line, "FILE:LINE:COLUMN: errore N: message
+// (progressiva P)", the offending line under it with a caret under the
+// item, then a summary; with `color`, the severity in colour.
+void PrintText(const CompileReport& report, Language language, bool color,
                std::ostream& out);
 
 // The same as one JSON document.

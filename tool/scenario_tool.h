@@ -19,9 +19,11 @@ enum ToolStatus : int {
 };
 
 // Runs `scenario-tool` with `args` (the program name first): diagnostics
-// and results to `out`, errors to `err`. Returns the exit status.
+// and results to `out`, errors to `err`; `out_is_terminal` allows colour.
+// Returns the exit status.
 int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
-                    std::ostream& out, std::ostream& err);
+                    std::ostream& out, std::ostream& err,
+                    bool out_is_terminal = false);
 
 }  // namespace scenario
 

@@ -1,4 +1,6 @@
 // scenario-tool: compiles and checks any scenario's source texts.
+#include <unistd.h>
+
 #include <cerrno>
 #include <csignal>
 #include <iostream>
@@ -18,8 +20,8 @@ int main(int argc, char** argv) {
   int status = scenario::kToolFailed;
   try {
     status = scenario::RunScenarioTool(
-        std::vector<std::string>(argv, argv + argc), disk, std::cout,
-        std::cerr);
+        std::vector<std::string>(argv, argv + argc), disk, std::cout, std::cerr,
+        ::isatty(STDOUT_FILENO) == 1);
   } catch (const std::bad_alloc&) {
     std::cout.flush();
     std::cerr << "scenario-tool: "

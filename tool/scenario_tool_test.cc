@@ -97,7 +97,7 @@ TEST(ScenarioToolTest, TextDiagnosticShowsTheLineAndTheItem) {
                       TrainWith(""));
   EXPECT_EQ(run.status, kToolDiagnosed);
   EXPECT_EQ(run.out,
-            "src/Linea_linea.txt:5: errore 6: cartello su una cella già "
+            "src/Linea_linea.txt:5:23: errore 6: cartello su una cella già "
             "occupata (progressiva 100)\n"
             "  cartello_indicatore,  100, b\n"
             "                        ^\n"
@@ -142,8 +142,8 @@ TEST(ScenarioToolTest, FaultyTexts) {
        "il campo minuti",
        "reading fault: the text ends inside a line's fields: the field "
        "minutes is missing"},
-      {RouteWithBody(""), TrainWith("velocita, 1000, 1300\r\n"), 25, kTrain,
-       2, 17, "errore di lettura: velocità 1300 km/h: da 0 a 1277",
+      {RouteWithBody(""), TrainWith("velocita, 1000, 1300\r\n"), 25, kTrain, 2,
+       17, "errore di lettura: velocità 1300 km/h: da 0 a 1277",
        "reading fault: speed 1300 km/h: from 0 to 1277"},
       {RouteWithBody("pendenza, 1000, 180\r\n"), TrainWith(""), 25, kRoute, 4,
        17, "errore di lettura: pendenza 180 ‰: da -100 a 155",
@@ -193,8 +193,8 @@ TEST(ScenarioToolTest, WarningsAndWerror) {
     std::string route, train;
     Long code;
   } cases[] = {
-      {"misspelt keyword", RouteWithBody("pendnza, 1000, 2\r\n"), TrainWith(kSomeTrain),
-       201},
+      {"misspelt keyword", RouteWithBody("pendnza, 1000, 2\r\n"),
+       TrainWith(kSomeTrain), 201},
       {"gradient behind its cursor",
        RouteWithBody("pendenza, 1000, 2\r\npendenza, 500, 1\r\n"),
        TrainWith(kSomeTrain), 202},
@@ -336,11 +336,12 @@ TEST(ScenarioToolProcessTest, OutputAndMemoryFailures) {
   } cases[] = {
       {tool + " --help 2>&1 >/dev/full",
        "cannot write <stdout>: No space left"},
-      {"(" + limit + dump + "/dev/zero) 2>&1 >/dev/null", "File too large"},
+      {"(" + limit + dump + "/dev/zero) 2>&1 >/dev/null",
+       "Impossibile leggere /dev/zero: File troppo grande (errore 27)"},
       {"(" + limit + tool +
-           " check /dev/zero /dev/zero --route-name R --train-number 1) "
-           "2>&1 >/dev/null",
-       "File too large"},
+           " check /dev/zero /dev/zero --route-name R --train-number 1 "
+           "--lang en) 2>&1 >/dev/null",
+       "cannot read /dev/zero: File too large (errno 27)"},
   };
   for (const Case& c : cases) {
     const std::string& command = c.command;

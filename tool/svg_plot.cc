@@ -176,9 +176,9 @@ std::vector<Station> Stations(const Scenario& s) {
 }
 
 void DrawPlan(const Scenario& s, const std::vector<Station>& stations,
-              Svg& svg) {
+              const PlotLabels& labels, Svg& svg) {
   svg.Rect(kLeft, kPlanTop, kRight - kLeft, kPlanHeight, kFrame);
-  svg.Text(kLeft + 8, kPlanTop + 18, "Tracciato, nord in alto", kHeading);
+  svg.Text(kLeft + 8, kPlanTop + 18, labels.plan, kHeading);
   const auto& xs = s.tracciato.xs();
   const auto& ys = s.tracciato.ys();
   // The computed points run from metre 0 to the first empty one.
@@ -197,13 +197,13 @@ void DrawPlan(const Scenario& s, const std::vector<Station>& stations,
     last = m;
   }
   if (last < 1) {
-    svg.Text(kLeft + 20, kPlanTop + 60, "nessun tracciato", kLabel);
+    svg.Text(kLeft + 20, kPlanTop + 60, labels.no_plan, kLabel);
     return;
   }
   // Coordinates so far apart that their distance overflows cannot be
   // drawn to any scale.
   if (!std::isfinite(max_x - min_x) || !std::isfinite(max_y - min_y)) {
-    svg.Text(kLeft + 20, kPlanTop + 60, "tracciato fuori scala", kLabel);
+    svg.Text(kLeft + 20, kPlanTop + 60, labels.out_of_scale, kLabel);
     return;
   }
   const double margin = 40;
@@ -261,7 +261,7 @@ double Value(const Cella& c, Byte Cella::*field) {
 }
 
 void DrawStrips(const Scenario& s, const std::vector<Station>& stations,
-                Svg& svg) {
+                const PlotLabels& labels, Svg& svg) {
   const auto& cells = s.celle.all();
   const double length =
       s.voci[kTrainSlot].fine > 0
@@ -287,11 +287,11 @@ void DrawStrips(const Scenario& s, const std::vector<Station>& stations,
   }
   const double step = kStripHeight + kStripGap;
   const Strip strips[] = {
-      {"Pendenza (‰)", kStripsTop, gradient_low, gradient_high,
+      {labels.gradient, kStripsTop, gradient_low, gradient_high,
        &Cella::pendenza, kGradient},
-      {"Velocità di linea (km/h)", kStripsTop + step, 0,
+      {labels.line_speed, kStripsTop + step, 0,
        std::ceil((speed_high + 1) / 20) * 20, &Cella::velocita, kSpeed},
-      {"Aderenza", kStripsTop + 2 * step, 0,
+      {labels.adhesion, kStripsTop + 2 * step, 0,
        std::ceil((adhesion_high + 1) / 20) * 20, &Cella::aderenza, kAdhesion},
   };
   const double lanes_top = kStripsTop + 3 * step;
@@ -318,7 +318,7 @@ void DrawStrips(const Scenario& s, const std::vector<Station>& stations,
     std::snprintf(label, sizeof label, "%g", m / 1000);
     svg.Text(px(m) - 4, lanes_bottom + 16, label, kLabel);
   }
-  svg.Text(kRight - 100, lanes_bottom + 34, "progressiva (km)", kLabel);
+  svg.Text(kRight - 100, lanes_bottom + 34, labels.progressive, kLabel);
 
   for (const Strip& strip : strips) {
     auto py = [&](double v) {
@@ -347,8 +347,7 @@ void DrawStrips(const Scenario& s, const std::vector<Station>& stations,
   }
 
   // Object lanes: signals, slow-downs, speed boards, signboards.
-  const char* lane_names[] = {"segnali", "rallentamenti", "indicatori velocità",
-                              "cartelli"};
+  const auto& lane_names = labels.lanes;
   for (int lane = 0; lane < 4; ++lane) {
     svg.Text(kLeft - 8, lanes_top + (lane + 0.7) * kLaneHeight,
              lane_names[lane], kAxis);
@@ -402,7 +401,9 @@ void DrawStrips(const Scenario& s, const std::vector<Station>& stations,
 
 }  // namespace
 
-std::string PlotSvg(const Scenario& s, const std::string& title) {
+std::string PlotSvg(const Scenario& s, const std::string& title,
+                    Language language) {
+  const PlotLabels& labels = PlotLabelsFor(language);
   const std::vector<Station> stations = Stations(s);
   const double height =
       kStripsTop + 3 * (kStripHeight + kStripGap) + 4 * kLaneHeight + 50;
@@ -414,8 +415,8 @@ std::string PlotSvg(const Scenario& s, const std::string& title) {
           "\">\n");
   svg.Rect(0, 0, kWidth, height, kBackground);
   svg.Text(kLeft, 36, title, kHeading);
-  DrawPlan(s, stations, svg);
-  DrawStrips(s, stations, svg);
+  DrawPlan(s, stations, labels, svg);
+  DrawStrips(s, stations, labels, svg);
   svg.Raw("</svg>\n");
   return svg.text();
 }

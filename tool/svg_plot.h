@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "messages/messages.h"
 #include "model/scenario.h"
 
 namespace scenario {
@@ -12,7 +13,8 @@ namespace scenario {
 // speed and adhesion against the progressive, sharing one axis, with the
 // stations' names and stop zones, the signals, the slow-downs, the speed
 // boards and the signboards marked. The same scenario gives the same bytes.
-std::string PlotSvg(const Scenario& s, const std::string& title);
+std::string PlotSvg(const Scenario& s, const std::string& title,
+                    Language language = Language::kItalian);
 
 }  // namespace scenario
 
