@@ -497,6 +497,76 @@ std::string ErrnoText(int number, Language language) {
   return std::strerror(number);
 }
 
+const DumpWords& DumpWordsFor(Language language) {
+  static constexpr DumpWords kItalian = {
+      " cella  progr. m  vel km/h  pend ‰  aderenza  preavviso  montagna  "
+      "oggetto\n",
+      "record  contenuto\n",
+      " metro  x m  y m\n",
+      ", seconda velocità %d",
+      "formato %d, codice og %d",
+      "valori %d %d %d %d",
+      "segnale: s1/d1 %d/%d, s2/d2 %d/%d, s3/d3 %d/%d, rapp·10+sx·3+dx %d, "
+      "tempo %d",
+      "fine rallentamento: %d km/h",
+      "inizio rallentamento: %d km/h",
+      ", f_tt %d",
+      "avviso rallentamento: %d km/h",
+      "preavviso rallentamento n. %d",
+      "indicatore velocità: ",
+      " km/h, strisce %d|%d",
+      "fermata della stazione n. %d",
+      "montagna (passaggio)",
+      "abbattimento: %d km/h",
+      "abbattimento senza velocità",
+      "cartello: testo nel record %d",
+      "tipo %d: valori %d %d %d %d",
+      {"treno", "linea", "generale", "riferimento chilometrico", "vuoto",
+       "cartello", "stazione"},
+      "riferimento chilometrico \"%s\": da %d m, km %d, flag %d",
+      "massa frenata %d %%, lunghezza percorso %d m, vetture %d",
+      ", sfondi uno %d, due %d, tre %d, formato %d, codice st %d",
+      ", ripetizione segnali %d..%d (%d codici), sabbia %d, orologio %s",
+      ": tipo %d, progressiva %d, zona %d..%d, orario %s, byte1..5 %d %d %d "
+      "%d %d, intero1..5 %d %d %d %d %d",
+      "vuoto",
+      "%d (intero)"};
+  static constexpr DumpWords kEnglish = {
+      "  cell   prog. m      km/h  grad ‰  adhesion   approach  mountain  "
+      "object\n",
+      "record  contents\n",
+      " metre  x m  y m\n",
+      ", second speed %d",
+      "format %d, og code %d",
+      "values %d %d %d %d",
+      "signal: s1/d1 %d/%d, s2/d2 %d/%d, s3/d3 %d/%d, rapp·10+sx·3+dx %d, "
+      "time %d",
+      "slow-down end: %d km/h",
+      "slow-down start: %d km/h",
+      ", f_tt %d",
+      "slow-down warning: %d km/h",
+      "slow-down approach marker no. %d",
+      "speed board: ",
+      " km/h, stripes %d|%d",
+      "stop of station no. %d",
+      "mountain (pass-through)",
+      "abbattimento: %d km/h",
+      "abbattimento without a speed",
+      "signboard: text in record %d",
+      "kind %d: values %d %d %d %d",
+      {"train", "route", "general", "kilometric reference", "empty",
+       "signboard", "station"},
+      "kilometric reference \"%s\": from %d m, km %d, flag %d",
+      "braked mass %d %%, route length %d m, coaches %d",
+      ", backgrounds uno %d, due %d, tre %d, format %d, st code %d",
+      ", cab signals %d..%d (%d codes), sand %d, clock %s",
+      ": type %d, progressive %d, zone %d..%d, time %s, byte1..5 %d %d %d %d "
+      "%d, intero1..5 %d %d %d %d %d",
+      "empty",
+      "%d (integer)"};
+  return language == Language::kItalian ? kItalian : kEnglish;
+}
+
 const PlotLabels& PlotLabelsFor(Language language) {
   static constexpr PlotLabels kItalian = {
       "Tracciato, nord in alto",

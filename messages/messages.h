@@ -69,6 +69,41 @@ struct PlotLabels {
 };
 const PlotLabels& PlotLabelsFor(Language language);
 
+// The words of `dump`'s text tables, as printf patterns in the order of
+// the values they show.
+struct DumpWords {
+  const char* cells_header;
+  const char* records_header;
+  const char* plan_header;
+  const char* second_speed;   // d_v
+  const char* cell_one;       // format constant, og code
+  const char* values;         // valore1..4
+  const char* signal;         // s1/d1, s2/d2, s3/d3, packed sx and dx, time
+  const char* slow_down_end;  // speed
+  const char* slow_down_start;
+  const char* f_tt;
+  const char* warning_board;  // speed
+  const char* slow_down_marker;
+  const char* speed_board;  // three speed pairs, then the stripes
+  const char* stripes;
+  const char* stop_point;  // station number
+  const char* mountain_mark;
+  const char* speed_point;  // speed
+  const char* plain_point;
+  const char* signboard;    // record number
+  const char* other_kind;   // kind, valore1..4
+  const char* roles[7];     // train, route, general, reference, empty,
+                            // signboard, station
+  const char* reference;    // name, start, km, flag
+  const char* train_values;   // braked mass, route length, coaches
+  const char* route_values;   // backgrounds, format constant, st code
+  const char* general_values;  // cab signals, codes, sand, clock
+  const char* station;  // type, progressive, zone, time, bytes, integers
+  const char* empty_value;
+  const char* integer_value;
+};
+const DumpWords& DumpWordsFor(Language language);
+
 // The platform's failure numbers that files meet, described in the
 // reader's language; others in the platform's own words.
 std::string ErrnoText(int number, Language language);

@@ -78,57 +78,53 @@ std::string CsvRow(size_t index, const Record& record,
 }
 
 // What a cell carries, in words.
-std::string Explain(const Cella& c, size_t index) {
+std::string Explain(const Cella& c, size_t index, const DumpWords& w) {
   auto second_speed = [&](std::string text) {
-    if (c.valore2 != 0) text += Format(", seconda velocità %d", c.valore2);
+    if (c.valore2 != 0) text += Format(w.second_speed, c.valore2);
     return text;
   };
   switch (c.tipo) {
     case kNone:
       if (index == 1 && (c.valore1 != 0 || c.valore2 != 0)) {
-        return Format("formato %d, codice og %d", c.valore1, c.valore2);
+        return Format(w.cell_one, c.valore1, c.valore2);
       }
       return c.valore1 || c.valore2 || c.valore3 || c.valore4
-                 ? Format("valori %d %d %d %d", c.valore1, c.valore2, c.valore3,
-                          c.valore4)
+                 ? Format(w.values, c.valore1, c.valore2, c.valore3, c.valore4)
                  : "";
     case kSignal:
-      return Format(
-          "segnale: s1/d1 %d/%d, s2/d2 %d/%d, s3/d3 %d/%d, rapp·10+sx·3+dx %d, "
-          "tempo %d",
-          FirstDigit(c.valore1), SecondDigit(c.valore1), FirstDigit(c.valore2),
-          SecondDigit(c.valore2), FirstDigit(c.valore3), SecondDigit(c.valore3),
-          c.valore4, c.tempo);
+      return Format(w.signal, FirstDigit(c.valore1), SecondDigit(c.valore1),
+                    FirstDigit(c.valore2), SecondDigit(c.valore2),
+                    FirstDigit(c.valore3), SecondDigit(c.valore3), c.valore4,
+                    c.tempo);
     case kSlowDownEnd:
     case kSlowDownStart: {
       std::string text = second_speed(
-          Format("%s rallentamento: %d km/h",
-                 c.tipo == kSlowDownEnd ? "fine" : "inizio", c.valore1));
-      if (c.valore3 != 0) text += Format(", f_tt %d", c.valore3);
+          Format(c.tipo == kSlowDownEnd ? w.slow_down_end : w.slow_down_start,
+                 c.valore1));
+      if (c.valore3 != 0) text += Format(w.f_tt, c.valore3);
       return text;
     }
     case kWarningBoard:
-      return second_speed(Format("avviso rallentamento: %d km/h", c.valore1));
+      return second_speed(Format(w.warning_board, c.valore1));
     case kSlowDownMarker:
-      return Format("preavviso rallentamento n. %d", c.valore1);
+      return Format(w.slow_down_marker, c.valore1);
     case kSpeedBoard:
-      return "indicatore velocità: " + SpeedPairText(c.valore1) + ", " +
+      return w.speed_board + SpeedPairText(c.valore1) + ", " +
              SpeedPairText(c.valore2) + ", " + SpeedPairText(c.valore3) +
-             Format(" km/h, strisce %d|%d", FirstDigit(c.valore4),
-                    SecondDigit(c.valore4));
+             Format(w.stripes, FirstDigit(c.valore4), SecondDigit(c.valore4));
     case kStopPoint:
-      return Format("fermata della stazione n. %d", c.valore1);
+      return Format(w.stop_point, c.valore1);
     case kMountainMark:
-      return "montagna (passaggio)";
+      return w.mountain_mark;
     case kSpeedPoint:
-      return Format("abbattimento: %d km/h", c.valore1);
+      return Format(w.speed_point, c.valore1);
     case kPlainPoint:
-      return "abbattimento senza velocità";
+      return w.plain_point;
     case kSignboard:
-      return Format("cartello: testo nel record %d", c.valore1);
+      return Format(w.signboard, c.valore1);
   }
-  return Format("tipo %d: valori %d %d %d %d", c.tipo, c.valore1, c.valore2,
-                c.valore3, c.valore4);
+  return Format(w.other_kind, c.tipo, c.valore1, c.valore2, c.valore3,
+                c.valore4);
 }
 
 std::string Clock(int h, int m, int s) {
@@ -136,60 +132,67 @@ std::string Clock(int h, int m, int s) {
 }
 
 // What a record of the bank holds, by its slot.
-std::string Role(const Voce& v, int slot) {
-  if (slot == kTrainSlot) return "treno";
-  if (slot == kRouteSlot) return "linea";
-  if (slot == kExtraSlot) return "generale";
-  if (slot >= kReferenceTreSlot) return "riferimento chilometrico";
-  if (v == Voce{}) return "vuoto";
-  if (slot >= kFirstStationSlot && v.holds_only_text()) return "cartello";
-  return "stazione";
+enum class Role {
+  kTrain,
+  kRoute,
+  kGeneral,
+  kReference,
+  kEmpty,
+  kSignboard,
+  kStation
+};
+Role RoleOf(const Voce& v, int slot) {
+  if (slot == kTrainSlot) return Role::kTrain;
+  if (slot == kRouteSlot) return Role::kRoute;
+  if (slot == kExtraSlot) return Role::kGeneral;
+  if (slot >= kReferenceTreSlot) return Role::kReference;
+  if (v == Voce{}) return Role::kEmpty;
+  if (slot >= kFirstStationSlot && v.holds_only_text()) return Role::kSignboard;
+  return Role::kStation;
 }
 
-std::string Describe(const Voce& v, int slot) {
-  const std::string role = Role(v, slot);
-  if (role == "vuoto") return role;
-  if (role == "cartello") return "cartello: " + v.nome;
-  if (role == "riferimento chilometrico") {
-    return Format("riferimento chilometrico \"%s\": da %d m, km %d, flag %d",
-                  slot == kReferenceTreSlot   ? "tre"
-                  : slot == kReferenceDueSlot ? "due"
-                                              : "uno",
-                  v.inizio, v.fine, v.progressiva);
+std::string Describe(const Voce& v, int slot, const DumpWords& w) {
+  const Role role = RoleOf(v, slot);
+  const std::string role_name = w.roles[static_cast<int>(role)];
+  switch (role) {
+    case Role::kEmpty:
+      return role_name;
+    case Role::kSignboard:
+      return role_name + ": " + v.nome;
+    case Role::kReference:
+      return Format(w.reference,
+                    slot == kReferenceTreSlot   ? "tre"
+                    : slot == kReferenceDueSlot ? "due"
+                                                : "uno",
+                    v.inizio, v.fine, v.progressiva);
+    case Role::kTrain:
+      return Format(w.train_values, v.inizio, v.fine, v.progressiva);
+    case Role::kRoute:
+      return role_name + " " + v.nome +
+             Format(w.route_values, v.inizio, v.progressiva, v.fine, v.intero1,
+                    v.orario);
+    case Role::kGeneral:
+      return w.roles[static_cast<int>(Role::kTrain)] + std::string(" ") +
+             v.nome +
+             Format(w.general_values, v.inizio, v.fine, v.progressiva,
+                    v.intero1, Clock(v.intero3, v.intero4, v.intero5).c_str());
+    case Role::kStation:
+      break;
   }
-  if (slot == kTrainSlot) {
-    return Format("massa frenata %d %%, lunghezza percorso %d m, vetture %d",
-                  v.inizio, v.fine, v.progressiva);
-  }
-  if (slot == kRouteSlot) {
-    return "linea " + v.nome +
-           Format(", sfondi uno %d, due %d, tre %d, formato %d, codice st %d",
-                  v.inizio, v.progressiva, v.fine, v.intero1, v.orario);
-  }
-  if (slot == kExtraSlot) {
-    return "treno " + v.nome +
-           Format(
-               ", ripetizione segnali %d..%d (%d codici), sabbia %d, "
-               "orologio %s",
-               v.inizio, v.fine, v.progressiva, v.intero1,
-               Clock(v.intero3, v.intero4, v.intero5).c_str());
-  }
-  return "stazione " + v.nome +
+  return role_name + " " + v.nome +
          Format(
-             ": tipo %d, progressiva %d, zona %d..%d, orario %s, byte1..5 "
-             "%d %d %d %d %d, intero1..5 %d %d %d %d %d",
-             v.tipo, v.progressiva, v.inizio, v.fine,
+             w.station, v.tipo, v.progressiva, v.inizio, v.fine,
              Clock(v.orario / 3600, v.orario / 60 % 60, v.orario % 60).c_str(),
              v.byte1, v.byte2, v.byte3, v.byte4, v.byte5, v.intero1, v.intero2,
              v.intero3, v.intero4, v.intero5);
 }
 
 void DumpCells(const std::vector<Cella>& cells, const std::string& format,
-               std::ostream& out) {
+               const DumpWords& w, std::ostream& out) {
   if (format == "json") {
     json rows = json::array();
     for (size_t i = 0; i < cells.size(); ++i) {
-      json row = {{"cella", i}, {"oggetto", Explain(cells[i], i)}};
+      json row = {{"cella", i}, {"oggetto", Explain(cells[i], i, w)}};
       AddFields<Cella>(cells[i], kCellFields, row);
       rows.push_back(std::move(row));
     }
@@ -203,23 +206,24 @@ void DumpCells(const std::vector<Cella>& cells, const std::string& format,
     }
     return;
   }
-  out << " cella  progr. m  vel km/h  pend ‰  aderenza  preavviso  montagna  "
-         "oggetto\n";
+  out << w.cells_header;
   for (size_t i = 0; i < cells.size(); ++i) {
     const Cella& c = cells[i];
     out << Format("%6zu  %8zu  %8d  %6d  %8d  %9d  %8d  ", i, i * kCellLength,
                   SpeedOfCell(c.velocita), GradientOfCell(c.pendenza),
                   c.aderenza, c.preavviso, c.montagna)
-        << Explain(c, i) << "\n";
+        << Explain(c, i, w) << "\n";
   }
 }
 
 void DumpVoci(const std::array<Voce, kVoci>& voci, const std::string& format,
-              std::ostream& out) {
+              const DumpWords& w, std::ostream& out) {
   if (format == "json") {
     json rows = json::array();
     for (int slot = 0; slot < kVoci; ++slot) {
-      json row = {{"record", slot}, {"ruolo", Role(voci[slot], slot)}};
+      json row = {
+          {"record", slot},
+          {"ruolo", w.roles[static_cast<int>(RoleOf(voci[slot], slot))]}};
       AddFields<Voce>(voci[slot], kVoceFields, row);
       rows.push_back(std::move(row));
     }
@@ -235,9 +239,9 @@ void DumpVoci(const std::array<Voce, kVoci>& voci, const std::string& format,
     }
     return;
   }
-  out << "record  contenuto\n";
+  out << w.records_header;
   for (int slot = 0; slot < kVoci; ++slot) {
-    out << Format("%6d  ", slot) << Describe(voci[slot], slot) << "\n";
+    out << Format("%6d  ", slot) << Describe(voci[slot], slot, w) << "\n";
   }
 }
 
@@ -253,12 +257,13 @@ json PlanJson(const PlanValue& v) {
   return nullptr;
 }
 
-std::string PlanText(const PlanValue& v, const char* real_format) {
+std::string PlanText(const PlanValue& v, const char* real_format,
+                     const DumpWords& w) {
   switch (v.kind) {
     case PlanValue::Kind::kEmpty:
-      return "vuoto";
+      return w.empty_value;
     case PlanValue::Kind::kInteger:
-      return Format("%d (intero)", static_cast<int>(v.value));
+      return Format(w.integer_value, static_cast<int>(v.value));
     case PlanValue::Kind::kReal:
       return Format(real_format, v.value);
   }
@@ -267,7 +272,7 @@ std::string PlanText(const PlanValue& v, const char* real_format) {
 
 void DumpPlan(const std::vector<PlanValue>& xs,
               const std::vector<PlanValue>& ys, const std::string& format,
-              std::ostream& out) {
+              const DumpWords& w, std::ostream& out) {
   if (format == "json") {
     json x = json::array();
     json y = json::array();
@@ -291,10 +296,10 @@ void DumpPlan(const std::vector<PlanValue>& xs,
     }
     return;
   }
-  out << " metro  x m  y m\n";
+  out << w.plan_header;
   for (size_t m = 0; m < xs.size(); ++m) {
-    out << Format("%6zu  ", m) << PlanText(xs[m], "%.6f") << "  "
-        << PlanText(ys[m], "%.6f") << "\n";
+    out << Format("%6zu  ", m) << PlanText(xs[m], "%.6f", w) << "  "
+        << PlanText(ys[m], "%.6f", w) << "\n";
   }
 }
 
@@ -322,6 +327,7 @@ int DumpCommand(const DumpOptions& options, FileSystem& files,
     if (options.kind == KindWord(named)) binary = named;
   }
   const Voice voice{"dump", options.language, options.format == "json"};
+  const DumpWords& words = DumpWordsFor(options.language);
   const std::string kind = KindWord(binary);
   if (kind.empty()) {
     return voice.Fail(
@@ -337,15 +343,15 @@ int DumpCommand(const DumpOptions& options, FileSystem& files,
   if (kind == "cells") {
     std::vector<Cella> cells;
     status = DecodeCelle(bytes, &cells);
-    if (status.ok()) DumpCells(cells, options.format, out);
+    if (status.ok()) DumpCells(cells, options.format, words, out);
   } else if (kind == "train") {
     std::array<Voce, kVoci> voci;
     status = DecodeVoci(bytes, &voci);
-    if (status.ok()) DumpVoci(voci, options.format, out);
+    if (status.ok()) DumpVoci(voci, options.format, words, out);
   } else {
     std::vector<PlanValue> xs, ys;
     status = DecodeTracciato(bytes, &xs, &ys);
-    if (status.ok()) DumpPlan(xs, ys, options.format, out);
+    if (status.ok()) DumpPlan(xs, ys, options.format, words, out);
   }
   if (!status.ok()) {
     return voice.Fail(

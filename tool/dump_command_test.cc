@@ -38,10 +38,11 @@ struct Dumped {
 };
 
 Dumped Dump(const std::string& file, const std::string& format,
-            const std::string& kind = "") {
+            const std::string& kind = "",
+            Language language = Language::kItalian) {
   std::ostringstream out, err;
-  const int status = DumpCommand({file, kind, format, Language::kEnglish},
-                                 Package(), out, err);
+  const int status =
+      DumpCommand({file, kind, format, language}, Package(), out, err);
   return {status, out.str(), err.str()};
 }
 
@@ -119,7 +120,8 @@ TEST(DumpCommandTest, DamagedFilesGetAClearError) {
   for (const char* name : {kCells, kBank, kPlan}) {
     const std::string whole = files.files[name];
     files.files["p/cut"] = whole.substr(0, whole.size() - 3);
-    Dumped cut = Dump("p/cut", "text", KindWord(KindOfFile(name)));
+    Dumped cut =
+        Dump("p/cut", "text", KindWord(KindOfFile(name)), Language::kEnglish);
     EXPECT_EQ(cut.status, kToolFailed) << name;
     EXPECT_TRUE(cut.out.empty()) << name;
     EXPECT_NE(cut.err.find("p/cut is no "), std::string::npos) << cut.err;
