@@ -244,7 +244,14 @@ void SourceReader::CheckKeyItem(bool matched, Phase phase) {
   if (ItemReader(key).ReadNumber(&ignored, &item) == ItemReader::Result::kOk) {
     return;
   }
-  Warn(kUnknownKeyword, key_, std::string(ClosestKeyword(key, LinesOf(phase))));
+  const std::string_view closest = ClosestKeyword(key, LinesOf(phase));
+  Diagnostic d = Warning(kUnknownKeyword, key_);
+  if (closest.empty()) {
+    d.cause = Diagnostic::Cause::kNoSuggestion;
+  } else {
+    d.detail = closest;
+  }
+  Report(s_, std::move(d));
 }
 
 Flow SourceReader::Beyond(Long position) {

@@ -112,7 +112,8 @@ constexpr Message kMessages[] = {
      "the text ends at the comma; the rest of the line is read as further "
      "items: to keep the comma, put the text in double quotes"},
     {kExtraFields,
-     "campi in più dopo gli {}: sono letti come voci a sé e ignorati",
+     "campi oltre i {} che la riga prende: sono letti come voci a sé e "
+     "ignorati",
      "fields beyond the {} the line takes: read as items of their own and "
      "passed over"},
     {kEmptyTrain,

@@ -9,6 +9,8 @@
 #include "app/run.h"
 #include "base/memory_file_system.h"
 #include "compiler/compile_for_test.h"
+#include "model/binary_files.h"
+#include "model/diagnostic_codes.h"
 
 namespace scenario {
 namespace {
@@ -354,6 +356,195 @@ TEST(ScenarioToolProcessTest, OutputAndMemoryFailures) {
     EXPECT_EQ(WEXITSTATUS(status), kToolFailed) << c.command << "\n" << err;
     EXPECT_NE(err.find(c.err), std::string::npos) << c.command << "\n" << err;
   }
+}
+
+// The mistakes authors make, each with the one diagnostic it must draw:
+// code, severity, line, column and the message in both languages.
+TEST(ScenarioToolTest, MistakesAndWhatTheySay) {
+  const std::string station =
+      "stazione, 1000, 8, 400, 0,0,0, 0,0,0, 0,0,0, "
+      "0, 7,0,0, A\r\n";
+  struct Case {
+    std::string route, train;
+    Long code;
+    const char* severity;
+    const char* file;
+    int line, column;
+    const char* italian;
+    const char* english;
+  } cases[] = {
+      {"[generale]\r\nsfondo uno, 1\r\n[curve]\r\npendenza, 100, 1\r\n[fine]"
+       "\r\n",
+       TrainWith("segnale, 1000, 1,4,0,0,0,0,0,0,0,0\r\n"), 29, "error", kRoute,
+       1, 1,
+       "il testo del percorso non ha la riga \"lunghezza percorso\": nessuna "
+       "cella, nessun file",
+       "the route text has no \"lunghezza percorso\" line: no cells, no file"},
+      {RouteWithBody(""),
+       TrainWith(station +
+                 "stazione, 500, 8, 200, 0,0,0, 0,0,0, 0,0,0, 0, 7,0,0, B\r\n"),
+       22, "error", kTrain, 3, 11,
+       "stazione prima della precedente, A: le stazioni vanno in ordine di "
+       "progressiva",
+       "station before the previous one, A: stations go in the order of their "
+       "progressives"},
+      {"[generale]\r\nlunghezza percorso, 5000\r\nprogressiva chilometrica "
+       "uno, 75, 0, 0\r\n[curve]\r\n[fine]\r\n",
+       TrainWith(station), 2, "error", kRoute, 3, 31,
+       "progressiva chilometrica con inizio o km non multiplo di 50: inizio "
+       "75 m",
+       "kilometric reference whose start or km value is not a multiple of 50: "
+       "start 75 m"},
+      {RouteWithBody("cartello_indicatore, 1025, a\r\n"), TrainWith(station),
+       301, "note", kRoute, 4, 22,
+       "non su un confine di cella: va alla cella 22, che sta per la "
+       "progressiva 1050",
+       "not on a cell boundary: goes to cell 22, which stands for progressive "
+       "1050"},
+      {RouteWithBody("cartello_indicatore, 1000, (1,000)\r\n"),
+       TrainWith(station), 205, "warning", kRoute, 4, 28,
+       "il testo finisce alla virgola; il resto della riga è letto come altre "
+       "voci: per tenere la virgola scrivi il testo tra virgolette",
+       "the text ends at the comma; the rest of the line is read as further "
+       "items: to keep the comma, put the text in double quotes"},
+      {RouteWithBody("pendenza, 1000, 2, 7\r\n"), TrainWith(station), 206,
+       "warning", kRoute, 4, 20,
+       "campi oltre i 2 campi che la riga prende: sono letti come voci a sé e "
+       "ignorati",
+       "fields beyond the 2 fields the line takes: read as items of their own "
+       "and passed over"},
+      {RouteWithBody(""), "", 207, "warning", kTrain, 1, 1,
+       "dal testo del treno non si legge nulla: manca \"[generale]\" o una "
+       "riga con una parola chiave; il treno non ha velocità né stazioni",
+       "nothing is read from the train text: it has no \"[generale]\" or no "
+       "line with a keyword; the train has no speed and no stations"},
+      {RouteWithBody(""), TrainWith("aderenza, 0, 300\r\n"), 208, "warning",
+       kTrain, 2, 14,
+       "aderenza 300 fuori dall'intervallo da 0 a 255: il campo ne tiene i "
+       "bit bassi, 44",
+       "adhesion 300 outside the range from 0 to 255: the field keeps its low "
+       "bits, 44"},
+      {RouteWithBody(""), TrainWith("numero vetture, 70000\r\n"), 208,
+       "warning", kTrain, 2, 17,
+       "vetture 70000 fuori dall'intervallo da 0 a 255",
+       "coaches 70000 outside the range from 0 to 255"},
+      {"[generale]\r\nlunghezza percorso, 5000\r\nlunghezza percorso, "
+       "6000\r\n[curve]\r\n[fine]\r\n",
+       TrainWith(station), 209, "warning", kRoute, 3, 1,
+       "\"lunghezza percorso\" ripetuta: vale l'ultima",
+       "\"lunghezza percorso\" given again: the last one holds"},
+      {RouteWithBody(""),
+       TrainWith("stazione, 1000, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 7,0,0, "
+                 "CITT\xC3\xA0\r\n"),
+       210, "warning", kTrain, 2, 56,
+       "testo non in Windows-1252 (forse UTF-8): il simulatore legge un byte "
+       "per carattere",
+       "text not in Windows-1252 (UTF-8?): the simulator reads one byte a "
+       "character"},
+      {RouteWithBody("xyzzy, 1, 2\r\n"), TrainWith(station), 201, "warning",
+       kRoute, 4, 1, "parola chiave sconosciuta, riga ignorata",
+       "unknown keyword, line passed over"},
+  };
+  for (const Case& c : cases) {
+    for (const char* lang : {"it", "en"}) {
+      ToolRun run =
+          Check(c.route, c.train, {"--format", "json", "--lang", lang});
+      const json report = json::parse(run.out);
+      const json* found = nullptr;
+      for (const json& d : report["diagnostics"]) {
+        if (d["code"] == c.code) found = &d;
+      }
+      ASSERT_NE(found, nullptr) << c.code << "\n" << run.out;
+      const json& d = *found;
+      EXPECT_EQ(d["severity"], c.severity) << c.code;
+      EXPECT_EQ(d["file"], c.file) << c.code;
+      EXPECT_EQ(d["line"], c.line) << c.code;
+      EXPECT_EQ(d["column"], c.column) << c.code;
+      EXPECT_EQ(d["message"], std::string(lang) == "it" ? c.italian : c.english)
+          << c.code;
+    }
+  }
+}
+
+// A route without its length line: said once, and none of the lines it
+// makes fall beyond the cells is reported as a cause of its own.
+TEST(ScenarioToolTest, AMissingLengthLineIsReportedOnce) {
+  ToolRun run = Check("[generale]\r\n[curve]\r\npendenza, 100, 1\r\n[fine]\r\n",
+                      TrainWith("segnale, 1000, 1,4,0,0,0,0,0,0,0,0\r\n"),
+                      {"--format", "json"});
+  const json report = json::parse(run.out);
+  EXPECT_EQ(report["errors"], 1) << run.out;
+  EXPECT_EQ(report["outcome"], "no_cells");
+  EXPECT_EQ(run.status, kToolDiagnosed);
+}
+
+// However many warnings come first, an error after them is shown and
+// counted; the warnings past the limit are counted too.
+TEST(ScenarioToolTest, NoCapHidesAnError) {
+  std::string body;
+  for (int i = 0; i < 1100; ++i) body += "pendnza, 1, 2\r\n";
+  body += "cartello_indicatore, 100, a\r\ncartello_indicatore, 100, b\r\n";
+  ToolRun run =
+      Check(RouteWithBody(body), TrainWith(kSomeTrain), {"--format", "json"});
+  const json report = json::parse(run.out);
+  EXPECT_EQ(run.status, kToolDiagnosed);
+  EXPECT_EQ(report["errors"], 1);
+  EXPECT_EQ(report["warnings"], 1100);
+  EXPECT_EQ(report["omitted"]["warnings"], 100);
+  EXPECT_EQ(report["diagnostics"].back()["code"], kSignboardCellTaken);
+  run = Check(RouteWithBody(body), TrainWith(kSomeTrain), {"--lang", "en"});
+  EXPECT_NE(run.out.find("not shown: 100 warnings and 0 notes\n"),
+            std::string::npos);
+}
+
+// Whatever the diagnostics say, a compile with nothing to write fails.
+TEST(ScenarioToolTest, NothingToWriteFails) {
+  for (const auto& [route, train] :
+       {std::pair<std::string, std::string>{TrainWith(kSomeTrain),
+                                            RouteWithBody("")},
+        {RouteWithBody(""),
+         TrainWith("segnale, 0, 1,4,0,0,0,0,0,0,0,0\r\n")}}) {
+    MemoryFileSystem files;
+    files.files[kRoute] = route;
+    files.files[kTrain] = train;
+    ToolRun run = Tool(files, {"compile", kRoute, kTrain, "-o", "o"});
+    EXPECT_EQ(run.status, kToolDiagnosed) << run.out;
+    EXPECT_EQ(files.files.size(), 2u);
+  }
+}
+
+// A name typed in UTF-8 reaches the record bank as the simulator reads it.
+TEST(ScenarioToolTest, NamesGoIntoTheBankInWindows1252) {
+  MemoryFileSystem files;
+  files.files["r.txt"] = EmbeddedRoute();
+  files.files["t.txt"] = EmbeddedTrain();
+  ToolRun run =
+      Tool(files, {"compile", "r.txt", "t.txt", "--route-name", "Citt\xC3\xA0",
+                   "--train-number", "1", "-o", "o", "--format", "json"});
+  EXPECT_EQ(run.status, kToolClean) << run.out;
+  EXPECT_EQ(json::parse(run.out)["diagnostics"][0]["code"], kNameConverted);
+  std::array<Voce, kVoci> voci;
+  ASSERT_TRUE(DecodeVoci(files.files["o/Citt\xC3\xA0_1.sim"], &voci).ok());
+  EXPECT_EQ(voci[kRouteSlot].nome, "Citt\xE0");
+}
+
+// Tool errors speak the asked language, and under JSON they are a document.
+TEST(ScenarioToolTest, ToolErrorsInOneVoice) {
+  MemoryFileSystem files;
+  ToolRun run = Tool(files, {"frobnicate"});
+  EXPECT_EQ(run.status, kToolFailed);
+  EXPECT_NE(run.err.find("comando sconosciuto \"frobnicate\""),
+            std::string::npos)
+      << run.err;
+  run = Tool(files, {"check", "a_linea.txt", "a_1-.txt", "--format", "json",
+                     "--lang", "en"});
+  EXPECT_EQ(run.status, kToolFailed);
+  EXPECT_EQ(json::parse(run.out)["outcome"], "failed") << run.out;
+  EXPECT_NE(run.err.find("cannot read a_linea.txt: No such file"),
+            std::string::npos);
+  run = Tool(files, {"plot", "a", "b", "--from", "d", "-o", "p.svg"});
+  EXPECT_EQ(run.status, kToolFailed);
+  EXPECT_NE(run.err.find("non entrambi"), std::string::npos) << run.err;
 }
 
 }  // namespace
