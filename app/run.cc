@@ -84,10 +84,9 @@ int CompileStep(Window& window, FileSystem& files, const FileNames& names) {
     case CompileOutcome::End::kNumberedError:
       errore(window, outcome.numbered_error);  // ends the program
     case CompileOutcome::End::kNoCells:
-      window.ShowMessage(
-          "Nessuna cella compilata: la lettura del percorso si e' fermata "
-          "prima della sua lunghezza (codice " +
-          std::to_string(scenario.codice_errore) + ")");
+      window.ShowMessage(ToolText(ToolMessage::kNoCellsCompiled,
+                                  Language::kItalian,
+                                  {std::to_string(scenario.codice_errore)}));
       return kExitFailure;
     case CompileOutcome::End::kFileFailed:
       return Fail(window, outcome.status);

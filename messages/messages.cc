@@ -408,6 +408,11 @@ constexpr struct {
   const char* italian;
   const char* english;
 } kToolMessages[] = {
+    {ToolMessage::kNoCellsCompiled,
+     "Nessuna cella compilata: la lettura del percorso si e' fermata prima "
+     "della sua lunghezza (codice {})",
+     "No cells compiled: the reading of the route stopped before its length "
+     "(code {})"},
     {ToolMessage::kRouteNotNamed,
      "il testo del percorso non si chiama \"<linea>_linea.txt\": dai "
      "--route-name",

@@ -36,9 +36,10 @@ std::string DamagedFileText(const Status& status, std::string_view kind,
 // Why a route name or train number cannot name files.
 std::string NameFaultText(NameFault fault, bool is_route, Language language);
 
-// The sentences of the tool itself, beyond diagnostics and failures; "{}"
-// in them stands for what ToolText is given, in order.
+// The sentences of the programs themselves, beyond diagnostics and
+// failures; "{}" in them stands for what ToolText is given, in order.
 enum class ToolMessage {
+  kNoCellsCompiled,
   kRouteNotNamed,
   kTrainNotNamed,
   kUnknownKind,
