@@ -86,6 +86,20 @@ NameFault CheckIdentity(const Identity& identity, bool* is_route) {
   return longest > kNameLimit ? NameFault::kTooLong : NameFault::kNone;
 }
 
+std::string_view KindName(BinaryKind kind) {
+  switch (kind) {
+    case BinaryKind::kCells:
+      return "cells";
+    case BinaryKind::kTrainBank:
+      return "train";
+    case BinaryKind::kRoutePlan:
+      return "plan";
+    case BinaryKind::kUnknown:
+      break;
+  }
+  return "";
+}
+
 BinaryKind KindOfFile(std::string_view path) {
   // The plan's suffix ends like the cells': test it first.
   if (path.ends_with(kRoutePlanSuffix)) return BinaryKind::kRoutePlan;

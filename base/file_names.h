@@ -110,6 +110,8 @@ NameFault CheckIdentity(const Identity& identity, bool* is_route);
 // The three binary files of a package, told apart by their names.
 enum class BinaryKind { kUnknown, kCells, kTrainBank, kRoutePlan };
 BinaryKind KindOfFile(std::string_view path);
+// The word tools use for a kind: "cells", "train", "plan"; "" for none.
+std::string_view KindName(BinaryKind kind);
 
 // The folder that holds the running program, as the platform reports it.
 Status ProgramFolder(std::string* folder);

@@ -34,17 +34,7 @@ TEST(FileNamesTest, IdentifiersAreUsedVerbatim) {
 // gives, and what it must give.
 TEST(FileNamesTest, NamesReadBackFromFileNames) {
   const auto kind = [](std::string_view path) {
-    switch (KindOfFile(path)) {
-      case BinaryKind::kCells:
-        return "cells";
-      case BinaryKind::kTrainBank:
-        return "train";
-      case BinaryKind::kRoutePlan:
-        return "plan";
-      case BinaryKind::kUnknown:
-        break;
-    }
-    return "";
+    return std::string(KindName(KindOfFile(path)));
   };
   const auto package = [](std::vector<std::string> names, Identity given) {
     const Identity found = PackageIdentity(names, given);

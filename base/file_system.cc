@@ -5,11 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
-#include <cstdlib>
-
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -29,8 +28,7 @@ int WriteAll(int fd, std::string_view contents) {
   // a piece at a time keeps a failure close to where it happened.
   constexpr size_t kPiece = size_t{1} << 20;
   while (!contents.empty()) {
-    ssize_t n =
-        ::write(fd, contents.data(), std::min(contents.size(), kPiece));
+    ssize_t n = ::write(fd, contents.data(), std::min(contents.size(), kPiece));
     if (n < 0) {
       if (errno == EINTR) continue;
       return errno;
@@ -180,8 +178,7 @@ Status DiskFileSystem::ReplaceAll(const std::vector<FileContents>& files) {
   // first rename, it leaves every old file as it was.
   for (const auto& file : staged) {
     struct stat info;
-    if (::stat(file->target().c_str(), &info) == 0 &&
-        S_ISDIR(info.st_mode)) {
+    if (::stat(file->target().c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
       return Status::FileError(Operation::kWrite, file->target(), EISDIR);
     }
   }
@@ -252,8 +249,8 @@ Status DiskFileSystem::LockFolder(const std::string& folder,
   if (List(folder, &names).ok()) {
     for (const std::string& name : names) {
       if (!IsTemporaryName(name)) continue;
-      const long pid = std::strtol(name.c_str() + kTemporaryPrefix.size(),
-                                   nullptr, 10);
+      const long pid =
+          std::strtol(name.c_str() + kTemporaryPrefix.size(), nullptr, 10);
       if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 &&
           errno == ESRCH) {
         ::unlink((folder + "/" + name).c_str());

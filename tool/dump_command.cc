@@ -305,30 +305,16 @@ void DumpPlan(const std::vector<PlanValue>& xs,
 
 }  // namespace
 
-std::string KindWord(BinaryKind kind) {
-  switch (kind) {
-    case BinaryKind::kCells:
-      return "cells";
-    case BinaryKind::kTrainBank:
-      return "train";
-    case BinaryKind::kRoutePlan:
-      return "plan";
-    case BinaryKind::kUnknown:
-      break;
-  }
-  return "";
-}
-
 int DumpCommand(const DumpOptions& options, FileSystem& files,
                 std::ostream& out, std::ostream& err) {
   BinaryKind binary = KindOfFile(options.file);
   for (BinaryKind named :
        {BinaryKind::kCells, BinaryKind::kTrainBank, BinaryKind::kRoutePlan}) {
-    if (options.kind == KindWord(named)) binary = named;
+    if (options.kind == KindName(named)) binary = named;
   }
   const Voice voice{"dump", options.language, options.format == "json"};
   const DumpWords& words = DumpWordsFor(options.language);
-  const std::string kind = KindWord(binary);
+  const std::string kind(KindName(binary));
   if (kind.empty()) {
     return voice.Fail(
         out, err,

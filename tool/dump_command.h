@@ -22,10 +22,6 @@ struct DumpOptions {
 int DumpCommand(const DumpOptions& options, FileSystem& files,
                 std::ostream& out, std::ostream& err);
 
-// The word `--kind` takes for a kind of binary file: "cells", "train",
-// "plan"; "" for an unknown kind.
-std::string KindWord(BinaryKind kind);
-
 }  // namespace scenario
 
 #endif  // TOOL_DUMP_COMMAND_H_

@@ -120,8 +120,8 @@ TEST(DumpCommandTest, DamagedFilesGetAClearError) {
   for (const char* name : {kCells, kBank, kPlan}) {
     const std::string whole = files.files[name];
     files.files["p/cut"] = whole.substr(0, whole.size() - 3);
-    Dumped cut =
-        Dump("p/cut", "text", KindWord(KindOfFile(name)), Language::kEnglish);
+    Dumped cut = Dump("p/cut", "text", std::string(KindName(KindOfFile(name))),
+                      Language::kEnglish);
     EXPECT_EQ(cut.status, kToolFailed) << name;
     EXPECT_TRUE(cut.out.empty()) << name;
     EXPECT_NE(cut.err.find("p/cut is no "), std::string::npos) << cut.err;
