@@ -38,6 +38,12 @@ Item ItemReader::Begin() const {
           static_cast<int>(pos_ - line_start_) + 1, !line_has_items_};
 }
 
+void ItemReader::SkipRestOfLine() {
+  if (pos_ == line_start_) return;
+  while (!AtLineEnd()) ++pos_;
+  ConsumeDelimiter();
+}
+
 std::optional<Item> ItemReader::RestOfLine() const {
   // At the start of a line, the line read last is over.
   if (pos_ == line_start_) return std::nullopt;

@@ -37,6 +37,10 @@ class ItemReader {
   // reads as 0. `item` tells what was read, also when it is no number.
   Result ReadNumber(int64_t* value, Item* item);
 
+  // Passes over what is left of the current line, when anything is: the
+  // next item read is the next line's first.
+  void SkipRestOfLine();
+
   // Where the next item of the current line starts, when the line goes on
   // with more than blanks after what was read: fields a line does not take.
   std::optional<Item> RestOfLine() const;

@@ -59,7 +59,8 @@ Flow RouteParser::GeneralPhase() {
     s_.riga = key_.text;
     last_ = key_;
     fields_read_ = 0;
-    Flow flow = GeneralLine();
+    last_field_ = nullptr;
+    Flow flow = ReadOnPast(GeneralLine());
     if (flow != Flow::kContinue) return flow;
     // The first bracketed item that is no comment opens the body.
   } while (!(Contains(key_.text, "[") && Contains(key_.text, "]") &&

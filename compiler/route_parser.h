@@ -17,8 +17,9 @@ namespace scenario {
 // profile, track plan, mountain stretches, speed boards, signboards).
 class RouteParser : private SourceReader {
  public:
-  RouteParser(Scenario& s, std::string_view text, std::string file)
-      : SourceReader(s, text, std::move(file)) {}
+  RouteParser(Scenario& s, std::string_view text, std::string file,
+              bool read_on = false)
+      : SourceReader(s, text, std::move(file), read_on) {}
 
   // Reads the whole text. kEnded also after a line beyond the cells.
   Flow Read();

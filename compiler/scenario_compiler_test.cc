@@ -22,8 +22,8 @@ Compiled Compile(std::string_view route, std::string_view train) {
   c.files.files[kTrainPath] = std::string(train);
   c.s.nome_linea = "R";
   c.s.numero_treno = "7";
-  c.outcome =
-      memorizza_percorso(c.s, /*scrivi_linea=*/true, c.files, {kRoutePath, kTrainPath}, kNames);
+  c.outcome = memorizza_percorso(c.s, /*scrivi_linea=*/true, c.files,
+                                 {kRoutePath, kTrainPath}, kNames);
   return c;
 }
 
@@ -89,8 +89,8 @@ TEST(ScenarioCompilerTest, AFailedWriteIsReported) {
   c.files.files[kRoutePath] = EmbeddedRoute();
   c.files.files[kTrainPath] = EmbeddedTrain();
   c.files.read_only.insert("d/R_7.dat");
-  c.outcome =
-      memorizza_percorso(c.s, /*scrivi_linea=*/false, c.files, {kRoutePath, kTrainPath}, kNames);
+  c.outcome = memorizza_percorso(c.s, /*scrivi_linea=*/false, c.files,
+                                 {kRoutePath, kTrainPath}, kNames);
   EXPECT_EQ(c.outcome.end, CompileOutcome::End::kFileFailed);
   EXPECT_EQ(c.outcome.status.path(), "d/R_7.dat");
   // The package is replaced as one: nothing of it is written. Without the

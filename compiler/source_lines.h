@@ -121,8 +121,7 @@ inline constexpr SourceField LowBits(std::string_view italian,
 inline constexpr SourceField Packed(std::string_view italian,
                                     std::string_view english, int64_t max,
                                     std::string_view unit = "") {
-  return {italian, english, unit, 0, max, Width::kInteger,
-          RangeRule::kPacked};
+  return {italian, english, unit, 0, max, Width::kInteger, RangeRule::kPacked};
 }
 inline constexpr SourceField Checked(std::string_view italian,
                                      std::string_view english, Width width,
@@ -140,11 +139,12 @@ inline constexpr SourceField Text(std::string_view italian,
   return {italian, english, "", 0, kTextMax, Width::kText, RangeRule::kChecked};
 }
 
-inline constexpr SourceField kRouteLength[] = {
-    {"lunghezza", "length", "m", 0, 1000000, Width::kLong,
-     RangeRule::kCheckedByLine}};
+inline constexpr SourceField kRouteLength[] = {{"lunghezza", "length", "m", 0,
+                                                1000000, Width::kLong,
+                                                RangeRule::kCheckedByLine}};
 inline constexpr SourceField kReference[] = {
-    Metres("inizio", "start"), Metres("km", "kilometre value"),
+    Metres("inizio", "start"),
+    Metres("km", "kilometre value"),
     {"flag", "flag", "", 0, 1, Width::kLong, RangeRule::kAny}};
 inline constexpr SourceField kBackground[] = {Value("sfondo", "background")};
 inline constexpr SourceField kCabSignals[] = {Metres("inizio", "start"),
@@ -172,9 +172,9 @@ inline constexpr SourceField kSpeedBoard[] = {
 inline constexpr SourceField kSignboard[] = {kProgressive,
                                              Text("testo", "text")};
 
-inline constexpr SourceField kBrakedMass[] = {
-    {"massa frenata", "braked mass", "%", 0, kByteMax, Width::kLong,
-     RangeRule::kAny}};
+inline constexpr SourceField kBrakedMass[] = {{"massa frenata", "braked mass",
+                                               "%", 0, kByteMax, Width::kLong,
+                                               RangeRule::kAny}};
 inline constexpr SourceField kCoaches[] = {
     {"vetture", "coaches", "", 0, kByteMax, Width::kLong, RangeRule::kAny}};
 inline constexpr SourceField kSpeed[] = {

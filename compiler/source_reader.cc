@@ -184,9 +184,19 @@ Flow SourceReader::Stop(Long code, Long position, std::string detail) {
   return Flow::kStopped;
 }
 
+Flow SourceReader::ReadOnPast(Flow flow) {
+  if (!read_on_ || flow == Flow::kContinue) return flow;
+  if (flow == Flow::kFault)
+    RaiseCode(s_, kReadingFault, std::nullopt, s_.error_site);
+  reader_.SkipRestOfLine();
+  return Flow::kContinue;
+}
+
 Flow SourceReader::Placed(Long refusal, Long position) {
   if (refusal != kNoDiagnostic) return Stop(refusal, position);
-  if (s_.codice_errore <= 0) return Flow::kContinue;
+  // Reading on, every line stands for itself: a code left set by a line
+  // already reported stops nothing more.
+  if (s_.codice_errore <= 0 || read_on_) return Flow::kContinue;
   if (!s_.celle.exists()) {
     // Without cells every line is beyond them: the missing length line,
     // reported once, is the cause.
@@ -266,8 +276,12 @@ Flow SourceReader::Beyond(Long position) {
 Flow SourceReader::Fault(ErrorSite::Fault fault, const Item& item,
                          const SourceField* field,
                          std::optional<int64_t> value) {
-  s_.error_site = {file_, item.line, item.column, fault,
-                   field != nullptr ? RefOf(*field) : FieldRef{}, value};
+  s_.error_site = {file_,
+                   item.line,
+                   item.column,
+                   fault,
+                   field != nullptr ? RefOf(*field) : FieldRef{},
+                   value};
   return Flow::kFault;
 }
 

@@ -49,8 +49,12 @@ std::string_view ClosestKeyword(std::string_view item,
 // with range checks, and the recording of codes with their site.
 class SourceReader {
  protected:
-  SourceReader(Scenario& s, std::string_view text, std::string file)
-      : s_(s), reader_(text), file_(std::move(file)) {}
+  // `read_on`: after a line that stops the reading, report it and read on
+  // from the next line as if it were not there, so that an author sees
+  // every error of the text at once.
+  SourceReader(Scenario& s, std::string_view text, std::string file,
+               bool read_on)
+      : s_(s), reader_(text), file_(std::move(file)), read_on_(read_on) {}
 
   // Passes over items until one holds "[generale]" (any case). False when
   // the text ends first, also when "[generale]" is its very last item.
@@ -65,11 +69,15 @@ class SourceReader {
   template <typename LineHandler>
   Flow ReadLines(int comment_reads, LineHandler line) {
     while (NextKeyItem(comment_reads)) {
-      const Flow flow = line();
+      const Flow flow = ReadOnPast(line());
       if (flow != Flow::kContinue) return flow;
     }
     return Flow::kEnded;
   }
+  // When reading on, a line that stopped the reading (or ended its text)
+  // is dropped whole, its fault reported, and the reading goes on from the
+  // next line; otherwise the flow stands.
+  Flow ReadOnPast(Flow flow);
 
   // After a placement procedure: its refusal stops the reading at the
   // line's progressive. So does a code still set from an earlier line (a
@@ -155,6 +163,7 @@ class SourceReader {
  protected:
   ItemReader reader_;
   std::string file_;
+  const bool read_on_;
   Item key_;          // the key item being examined
   Item last_;         // the item read last
   Item first_field_;  // the first field after the key item

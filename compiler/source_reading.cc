@@ -15,11 +15,13 @@ class SourceReading {
 
   bool Run() {
     read_.route = true;
-    RouteParser route(s_, sources_.route, sources_.route_file);
+    RouteParser route(s_, sources_.route, sources_.route_file,
+                      sources_.read_on);
     Flow flow = route.Read();
-    if (flow == Flow::kFault) return false;
-    if (flow == Flow::kStopped) return true;
-    if (route.WriteTails() == Flow::kFault) return false;
+    if (flow == Flow::kContinue || flow == Flow::kEnded) {
+      flow = route.WriteTails();
+    }
+    if (!GoesOn(flow)) return flow != Flow::kFault;
 
     read_.train = true;
     if (!sources_.train) {
@@ -28,11 +30,12 @@ class SourceReading {
       return false;
     }
     TrainParser train(s_, *sources_.train, sources_.train_file,
-                      route.signboard_slot());
+                      route.signboard_slot(), sources_.read_on);
     flow = train.Read();
-    if (flow == Flow::kFault) return false;
-    if (flow == Flow::kStopped) return true;
-    if (train.WriteTails() == Flow::kFault) return false;
+    if (flow == Flow::kContinue || flow == Flow::kEnded) {
+      flow = train.WriteTails();
+    }
+    if (!GoesOn(flow)) return flow != Flow::kFault;
 
     CheckReferences(route.references());
     return true;
@@ -47,9 +50,19 @@ class SourceReading {
   SourcesRead read() const { return read_; }
 
  private:
+  // Whether the reading goes on after a text's flow: when it ended, and
+  // when reading on, also after a stop or a fault, which is reported.
+  bool GoesOn(Flow flow) {
+    if (flow == Flow::kContinue || flow == Flow::kEnded) return true;
+    if (!sources_.read_on) return false;
+    if (flow == Flow::kFault) {
+      RaiseCode(s_, kReadingFault, std::nullopt, s_.error_site);
+    }
+    return true;
+  }
+
   // Every kilometric reference starts and counts on a cell boundary.
-  void CheckReferences(
-      const std::vector<RouteParser::ReferenceLine>& lines) {
+  void CheckReferences(const std::vector<RouteParser::ReferenceLine>& lines) {
     for (int slot : {kReferenceTreSlot, kReferenceDueSlot, kReferenceUnoSlot}) {
       const Voce& v = s_.voci[slot];
       const bool start_off = v.inizio % kCellLength != 0;
@@ -69,8 +82,11 @@ class SourceReading {
       // The code has no progressive of its own, and leaves the error
       // state's as it was; the message names the value.
       SetCode(s_, kReferenceNotOnCell, std::nullopt, site);
-      Report(s_, {Diagnostic::Severity::kError, kReferenceNotOnCell,
-                  std::nullopt, site, {}});
+      Report(s_, {Diagnostic::Severity::kError,
+                  kReferenceNotOnCell,
+                  std::nullopt,
+                  site,
+                  {}});
     }
   }
 

@@ -19,6 +19,10 @@ struct Sources {
   std::optional<std::string_view> train;
   std::string route_file;
   std::string train_file;
+  // For an author's report: read on past every line that stops the
+  // reading (the train text too after a stop in the route), reporting
+  // each. Never for a compile whose files are written.
+  bool read_on = false;
 };
 
 // Which texts the reading used up: the program deletes exactly these. A

@@ -51,10 +51,9 @@ Flow TrainParser::Line() {
 Flow TrainParser::Handle(const SourceLine& line) {
   Voce& train = s_.voci[kTrainSlot];
   // The train's single values are given once; a second line silently wins.
-  const bool single = line.kind == LineKind::kBrakedMass ||
-                      line.kind == LineKind::kCoaches ||
-                      line.kind == LineKind::kClock ||
-                      line.kind == LineKind::kSand;
+  const bool single =
+      line.kind == LineKind::kBrakedMass || line.kind == LineKind::kCoaches ||
+      line.kind == LineKind::kClock || line.kind == LineKind::kSand;
   if (single && !single_seen_.insert(line.kind).second) {
     Warn(kRepeatedLine, key_, std::string(line.spellings[0]));
   }

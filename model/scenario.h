@@ -257,6 +257,9 @@ struct Diagnostic {
     kNoSuggestion,    // an unknown keyword close to none
   };
   Cause cause = Cause::kOwn;
+  // Found by reading on past the first error of a text, for an author:
+  // the compile itself stopped before it.
+  bool found_reading_on = false;
 };
 
 // A text full of small mistakes must not fill memory or the screen with

@@ -1,6 +1,7 @@
 #include "tool/compile_command.h"
 
 #include "base/file_names.h"
+#include "compiler/reading_on.h"
 #include "compiler/scenario_compiler.h"
 #include "messages/messages.h"
 #include "model/binary_files.h"
@@ -47,7 +48,10 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
   Scenario s;
   SetIdentity(s, {route_name, train_number}, sources);
   const CompileOutcome outcome = CompileScenario(s, !options.no_plan, sources);
-  report.diagnostics = s.diagnostics;
+  // Every error of both texts, though the files hold what the compile read.
+  ReadingOn all = ReadOn(s, sources);
+  report.diagnostics = std::move(all.diagnostics);
+  report.omitted_errors = std::move(all.omitted_errors);
   report.omitted_warnings = s.omitted_warnings;
   report.omitted_notes = s.omitted_notes;
   switch (outcome.end) {

@@ -138,6 +138,9 @@ size_t CompileReport::Count(Diagnostic::Severity severity) const {
   size_t n = severity == Diagnostic::Severity::kWarning ? omitted_warnings
              : severity == Diagnostic::Severity::kNote  ? omitted_notes
                                                         : 0;
+  if (severity == Diagnostic::Severity::kError) {
+    for (const auto& [file, omitted] : omitted_errors) n += omitted;
+  }
   for (const Diagnostic& d : diagnostics) n += d.severity == severity;
   return n;
 }
@@ -170,12 +173,21 @@ void PrintText(const CompileReport& report, Language language, bool color,
       out << " (" << (it ? "progressiva " : "progressive ") << *d.position
           << ")";
     }
+    if (d.found_reading_on) {
+      out << (it ? " [trovato proseguendo la lettura dopo il primo errore]"
+                 : " [found by reading on after the first error]");
+    }
     out << "\n";
     if (d.site.line > 0) {
       const Echo echo =
           EchoOf(LineOf(TextOf(file, report), d.site.line), d.site.column);
       out << "  " << echo.line << "\n  " << echo.caret << "^\n";
     }
+  }
+  for (const auto& [file, omitted] : report.omitted_errors) {
+    out << file << ": "
+        << (it ? "altri errori non mostrati: " : "further errors not shown: ")
+        << omitted << "\n";
   }
   if (report.omitted_warnings + report.omitted_notes > 0) {
     out << (it ? "non mostrati: " : "not shown: ")
@@ -202,6 +214,7 @@ void PrintJson(const CompileReport& report, Language language,
         {"column", d.site.line > 0 ? json(d.site.column) : json(nullptr)},
         {"progressive", d.position ? json(*d.position) : json(nullptr)},
         {"message", MessageFor(d, language)},
+        {"found_reading_on", d.found_reading_on},
     });
   }
   const json document = {
@@ -214,7 +227,8 @@ void PrintJson(const CompileReport& report, Language language,
       {"warnings", report.Count(Diagnostic::Severity::kWarning)},
       {"notes", report.Count(Diagnostic::Severity::kNote)},
       {"omitted",
-       {{"warnings", report.omitted_warnings},
+       {{"errors", report.omitted_errors},
+        {"warnings", report.omitted_warnings},
         {"notes", report.omitted_notes}}},
       {"diagnostics", diagnostics},
   };

@@ -2,6 +2,7 @@
 #define TOOL_REPORT_H_
 
 #include <ostream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ struct CompileReport {
   std::string route_text;  // their contents, to quote offending lines
   std::string train_text;
   std::vector<Diagnostic> diagnostics;
+  std::map<std::string, size_t> omitted_errors;  // by text, past its limit
   size_t omitted_warnings = 0;  // past the limit, counted only
   size_t omitted_notes = 0;
   enum class Outcome { kWritten, kChecked, kNoCells, kReservedValue };
