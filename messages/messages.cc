@@ -241,13 +241,16 @@ std::string FieldValue(FieldRef ref, int64_t value, Language language) {
   const SourceField* field = FieldAt(ref);
   if (field == nullptr) return std::to_string(value);
   const bool it = language == Language::kItalian;
-  std::string text = FieldName(ref, language) + " ";
-  if (field->width == Width::kText) {
-    return text + (it ? "di " : "of ") + std::to_string(value) +
-           (it ? " caratteri" : " characters");
-  }
+  std::string text = FieldName(ref, language);
+  text += ' ';
+  if (field->width == Width::kText) text += it ? "di " : "of ";
   text += std::to_string(value);
-  if (!field->unit.empty()) text += " " + std::string(field->unit);
+  if (field->width == Width::kText) {
+    text += it ? " caratteri" : " characters";
+  } else if (!field->unit.empty()) {
+    text += ' ';
+    text += field->unit;
+  }
   return text;
 }
 
