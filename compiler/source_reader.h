@@ -118,7 +118,6 @@ class SourceReader {
   Flow StopAt(Long code, const Item& at);
   // A line beyond the cells: code 15, and the text ends here.
   Flow Beyond(Long position);
-  // Records a reading fault at `item`.
   // Records a reading fault at `item`, in `field` when it is one, with the
   // value found there when it lies beyond the field.
   Flow Fault(ErrorSite::Fault fault, const Item& item,
@@ -153,14 +152,6 @@ class SourceReader {
   }
 
   Scenario& s_;
-
- private:
-  bool ReadNumber(const SourceField& field, int64_t* value);
-  // A value kept although outside its field's range: said, with what the
-  // field holds of it.
-  void WarnOutOfRange(const SourceField& field, int64_t value);
-
- protected:
   ItemReader reader_;
   std::string file_;
   const bool read_on_;
@@ -171,6 +162,12 @@ class SourceReader {
   int fields_read_ = 0;
   bool after_end_ = false;  // "[fine]" has been read
   bool warned_after_end_ = false;
+
+ private:
+  bool ReadNumber(const SourceField& field, int64_t* value);
+  // A value kept although outside its field's range: said, with what the
+  // field holds of it.
+  void WarnOutOfRange(const SourceField& field, int64_t value);
 };
 
 }  // namespace scenario
