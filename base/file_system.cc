@@ -72,7 +72,7 @@ class StagedFile {
     if (!temporary_.empty()) ::unlink(temporary_.c_str());
   }
 
-  int Write(std::string_view contents) {
+  int Write(const FileContents& file) {
     const std::string folder = FolderOf(target_);
     // An anonymous file first: until it is linked, a kill leaves nothing.
     int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
@@ -83,7 +83,15 @@ class StagedFile {
       if (fd < 0) return errno;
       temporary_ = name;
     }
-    int number = WriteAll(fd, contents);
+    int number = 0;
+    if (file.pieces) {
+      file.pieces([&](std::string_view piece) {
+        number = WriteAll(fd, piece);
+        return number == 0;
+      });
+    } else {
+      number = WriteAll(fd, file.contents);
+    }
     if (number == 0 && ::fsync(fd) != 0) number = errno;
     if (number == 0 && anonymous) {
       const std::string self = "/proc/self/fd/" + std::to_string(fd);
@@ -170,7 +178,7 @@ Status DiskFileSystem::ReplaceAll(const std::vector<FileContents>& files) {
   std::vector<std::unique_ptr<StagedFile>> staged;
   for (const FileContents& file : files) {
     staged.push_back(std::make_unique<StagedFile>(file));
-    if (int number = staged.back()->Write(file.contents)) {
+    if (int number = staged.back()->Write(file)) {
       return Status::FileError(Operation::kWrite, file.path, number);
     }
   }

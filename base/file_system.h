@@ -2,6 +2,7 @@
 #define BASE_FILE_SYSTEM_H_
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,10 +17,17 @@ namespace scenario {
 // (a device, a file passed by mistake) is refused, not read into memory.
 inline constexpr size_t kMaxReadSize = size_t{64} << 20;
 
-// A new content for one file.
+// Bytes handed over in pieces, for a file too large to be held whole: the
+// source calls the sink with each piece in order, and stops when the sink
+// answers false (the write failed).
+using ByteSink = std::function<bool(std::string_view piece)>;
+using ByteSource = std::function<void(const ByteSink& sink)>;
+
+// A new content for one file: its bytes, or a source of them in pieces.
 struct FileContents {
   std::string path;
-  std::string_view contents;
+  std::string_view contents = {};
+  ByteSource pieces = {};
 };
 
 // Held while a folder is locked; the lock ends with it.

@@ -46,7 +46,14 @@ class MemoryFileSystem : public FileSystem {
       }
     }
     for (const FileContents& file : contents) {
-      files[file.path] = std::string(file.contents);
+      std::string& bytes = files[file.path];
+      bytes = std::string(file.contents);
+      if (file.pieces) {
+        file.pieces([&](std::string_view piece) {
+          bytes += piece;
+          return true;
+        });
+      }
       written.push_back(file.path);
     }
     return Status::Ok();

@@ -120,12 +120,30 @@ std::string EncodeVoci(const std::array<Voce, kVoci>& voci) {
   return out.Take();
 }
 
-std::string EncodeTracciato(const Tracciato& tracciato) {
-  ByteWriter out(PlanSize(tracciato.xs()) + PlanSize(tracciato.ys()));
+void EncodeTracciato(const Tracciato& tracciato, const ByteSink& sink) {
+  constexpr size_t kPiece = size_t{256} << 10;
+  // Room for a piece and the value that passes it.
+  ByteWriter out(kPiece + kPlanCodeSize + 8);
   for (const PlanColumn* column : {&tracciato.xs(), &tracciato.ys()}) {
-    for (size_t m = 0; m < column->size(); ++m) PutPlanValue((*column)[m], out);
+    for (size_t m = 0; m < column->size(); ++m) {
+      PutPlanValue((*column)[m], out);
+      if (out.size() >= kPiece) {
+        if (!sink(out.view())) return;
+        out.Clear();
+      }
+    }
   }
-  return out.Take();
+  if (out.size() > 0) sink(out.view());
+}
+
+std::string EncodeTracciato(const Tracciato& tracciato) {
+  std::string bytes;
+  bytes.reserve(PlanSize(tracciato.xs()) + PlanSize(tracciato.ys()));
+  EncodeTracciato(tracciato, [&](std::string_view piece) {
+    bytes += piece;
+    return true;
+  });
+  return bytes;
 }
 
 Status DecodeCelle(std::string_view bytes, std::vector<Cella>* cells) {
@@ -261,12 +279,14 @@ Status WriteBinaryFiles(const Scenario& scenario, const FileNames& names,
                         FileSystem& files) {
   // The three files are replaced as one: a failure keeps the old package
   // whole rather than mix a new plan with an old bank and cells.
-  std::string plan;
-  if (scenario.scrivi_linea) plan = EncodeTracciato(scenario.tracciato);
   const std::string bank = EncodeVoci(scenario.voci);
   const std::string cells = EncodeCelle(scenario.celle);
   std::vector<FileContents> package;
-  if (scenario.scrivi_linea) package.push_back({names.RoutePlan(), plan});
+  if (scenario.scrivi_linea) {
+    package.push_back({names.RoutePlan(), {}, [&](const ByteSink& sink) {
+                         EncodeTracciato(scenario.tracciato, sink);
+                       }});
+  }
   package.push_back({names.TrainBank(), bank});
   package.push_back({names.Cells(), cells});
   return files.ReplaceAll(package);

@@ -22,7 +22,9 @@ std::string EncodeCelle(const Celle& celle);
 // Train file: the 87 records of the bank, 34 + N bytes each, N the length
 // of `nome`.
 std::string EncodeVoci(const std::array<Voce, kVoci>& voci);
-// Route plan file: every x value, metre by metre, then every y value.
+// Route plan file: every x value, metre by metre, then every y value. It
+// reaches 20 MB: written in pieces of 256 KiB as they are encoded.
+void EncodeTracciato(const Tracciato& tracciato, const ByteSink& sink);
 std::string EncodeTracciato(const Tracciato& tracciato);
 
 // The largest file of each kind a package can hold: that of the longest

@@ -30,6 +30,10 @@ class ByteWriter {
   }
 
   size_t size() const { return used_; }
+  // The bytes written so far, until the next put or Clear.
+  std::string_view view() const { return {bytes_.data(), used_}; }
+  // Starts over, keeping the room: for a file streamed in pieces.
+  void Clear() { used_ = 0; }
   // Hands the bytes written over and leaves the writer empty.
   std::string Take() {
     bytes_.resize(used_);
