@@ -217,48 +217,57 @@ Status DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci) {
 
 Status DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
                        std::vector<PlanValue>* ys) {
-  std::vector<PlanValue> values;
-  ByteReader in(bytes);
-  while (!in.done()) {
-    const size_t start = in.offset();
-    int16_t code = 0;
-    bool ok = in.get_i16(&code);
-    const PlanItem* item = nullptr;
-    for (const PlanItem& known : kPlanItems) {
-      if (ok && known.code == code) item = &known;
+  // Two walks: the first checks every value and counts them, so that the
+  // second decodes each straight into its half, held once.
+  const auto walk = [&](auto&& take) -> Status {
+    ByteReader in(bytes);
+    for (size_t index = 0; !in.done(); ++index) {
+      const size_t start = in.offset();
+      int16_t code = 0;
+      bool ok = in.get_i16(&code);
+      const PlanItem* item = nullptr;
+      for (const PlanItem& known : kPlanItems) {
+        if (ok && known.code == code) item = &known;
+      }
+      if (ok && item == nullptr) {
+        return Status::Damaged(
+            {}, start,
+            "a plan value kind 0, 2 or 5, found " + std::to_string(code));
+      }
+      PlanValue value;
+      if (ok && item->kind == PlanValue::Kind::kInteger) {
+        int16_t v = 0;
+        ok = in.get_i16(&v);
+        value = PlanValue::Integer(v);
+      } else if (ok && item->kind == PlanValue::Kind::kReal) {
+        double v = 0;
+        ok = in.get_f64(&v);
+        value = PlanValue::Real(v);
+      }
+      if (!ok) {
+        return Status::Damaged({}, start,
+                               "a whole plan value (" +
+                                   std::to_string(bytes.size() - start) +
+                                   " bytes left)");
+      }
+      take(index, value);
     }
-    if (ok && item == nullptr) {
-      return Status::Damaged(
-          {}, start,
-          "a plan value kind 0, 2 or 5, found " + std::to_string(code));
-    }
-    PlanValue value;
-    if (ok && item->kind == PlanValue::Kind::kInteger) {
-      int16_t v = 0;
-      ok = in.get_i16(&v);
-      value = PlanValue::Integer(v);
-    } else if (ok && item->kind == PlanValue::Kind::kReal) {
-      double v = 0;
-      ok = in.get_f64(&v);
-      value = PlanValue::Real(v);
-    }
-    if (!ok) {
-      return Status::Damaged({}, start,
-                             "a whole plan value (" +
-                                 std::to_string(bytes.size() - start) +
-                                 " bytes left)");
-    }
-    values.push_back(value);
-  }
-  if (values.size() % 2 != 0) {
+    return Status::Ok();
+  };
+  size_t count = 0;
+  Status status = walk([&](size_t, const PlanValue&) { ++count; });
+  if (!status.ok()) return status;
+  if (count % 2 != 0) {
     return Status::Damaged({}, bytes.size(),
                            "as many y values as x values, found " +
-                               std::to_string(values.size()) + " values");
+                               std::to_string(count) + " values");
   }
-  const size_t half = values.size() / 2;
-  xs->assign(values.begin(), values.begin() + static_cast<long>(half));
-  ys->assign(values.begin() + static_cast<long>(half), values.end());
-  return Status::Ok();
+  const size_t half = count / 2;
+  xs->assign(half, PlanValue{});
+  ys->assign(half, PlanValue{});
+  return walk([&](size_t index, const PlanValue& value) {
+    (index < half ? (*xs)[index] : (*ys)[index - half]) = value;
+  });
 }
 
 size_t LargestFile(BinaryKind kind) {

@@ -1,5 +1,6 @@
 #include "tool/dump_command.h"
 
+#include <charconv>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
@@ -257,49 +258,68 @@ json PlanJson(const PlanValue& v) {
   return nullptr;
 }
 
-std::string PlanText(const PlanValue& v, const char* real_format,
-                     const DumpWords& w) {
-  switch (v.kind) {
-    case PlanValue::Kind::kEmpty:
-      return w.empty_value;
-    case PlanValue::Kind::kInteger:
-      return Format(w.integer_value, static_cast<int>(v.value));
-    case PlanValue::Kind::kReal:
-      return Format(real_format, v.value);
-  }
-  return "";
+// An empty or integer plan value in the text table.
+std::string PlanText(const PlanValue& v, const DumpWords& w) {
+  return v.kind == PlanValue::Kind::kInteger
+             ? Format(w.integer_value, static_cast<int>(v.value))
+             : w.empty_value;
 }
 
 void DumpPlan(const std::vector<PlanValue>& xs,
               const std::vector<PlanValue>& ys, const std::string& format,
               const DumpWords& w, std::ostream& out) {
   if (format == "json") {
-    json x = json::array();
-    json y = json::array();
-    for (size_t m = 0; m < xs.size(); ++m) {
-      x.push_back(PlanJson(xs[m]));
-      y.push_back(PlanJson(ys[m]));
+    // Written value by value, as the whole document would print: a plan of
+    // two million values is never held as a tree.
+    out << R"({"kind":"plan","points":)" << xs.size();
+    for (const auto* column : {&xs, &ys}) {
+      out << (column == &xs ? R"(,"x":[)" : R"(],"y":[)");
+      for (size_t m = 0; m < column->size(); ++m) {
+        if (m > 0) out << ',';
+        out << PlanJson((*column)[m]).dump();
+      }
     }
-    out << json({{"kind", "plan"}, {"points", xs.size()}, {"x", x}, {"y", y}})
-               .dump()
-        << "\n";
+    out << "]}\n";
     return;
   }
+  // Numbers by std::to_chars, which prints as printf does in the C locale,
+  // into one line buffer.
+  std::string line;
+  const auto number = [&](double value, std::chars_format form,
+                          int precision) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      form, precision);
+    line.append(buffer, result.ptr);
+  };
   if (format == "csv") {
     out << "metro,x,y\n";
     for (size_t m = 0; m < xs.size(); ++m) {
-      auto cell = [](const PlanValue& v) {
-        return v.kind == PlanValue::Kind::kEmpty ? std::string()
-                                                 : Format("%.17g", v.value);
-      };
-      out << m << "," << cell(xs[m]) << "," << cell(ys[m]) << "\n";
+      line = std::to_string(m);
+      for (const PlanValue* v : {&xs[m], &ys[m]}) {
+        line += ',';
+        if (v->kind != PlanValue::Kind::kEmpty) {
+          number(v->value, std::chars_format::general, 17);
+        }
+      }
+      line += '\n';
+      out << line;
     }
     return;
   }
   out << w.plan_header;
   for (size_t m = 0; m < xs.size(); ++m) {
-    out << Format("%6zu  ", m) << PlanText(xs[m], "%.6f", w) << "  "
-        << PlanText(ys[m], "%.6f", w) << "\n";
+    line = Format("%6zu", m);
+    for (const PlanValue* v : {&xs[m], &ys[m]}) {
+      line += "  ";
+      if (v->kind == PlanValue::Kind::kReal) {
+        number(v->value, std::chars_format::fixed, 6);
+      } else {
+        line += PlanText(*v, w);
+      }
+    }
+    line += '\n';
+    out << line;
   }
 }
 
