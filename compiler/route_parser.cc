@@ -1,5 +1,7 @@
 #include "compiler/route_parser.h"
 
+#include <algorithm>
+
 #include "compiler/reference_ordering.h"
 #include "model/cell_units.h"
 #include "model/diagnostic_codes.h"
@@ -124,7 +126,9 @@ Flow RouteParser::RouteLength(const SourceLine& line) {
   s_.n_celle = static_cast<Long>(
       Round(static_cast<double>(s_.lunghezza_estesa) / kCellLength));
   s_.celle.Create(s_.n_celle);
-  if (s_.scrivi_linea) s_.tracciato.Create(s_.lunghezza_estesa);
+  if (s_.scrivi_linea && store_plan_) {
+    s_.tracciato.Create(s_.lunghezza_estesa);
+  }
   return Flow::kContinue;
 }
 
@@ -280,8 +284,17 @@ Flow RouteParser::Curve(const SourceLine& line) {
 
   // A straight run up to the curve's start, then the curve; no point is
   // computed beyond the plan's last metre.
-  const int64_t last = s_.tracciato.exists() ? s_.lunghezza_estesa : 1;
+  const bool has_plan =
+      s_.tracciato.exists() || (!store_plan_ && s_.celle.exists());
+  const int64_t last = has_plan ? s_.lunghezza_estesa : 1;
   auto run_to = [&](int64_t until, double step_kappa) {
+    if (!store_plan_) {
+      // The position alone, as the steps would leave it.
+      const int64_t end = std::min(until, last);
+      if (plan_cursor_ > end) return true;
+      plan_cursor_ = end + 1;
+      return plan_cursor_ <= kMaxPlanCursor;
+    }
     while (plan_cursor_ <= until && plan_cursor_ <= last) {
       PlanStep(step_kappa);
       if (plan_cursor_ > kMaxPlanCursor) return false;

@@ -43,8 +43,10 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
   }
 
   // An author's texts are never deleted.
-  const Sources sources = {report.route_text, report.train_text, options.route,
-                           options.train};
+  Sources sources = {report.route_text, report.train_text, options.route,
+                     options.train};
+  // A check writes no plan: it follows the plan's position alone.
+  sources.store_plan = options.write;
   Scenario s;
   SetIdentity(s, {route_name, train_number}, sources);
   const CompileOutcome outcome = CompileScenario(s, !options.no_plan, sources);

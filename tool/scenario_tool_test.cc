@@ -582,5 +582,25 @@ TEST(ScenarioToolTest, TheReadmeExampleRunsAsShown) {
   EXPECT_EQ(run.out, shown);
 }
 
+// A check follows the plan's position without storing it: it says what a
+// compile says about every curve.
+TEST(ScenarioToolTest, CheckAndCompileSayTheSameOfCurves) {
+  for (const std::string& body :
+       {std::string("curvad3, 100, 500\r\ncurvas3, 300, 100\r\n"),
+        std::string("curvad1, 100, 999950\r\npendenza, 2000, 1\r\n"),
+        std::string("curvad1, 2000000, 10\r\n")}) {
+    MemoryFileSystem files;
+    files.files[kRoute] = RouteWithBody(body, "1000000");
+    files.files[kTrain] = TrainWith(kSomeTrain);
+    const ToolRun check = Tool(files, {"check", kRoute, kTrain});
+    const ToolRun compile = Tool(files, {"compile", kRoute, kTrain, "-o", "o"});
+    const auto diagnostics = [](const std::string& out) {
+      return out.substr(0, out.rfind('\n', out.size() - 2));
+    };
+    EXPECT_EQ(diagnostics(check.out), diagnostics(compile.out)) << body;
+    EXPECT_EQ(check.status, compile.status) << body;
+  }
+}
+
 }  // namespace
 }  // namespace scenario
