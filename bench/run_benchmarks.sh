@@ -1,22 +1,119 @@
 #!/usr/bin/env bash
-# Measures the compile of each case in a process of its own, then the whole
-# run of scenario-writer in an empty folder (average of 200 runs).
+# Measures the programs as a user runs them: whole processes, each in a
+# fresh folder, against the floor of copying the same bytes into a fresh
+# folder. Each row pairs a run with its floor, in turn, RUNS times (default
+# 11; each of them REPS runs, default 10), and reports the median of the
+# ratios of CPU time (user + system) with their range, or a peak memory
+# and a size. Needs GNU time (/usr/bin/time,
+# Debian's package "time"). Run after ./build.sh test, which builds the
+# benchmarks; prints the table the README shows.
+#
+# The in-process micro-benchmarks are separate:
+#   build/bin/compile_benchmark   (repeated compiles in one process)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-for case in Embedded Maximal; do
-  build/bin/compile_benchmark --benchmark_filter="$case" \
-    --benchmark_min_time=2 2>/dev/null | grep BM_
+runs=${RUNS:-11}
+bin=$PWD/build/bin
+[[ -x /usr/bin/time ]] || { echo "needs /usr/bin/time (apt-get install time)" >&2; exit 2; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# The largest legal scenario: 1000 km, curves throughout, 1000 signals, 20
+# slow-downs, 38 stations; and its texts written on one line.
+texts=$work/texts
+mkdir -p "$texts" "$texts/one_line"
+"$bin/make_scenario" maximal "$texts"
+for f in R_linea.txt R_1-.txt; do
+  # Line ends delimit items as commas do: the same items on one line.
+  tr -d '\r' < "$texts/$f" | tr '\n' ',' > "$texts/one_line/$f"
 done
-# One compile alone, as a run does it, for the peak memory of one compile.
-build/bin/compile_benchmark --benchmark_filter=Maximal \
-  --benchmark_min_time=0.000001 2>/dev/null | grep BM_ | sed 's/^/single: /'
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
-cp build/bin/scenario-writer "$folder/"
-runs=200
-start=$(date +%s%N)
-for ((i = 0; i < runs; ++i)); do
-  DISPLAY= "$folder/scenario-writer" 2>/dev/null </dev/null
-done
-end=$(date +%s%N)
-echo "scenario-writer, whole run: $(( (end - start) / runs / 1000 )) us on average over $runs runs"
+"$bin/scenario-tool" compile "$texts/R_linea.txt" "$texts/R_1-.txt" \
+  -o "$texts/package" > /dev/null || true
+package=$texts/package
+
+# CPU seconds and peak KiB of a command run REPS times (default 10), each
+# time in a fresh folder made beforehand: the clock counts 10 ms steps.
+reps=${REPS:-10}
+measure() {
+  local folders=()
+  for ((k = 0; k < reps; ++k)); do folders+=("$(mktemp -d "$work/run.XXXXXX")"); done
+  /usr/bin/time -f "%U %S %M" -o "$work/time" bash -c '
+    folders=($1); shift
+    for folder in "${folders[@]}"; do (cd "$folder" && "$@" > /dev/null 2>&1); done
+  ' _ "${folders[*]}" "$@" || true
+  read -r user sys peak < "$work/time"
+  rm -rf "${folders[@]}"
+  echo "$(echo "$user + $sys" | bc -l) $peak"
+}
+
+# Median and range of "a / b" over paired runs of two commands.
+ratio() {
+  local name=$1 goal=$2
+  shift 2
+  local -a first second
+  local split
+  for ((i = 1; i <= $#; ++i)); do [[ ${!i} == "--" ]] && split=$i; done
+  first=("${@:1:split-1}")
+  second=("${@:split+1}")
+  local ratios=()
+  for ((r = 0; r < runs; ++r)); do
+    read -r a _ < <(measure "${first[@]}")
+    read -r b _ < <(measure "${second[@]}")
+    # Times below the clock's 10 ms step count as one step.
+    ratios+=("$(echo "a=$a; b=$b; if (a < 0.01) a = 0.01; if (b < 0.01) b = 0.01; a / b" | bc -l)")
+  done
+  sorted=$(printf '%s\n' "${ratios[@]}" | sort -g)
+  median=$(echo "$sorted" | sed -n "$(((runs + 1) / 2))p")
+  low=$(echo "$sorted" | head -1)
+  high=$(echo "$sorted" | tail -1)
+  printf '| %s | %.2f (%.2f to %.2f) | %s |\n' "$name" "$median" "$low" "$high" "$goal"
+}
+
+peak() {
+  local name=$1 goal=$2
+  shift 2
+  read -r _ kib < <(reps=1 measure "$@")
+  printf '| %s | %d MiB | %s |\n' "$name" "$((kib / 1024))" "$goal"
+}
+
+plan=$package/R_linea.dat
+writer_folder=$work/writer
+mkdir -p "$writer_folder"
+cp "$bin/scenario-writer" "$writer_folder/"
+(cd "$writer_folder" && DISPLAY= ./scenario-writer 2> /dev/null)
+six=("$writer_folder"/Valdorsio-Ronsale*)
+
+echo "| what (the largest route unless said) | measured | goal |"
+echo "|---|---|---|"
+ratio "\`compile\` / \`cp\` of its three files" "≤ 2.0" \
+  "$bin/scenario-tool" compile "$texts/R_linea.txt" "$texts/R_1-.txt" -o out -- \
+  cp "$package/R_linea.dat" "$package/R_1.sim" "$package/R_1.dat" .
+peak "\`compile\`, peak memory" "≤ 24 MiB" \
+  "$bin/scenario-tool" compile "$texts/R_linea.txt" "$texts/R_1-.txt" -o out
+ratio "\`check\` / \`scenario-tool --version\`" "≤ 3.0" \
+  "$bin/scenario-tool" check "$texts/R_linea.txt" "$texts/R_1-.txt" -- \
+  "$bin/scenario-tool" --version
+ratio "\`check\` of the texts on one line / on many lines" "≤ 2.0" \
+  "$bin/scenario-tool" check "$texts/one_line/R_linea.txt" \
+  "$texts/one_line/R_1-.txt" --route-name R --train-number 1 -- \
+  "$bin/scenario-tool" check "$texts/R_linea.txt" "$texts/R_1-.txt"
+# Files of the dumps' sizes, for their floors.
+"$bin/scenario-tool" dump "$plan" --format csv > "$work/plan.csv"
+"$bin/scenario-tool" dump "$plan" > "$work/plan.txt"
+ratio "\`dump\` of the plan as CSV / \`cp\` of a file of its size" "≤ 4.0" \
+  sh -c "'$bin/scenario-tool' dump '$plan' --format csv > out" -- \
+  cp "$work/plan.csv" copy
+ratio "\`dump\` of the plan as text / \`cp\` of a file of its size" "≤ 4.0" \
+  sh -c "'$bin/scenario-tool' dump '$plan' > out" -- \
+  cp "$work/plan.txt" copy
+peak "\`dump\` of the plan as JSON, peak memory" "≤ 16 MiB" \
+  sh -c "'$bin/scenario-tool' dump '$plan' --format json > out"
+peak "\`plot --from\` the package, peak memory" "≤ 32 MiB" \
+  "$bin/scenario-tool" plot --from "$package" -o plot.svg
+svg=$work/plot.svg
+"$bin/scenario-tool" plot --from "$package" -o "$svg" > /dev/null
+printf '| `plot --from` the package, SVG size | %d KB | ≤ 300 KB |\n' \
+  "$(($(stat -c %s "$svg") / 1000))"
+ratio "\`scenario-writer\` in a fresh folder / \`cp\` of its six files" "≤ 1.5" \
+  sh -c "cp '$bin/scenario-writer' . && DISPLAY= ./scenario-writer 2> /dev/null" -- \
+  sh -c "cp '$bin/scenario-writer' . && cp ${six[*]} ."

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
+#include <string_view>
+#include <vector>
 
 namespace scenario {
 namespace {
@@ -10,14 +12,6 @@ namespace {
 // whose signals and slow-downs they concern.
 const std::string& FileOf(const Diagnostic& d, const CompileReport& report) {
   return d.site.file.empty() ? report.train : d.site.file;
-}
-
-const std::string& TextOf(const std::string& file,
-                          const CompileReport& report) {
-  static const std::string kNone;
-  if (file == report.route) return report.route_text;
-  if (file == report.train) return report.train_text;
-  return kNone;
 }
 
 std::string Counted(size_t n, const char* one, const char* many) {
@@ -104,7 +98,7 @@ struct Echo {
 
 // Control characters are shown as ^X, never sent raw to the terminal; a
 // long line is cut to a window around the column.
-Echo EchoOf(const std::string& line, int column) {
+Echo EchoOf(std::string_view line, int column) {
   constexpr size_t kWindow = 160;
   const size_t at = column > 0 ? static_cast<size_t>(column - 1) : 0;
   size_t from = 0, to = line.size();
@@ -145,22 +139,41 @@ size_t CompileReport::Count(Diagnostic::Severity severity) const {
   return n;
 }
 
-std::string LineOf(const std::string& text, int number) {
-  size_t start = 0;
-  for (int line = 1; line < number; ++line) {
-    start = text.find_first_of("\r\n", start);
-    if (start == std::string::npos) return "";
-    start += text.compare(start, 2, "\r\n") == 0 ? 2 : 1;
+// Where each line of a text starts, found once, so that quoting a line of
+// a long text costs no more than the line.
+class LineIndex {
+ public:
+  explicit LineIndex(std::string_view text) : text_(text) {
+    starts_.push_back(0);
+    for (size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\n' ||
+          (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
+        starts_.push_back(i + 1);
+      }
+    }
   }
-  if (start > text.size()) return "";
-  const size_t end = text.find_first_of("\r\n", start);
-  return text.substr(
-      start, end == std::string::npos ? std::string::npos : end - start);
-}
+  // Line `number` (1-based), without its line end; "" past the end.
+  std::string_view Line(int number) const {
+    if (number < 1 || static_cast<size_t>(number) > starts_.size()) return {};
+    const size_t index = static_cast<size_t>(number);
+    const size_t start = starts_[index - 1];
+    size_t end = index < starts_.size() ? starts_[index] : text_.size();
+    while (end > start && (text_[end - 1] == '\n' || text_[end - 1] == '\r')) {
+      --end;
+    }
+    return text_.substr(start, end - start);
+  }
+
+ private:
+  std::string_view text_;
+  std::vector<size_t> starts_;
+};
 
 void PrintText(const CompileReport& report, Language language, bool color,
                std::ostream& out) {
   const bool it = language == Language::kItalian;
+  const LineIndex route(report.route_text);
+  const LineIndex train(report.train_text);
   for (const Diagnostic& d : report.diagnostics) {
     const std::string& file = FileOf(d, report);
     // As compilers write it, so that editors and terminals can jump there.
@@ -179,8 +192,11 @@ void PrintText(const CompileReport& report, Language language, bool color,
     }
     out << "\n";
     if (d.site.line > 0) {
+      const LineIndex* lines = file == report.route   ? &route
+                               : file == report.train ? &train
+                                                      : nullptr;
       const Echo echo =
-          EchoOf(LineOf(TextOf(file, report), d.site.line), d.site.column);
+          EchoOf(lines ? lines->Line(d.site.line) : "", d.site.column);
       out << "  " << echo.line << "\n  " << echo.caret << "^\n";
     }
   }

@@ -39,9 +39,6 @@ void PrintText(const CompileReport& report, Language language, bool color,
 void PrintJson(const CompileReport& report, Language language,
                std::ostream& out);
 
-// Line `number` (1-based) of a text, without its line end; "" past the end.
-std::string LineOf(const std::string& text, int number);
-
 }  // namespace scenario
 
 #endif  // TOOL_REPORT_H_
