@@ -215,58 +215,86 @@ Status DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci) {
   return Status::Ok();
 }
 
-Status DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
-                       std::vector<PlanValue>* ys) {
-  // Two walks: the first checks every value and counts them, so that the
-  // second decodes each straight into its half, held once.
-  const auto walk = [&](auto&& take) -> Status {
-    ByteReader in(bytes);
-    for (size_t index = 0; !in.done(); ++index) {
-      const size_t start = in.offset();
-      int16_t code = 0;
-      bool ok = in.get_i16(&code);
-      const PlanItem* item = nullptr;
-      for (const PlanItem& known : kPlanItems) {
-        if (ok && known.code == code) item = &known;
-      }
-      if (ok && item == nullptr) {
-        return Status::Damaged(
-            {}, start,
-            "a plan value kind 0, 2 or 5, found " + std::to_string(code));
-      }
-      PlanValue value;
-      if (ok && item->kind == PlanValue::Kind::kInteger) {
-        int16_t v = 0;
-        ok = in.get_i16(&v);
-        value = PlanValue::Integer(v);
-      } else if (ok && item->kind == PlanValue::Kind::kReal) {
-        double v = 0;
-        ok = in.get_f64(&v);
-        value = PlanValue::Real(v);
-      }
-      if (!ok) {
-        return Status::Damaged({}, start,
-                               "a whole plan value (" +
-                                   std::to_string(bytes.size() - start) +
-                                   " bytes left)");
-      }
-      take(index, value);
+namespace {
+
+// Walks a plan file's values in order, handing each with its index to
+// `take`; refuses the file at the first value that is not whole or known.
+template <typename Take>
+Status WalkPlan(std::string_view bytes, Take&& take) {
+  ByteReader in(bytes);
+  for (size_t index = 0; !in.done(); ++index) {
+    const size_t start = in.offset();
+    int16_t code = 0;
+    bool ok = in.get_i16(&code);
+    const PlanItem* item = nullptr;
+    for (const PlanItem& known : kPlanItems) {
+      if (ok && known.code == code) item = &known;
     }
-    return Status::Ok();
-  };
+    if (ok && item == nullptr) {
+      return Status::Damaged(
+          {}, start,
+          "a plan value kind 0, 2 or 5, found " + std::to_string(code));
+    }
+    PlanValue value;
+    if (ok && item->kind == PlanValue::Kind::kInteger) {
+      int16_t v = 0;
+      ok = in.get_i16(&v);
+      value = PlanValue::Integer(v);
+    } else if (ok && item->kind == PlanValue::Kind::kReal) {
+      double v = 0;
+      ok = in.get_f64(&v);
+      value = PlanValue::Real(v);
+    }
+    if (!ok) {
+      return Status::Damaged({}, start,
+                             "a whole plan value (" +
+                                 std::to_string(bytes.size() - start) +
+                                 " bytes left)");
+    }
+    take(index, value);
+  }
+  return Status::Ok();
+}
+
+// The number of points of a plan file: half its values, which must pair.
+Status PlanPoints(std::string_view bytes, size_t* points) {
   size_t count = 0;
-  Status status = walk([&](size_t, const PlanValue&) { ++count; });
+  Status status = WalkPlan(bytes, [&](size_t, const PlanValue&) { ++count; });
   if (!status.ok()) return status;
   if (count % 2 != 0) {
     return Status::Damaged({}, bytes.size(),
                            "as many y values as x values, found " +
                                std::to_string(count) + " values");
   }
-  const size_t half = count / 2;
+  *points = count / 2;
+  return Status::Ok();
+}
+
+}  // namespace
+
+// Two walks: the first checks every value and counts them, so that the
+// second decodes each straight into its place, held once.
+Status DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
+                       std::vector<PlanValue>* ys) {
+  size_t half = 0;
+  Status status = PlanPoints(bytes, &half);
+  if (!status.ok()) return status;
   xs->assign(half, PlanValue{});
   ys->assign(half, PlanValue{});
-  return walk([&](size_t index, const PlanValue& value) {
+  return WalkPlan(bytes, [&](size_t index, const PlanValue& value) {
     (index < half ? (*xs)[index] : (*ys)[index - half]) = value;
+  });
+}
+
+Status DecodeTracciato(std::string_view bytes, Tracciato* plan) {
+  size_t half = 0;
+  Status status = PlanPoints(bytes, &half);
+  if (!status.ok() || half == 0) return status;
+  plan->Create(static_cast<Long>(half - 1));
+  return WalkPlan(bytes, [&](size_t index, const PlanValue& value) {
+    const auto metre =
+        static_cast<int64_t>(index < half ? index : index - half);
+    index < half ? plan->SetX(metre, value) : plan->SetY(metre, value);
   });
 }
 

@@ -46,6 +46,8 @@ Status DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci);
 // The plan's point count follows from its length: half its values.
 Status DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
                        std::vector<PlanValue>* ys);
+// The same straight into a plan, for drawing it.
+Status DecodeTracciato(std::string_view bytes, Tracciato* plan);
 
 // Replaces the plan file (only when `scrivi_linea`), the train file and the
 // cell file as one: after a failure every old file is as it was.

@@ -177,6 +177,9 @@ class Tracciato {
   }
   bool exists() const { return x_.size() > 0; }
 
+  // One coordinate at a time, as a plan file holds them.
+  bool SetX(int64_t metre, PlanValue x) { return SetOne(x_, metre, x); }
+  bool SetY(int64_t metre, PlanValue y) { return SetOne(y_, metre, y); }
   bool Set(int64_t metre, PlanValue x, PlanValue y) {
     if (!Inside(metre)) return false;
     const size_t m = static_cast<size_t>(metre);
@@ -198,6 +201,12 @@ class Tracciato {
   const PlanColumn& ys() const { return y_; }
 
  private:
+  bool SetOne(PlanColumn& column, int64_t metre, PlanValue value) {
+    if (!Inside(metre)) return false;
+    column.values_[static_cast<size_t>(metre)] = value.value;
+    column.kinds_[static_cast<size_t>(metre)] = value.kind;
+    return true;
+  }
   bool Inside(int64_t metre) const {
     return metre >= 0 && static_cast<uint64_t>(metre) < x_.size();
   }
@@ -251,10 +260,10 @@ struct Diagnostic {
   // Why, where one code has several causes.
   enum class Cause : uint8_t {
     kOwn,
-    kEarlierCode,     // a line stopped by a code an earlier line left set
-    kOutOfOrder,      // a station before the previous one
-    kCurveBehind,     // a curve behind the plan's cursor
-    kNoSuggestion,    // an unknown keyword close to none
+    kEarlierCode,   // a line stopped by a code an earlier line left set
+    kOutOfOrder,    // a station before the previous one
+    kCurveBehind,   // a curve behind the plan's cursor
+    kNoSuggestion,  // an unknown keyword close to none
   };
   Cause cause = Cause::kOwn;
   // Found by reading on past the first error of a text, for an author:

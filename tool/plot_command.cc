@@ -66,10 +66,7 @@ bool LoadPackage(const PlotOptions& options, FileSystem& files, Scenario* s,
          (!files.Exists(names.RoutePlan()) ||
           ReadDecoded(files, names.RoutePlan(), options.language, err,
                       [&](std::string_view bytes) {
-                        std::vector<PlanValue> xs, ys;
-                        Status status = DecodeTracciato(bytes, &xs, &ys);
-                        s->tracciato.Assign(xs, ys);
-                        return status;
+                        return DecodeTracciato(bytes, &s->tracciato);
                       }));
 }
 

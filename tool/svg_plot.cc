@@ -175,6 +175,52 @@ std::vector<Station> Stations(const Scenario& s) {
   return stations;
 }
 
+using Point = std::pair<double, double>;
+
+// The points of a line that matter at the drawing's resolution: a point
+// whose removal moves the line by less than `tolerance` pixels is left out
+// (Douglas and Peucker's simplification, without recursion).
+std::vector<Point> Simplified(const std::vector<Point>& points,
+                              double tolerance) {
+  if (points.size() < 3) return points;
+  std::vector<bool> kept(points.size(), false);
+  kept.front() = kept.back() = true;
+  std::vector<std::pair<size_t, size_t>> spans = {{0, points.size() - 1}};
+  while (!spans.empty()) {
+    const auto [first, last] = spans.back();
+    spans.pop_back();
+    const auto [ax, ay] = points[first];
+    const auto [bx, by] = points[last];
+    const double length = std::hypot(bx - ax, by - ay);
+    double farthest = 0;
+    size_t at = first;
+    for (size_t i = first + 1; i < last; ++i) {
+      const auto [x, y] = points[i];
+      const double distance =
+          length > 0
+              ? std::abs((bx - ax) * (ay - y) - (ax - x) * (by - ay)) / length
+              : std::hypot(x - ax, y - ay);
+      if (distance > farthest) {
+        farthest = distance;
+        at = i;
+      }
+    }
+    if (farthest > tolerance) {
+      kept[at] = true;
+      spans.push_back({first, at});
+      spans.push_back({at, last});
+    }
+  }
+  std::vector<Point> simple;
+  for (size_t i = 0; i < points.size(); ++i) {
+    if (kept[i]) simple.push_back(points[i]);
+  }
+  return simple;
+}
+
+// A quarter of a pixel: no simplification shows.
+constexpr double kDrawingTolerance = 0.25;
+
 void DrawPlan(const Scenario& s, const std::vector<Station>& stations,
               const PlotLabels& labels, Svg& svg) {
   svg.Rect(kLeft, kPlanTop, kRight - kLeft, kPlanHeight, kFrame);
@@ -221,7 +267,7 @@ void DrawPlan(const Scenario& s, const std::vector<Station>& stations,
   std::vector<std::pair<double, double>> points;
   for (size_t m = 0; m <= last; m += kPlanStep) points.push_back(page(m));
   if (last % kPlanStep != 0) points.push_back(page(last));
-  svg.Polyline(points, kTrack);
+  svg.Polyline(Simplified(points, kDrawingTolerance), kTrack);
   for (const Station& st : stations) {
     const auto m = static_cast<size_t>(
         std::clamp<Long>(st.progressiva, 0, static_cast<Long>(last)));
@@ -343,7 +389,7 @@ void DrawStrips(const Scenario& s, const std::vector<Station>& stations,
       steps.push_back({px(static_cast<double>(i) * kCellLength), y});
       steps.push_back({to, y});
     }
-    svg.Polyline(steps, strip.style);
+    svg.Polyline(Simplified(steps, kDrawingTolerance), strip.style);
   }
 
   // Object lanes: signals, slow-downs, speed boards, signboards.
