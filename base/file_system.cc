@@ -238,8 +238,10 @@ Status DiskFileSystem::List(const std::string& folder,
   return Status::Ok();
 }
 
-Status DiskFileSystem::LockFolder(const std::string& folder,
+Status DiskFileSystem::LockFolder(const std::string& given,
                                   std::unique_ptr<FolderLock>* lock) {
+  // Paths are the folder, "/" and a name: an empty folder is the root.
+  const std::string folder = given.empty() ? "/" : given;
   // The folder itself carries the lock: no lock file is left behind.
   int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return Status::FileError(Operation::kRead, folder, errno);
@@ -261,7 +263,7 @@ Status DiskFileSystem::LockFolder(const std::string& folder,
           std::strtol(name.c_str() + kTemporaryPrefix.size(), nullptr, 10);
       if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 &&
           errno == ESRCH) {
-        ::unlink((folder + "/" + name).c_str());
+        ::unlink((given + "/" + name).c_str());
       }
     }
   }
