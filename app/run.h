@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/window.h"
 #include "base/file_names.h"
 #include "base/file_system.h"
-#include "app/window.h"
 
 namespace scenario {
 

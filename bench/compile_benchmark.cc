@@ -15,11 +15,11 @@
 #include "base/file_names.h"
 #include "base/file_system.h"
 #include "base/text_document.h"
+#include "bench/scenarios.h"
 #include "compiler/scenario_compiler.h"
 #include "model/binary_files.h"
 #include "source/route_source.h"
 #include "source/train_source.h"
-#include "bench/scenarios.h"
 
 namespace scenario {
 namespace {

@@ -15,8 +15,8 @@ class SourceReading {
 
   bool Run() {
     read_.route = true;
-    RouteParser route(s_, sources_.route, sources_.route_file,
-                      sources_.read_on, sources_.store_plan);
+    RouteParser route(s_, sources_.route, sources_.route_file, sources_.read_on,
+                      sources_.store_plan);
     Flow flow = route.Read();
     if (flow == Flow::kContinue || flow == Flow::kEnded) {
       flow = route.WriteTails();

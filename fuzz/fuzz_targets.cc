@@ -45,17 +45,17 @@ void FuzzTool(std::string_view data) {
   const size_t split = data.find('\0');
   MemoryFileSystem files;
   files.files["d/R_linea.txt"] = std::string(data.substr(0, split));
-  files.files["d/R_1-.txt"] = std::string(
-      split == std::string_view::npos ? std::string_view()
-                                      : data.substr(split + 1));
+  files.files["d/R_1-.txt"] =
+      std::string(split == std::string_view::npos ? std::string_view()
+                                                  : data.substr(split + 1));
   NullBuffer null;
   std::ostream out(&null);
   const std::vector<std::vector<std::string>> commands = {
       // The plan is built once, by the plot: the compile target builds
       // and encodes it on every input already.
       {"check", "d/R_linea.txt", "d/R_1-.txt", "--no-plan"},
-      {"check", "d/R_linea.txt", "d/R_1-.txt", "--no-plan", "--format",
-       "json", "--lang", "en"},
+      {"check", "d/R_linea.txt", "d/R_1-.txt", "--no-plan", "--format", "json",
+       "--lang", "en"},
       {"compile", "d/R_linea.txt", "d/R_1-.txt", "--no-plan", "-o", "o"},
       {"plot", "d/R_linea.txt", "d/R_1-.txt", "-o", "o/p.svg"},
       {"plot", "--from", "o", "-o", "o/q.svg"},

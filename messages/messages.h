@@ -58,7 +58,7 @@ std::string ToolText(ToolMessage message, Language language,
 
 // The words of the SVG plot.
 struct PlotLabels {
-  const char* plan;          // the plan's heading
+  const char* plan;  // the plan's heading
   const char* no_plan;
   const char* out_of_scale;  // a plan too large to draw
   const char* gradient;
@@ -91,15 +91,15 @@ struct DumpWords {
   const char* mountain_mark;
   const char* speed_point;  // speed
   const char* plain_point;
-  const char* signboard;    // record number
-  const char* other_kind;   // kind, valore1..4
-  const char* roles[7];     // train, route, general, reference, empty,
-                            // signboard, station
-  const char* reference;    // name, start, km, flag
-  const char* train_values;   // braked mass, route length, coaches
-  const char* route_values;   // backgrounds, format constant, st code
+  const char* signboard;       // record number
+  const char* other_kind;      // kind, valore1..4
+  const char* roles[7];        // train, route, general, reference, empty,
+                               // signboard, station
+  const char* reference;       // name, start, km, flag
+  const char* train_values;    // braked mass, route length, coaches
+  const char* route_values;    // backgrounds, format constant, st code
   const char* general_values;  // cab signals, codes, sand, clock
-  const char* station;  // type, progressive, zone, time, bytes, integers
+  const char* station;         // type, progressive, zone, time, bytes, integers
   const char* empty_value;
   const char* integer_value;
 };

@@ -27,12 +27,11 @@ void Report(Scenario& s, Diagnostic diagnostic) {
     size_t& omitted = diagnostic.severity == Diagnostic::Severity::kWarning
                           ? s.omitted_warnings
                           : s.omitted_notes;
-    if (omitted > 0 ||
-        static_cast<size_t>(std::count_if(
-            s.diagnostics.begin(), s.diagnostics.end(),
-            [&](const Diagnostic& d) {
-              return d.severity == diagnostic.severity;
-            })) >= kMaxWarnings) {
+    if (omitted > 0 || static_cast<size_t>(std::count_if(
+                           s.diagnostics.begin(), s.diagnostics.end(),
+                           [&](const Diagnostic& d) {
+                             return d.severity == diagnostic.severity;
+                           })) >= kMaxWarnings) {
       ++omitted;
       return;
     }

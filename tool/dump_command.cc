@@ -285,11 +285,10 @@ void DumpPlan(const std::vector<PlanValue>& xs,
   // Numbers by std::to_chars, which prints as printf does in the C locale,
   // into one line buffer.
   std::string line;
-  const auto number = [&](double value, std::chars_format form,
-                          int precision) {
+  const auto number = [&](double value, std::chars_format form, int precision) {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      form, precision);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, form, precision);
     line.append(buffer, result.ptr);
   };
   if (format == "csv") {

@@ -1,8 +1,8 @@
 #ifndef TOOL_REPORT_H_
 #define TOOL_REPORT_H_
 
-#include <ostream>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,7 +20,7 @@ struct CompileReport {
   std::string train_text;
   std::vector<Diagnostic> diagnostics;
   std::map<std::string, size_t> omitted_errors;  // by text, past its limit
-  size_t omitted_warnings = 0;  // past the limit, counted only
+  size_t omitted_warnings = 0;                   // past the limit, counted only
   size_t omitted_notes = 0;
   enum class Outcome { kWritten, kChecked, kNoCells, kReservedValue };
   Outcome outcome = Outcome::kChecked;
