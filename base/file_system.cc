@@ -38,6 +38,12 @@ int WriteAll(int fd, std::string_view contents) {
   return 0;
 }
 
+// Whether a file name is one of this program's temporary files, which a
+// run killed between naming and renaming it may leave behind.
+bool IsTemporaryName(std::string_view name) {
+  return name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix);
+}
+
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -129,10 +135,6 @@ class DiskFolderLock : public FolderLock {
 };
 
 }  // namespace
-
-bool IsTemporaryName(std::string_view name) {
-  return name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix);
-}
 
 bool DiskFileSystem::Exists(const std::string& path) {
   struct stat info;

@@ -84,10 +84,6 @@ class DiskFileSystem : public FileSystem {
                     std::unique_ptr<FolderLock>* lock) override;
 };
 
-// Whether a file name is one of the temporary files of this program, which
-// a run that was killed between naming and renaming it may leave behind.
-bool IsTemporaryName(std::string_view name);
-
 }  // namespace scenario
 
 #endif  // BASE_FILE_SYSTEM_H_

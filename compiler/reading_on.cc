@@ -3,6 +3,7 @@
 #include <set>
 #include <tuple>
 
+#include "base/line_index.h"
 #include "compiler/scenario_compiler.h"
 #include "compiler/source_lines.h"
 #include "model/diagnostic_codes.h"
@@ -16,18 +17,6 @@ Key KeyOf(const Diagnostic& d) {
           static_cast<int>(d.severity)};
 }
 
-// Line `number` (1-based) of a text, without its line end.
-std::string_view LineAt(std::string_view text, int number) {
-  size_t start = 0;
-  for (int line = 1; line < number; ++line) {
-    start = text.find_first_of("\r\n", start);
-    if (start == std::string_view::npos) return {};
-    start += text.substr(start, 2) == "\r\n" ? 2 : 1;
-  }
-  const size_t end = text.find_first_of("\r\n", start);
-  return text.substr(start, end == std::string_view::npos ? end : end - start);
-}
-
 bool IsStationLine(std::string_view line) {
   return Names(LineOf(LineKind::kStation), line.substr(0, line.find(',')));
 }
@@ -36,12 +25,12 @@ bool IsStationLine(std::string_view line) {
 // before it: the route has no length line because its length line was
 // faulty, or a station is too close to the one before it because the
 // station between was dropped.
-bool FollowsFromDropped(const Diagnostic& d, const Sources& sources,
+bool FollowsFromDropped(const Diagnostic& d, const LineIndex& train,
                         const std::set<std::pair<std::string, int>>& dropped) {
   if (d.code == kNoRouteLength) return true;
-  if (d.code != kStationsTooClose || !sources.train) return false;
+  if (d.code != kStationsTooClose) return false;
   for (int line = d.site.line - 1; line > 0; --line) {
-    if (!IsStationLine(LineAt(*sources.train, line))) continue;
+    if (!IsStationLine(train.Line(line))) continue;
     return dropped.count({d.site.file, line}) > 0;
   }
   return false;
@@ -80,8 +69,9 @@ ReadingOn ReadOn(const Scenario& compiled, const Sources& sources) {
       dropped.insert({d.site.file, d.site.line});
     }
   }
+  const LineIndex train(sources.train.value_or(std::string_view()));
   for (Diagnostic d : again.diagnostics) {
-    if (seen.count(KeyOf(d)) || FollowsFromDropped(d, sources, dropped)) {
+    if (seen.count(KeyOf(d)) || FollowsFromDropped(d, train, dropped)) {
       continue;
     }
     d.found_reading_on = true;

@@ -14,7 +14,6 @@ class SourceReading {
       : s_(s), sources_(sources) {}
 
   bool Run() {
-    read_.route = true;
     RouteParser route(s_, sources_.route, sources_.route_file, sources_.read_on,
                       sources_.store_plan);
     Flow flow = route.Read();
@@ -44,7 +43,7 @@ class SourceReading {
   // The error trap: code 25, and both texts are used up.
   void Trap() {
     RaiseCode(s_, kReadingFault, std::nullopt, s_.error_site);
-    read_ = {true, true};
+    read_.train = true;
   }
 
   SourcesRead read() const { return read_; }
@@ -97,9 +96,18 @@ class SourceReading {
 
 }  // namespace
 
-SourcesRead ReadSources(Scenario& s, const Sources& sources) {
+namespace {
+
+// The bank names the route and the train, whatever the reading finds.
+void NameTheBank(Scenario& s) {
   s.voci[kRouteSlot].nome = s.nome_linea;
   s.voci[kExtraSlot].nome = s.numero_treno;
+}
+
+}  // namespace
+
+SourcesRead ReadSources(Scenario& s, const Sources& sources) {
+  NameTheBank(s);
   SourceReading reading(s, sources);
   bool read = false;
   try {
@@ -115,8 +123,7 @@ SourcesRead ReadSources(Scenario& s, const Sources& sources) {
 Status memorizza_dati(Scenario& s, FileSystem& files,
                       const SourcePaths& paths) {
   if (!files.Exists(paths.route)) {
-    s.voci[kRouteSlot].nome = s.nome_linea;
-    s.voci[kExtraSlot].nome = s.numero_treno;
+    NameTheBank(s);
     RaiseCode(s, kRouteTextMissing, std::nullopt, {paths.route});
     return Status::Ok();
   }
@@ -135,10 +142,8 @@ Status memorizza_dati(Scenario& s, FileSystem& files,
   const SourcesRead read =
       ReadSources(s, {route, train, paths.route, paths.train});
 
-  if (read.route) {
-    status = files.Remove(paths.route);
-    if (!status.ok()) return status;
-  }
+  status = files.Remove(paths.route);
+  if (!status.ok()) return status;
   if (read.train && train) status = files.Remove(paths.train);
   return status;
 }

@@ -29,11 +29,11 @@ struct Sources {
   bool store_plan = true;
 };
 
-// Which texts the reading used up: the program deletes exactly these. A
-// stop in the route leaves the train text unread; a reading fault uses up
-// both, as its trap deletes both.
+// Whether the reading used up the train text (the route text it always
+// does): the program deletes exactly the texts used up. A stop in the route
+// leaves the train text unread; a reading fault uses up both, as its trap
+// deletes both.
 struct SourcesRead {
-  bool route = false;
   bool train = false;
 };
 

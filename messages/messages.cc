@@ -339,6 +339,17 @@ std::string MessageFor(const Diagnostic& d, Language language) {
   return it ? "codice sconosciuto" : "unknown code";
 }
 
+namespace {
+
+// What a damaged file lacks: "expected ... at byte N".
+std::string Expected(const Status& damaged, Language language) {
+  const bool it = language == Language::kItalian;
+  return (it ? "atteso " : "expected ") + damaged.detail() +
+         (it ? " al byte " : " at byte ") + std::to_string(damaged.offset());
+}
+
+}  // namespace
+
 std::string MessageFor(const Status& status, Language language) {
   const bool it = language == Language::kItalian;
   switch (status.kind()) {
@@ -355,9 +366,7 @@ std::string MessageFor(const Status& status, Language language) {
              " " + std::to_string(status.number()) + ")";
     }
     case Status::Kind::kDamaged:
-      return status.path() + (it ? ": atteso " : ": expected ") +
-             status.detail() + (it ? " al byte " : " at byte ") +
-             std::to_string(status.offset());
+      return status.path() + ": " + Expected(status, language);
     case Status::Kind::kUsage:
       return status.detail();
     case Status::Kind::kOutOfMemory:
@@ -370,9 +379,8 @@ std::string DamagedFileText(const Status& status, std::string_view kind,
                             Language language) {
   const bool it = language == Language::kItalian;
   return status.path() + (it ? " non è un file " : " is no ") +
-         std::string(kind) + (it ? ": atteso " : " file: expected ") +
-         status.detail() + (it ? " al byte " : " at byte ") +
-         std::to_string(status.offset());
+         std::string(kind) + (it ? ": " : " file: ") +
+         Expected(status, language);
 }
 
 std::string NameFaultText(NameFault fault, bool is_route, Language language) {

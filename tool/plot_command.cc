@@ -6,12 +6,13 @@
 #include "model/binary_files.h"
 #include "tool/scenario_tool.h"
 #include "tool/svg_plot.h"
+#include "tool/voice.h"
 
 namespace scenario {
 namespace {
 
 bool Fail(std::ostream& err, const std::string& message) {
-  err << "scenario-tool: " << message << "\n";
+  Voice::Say(err, message);
   return false;
 }
 
@@ -96,10 +97,8 @@ bool CompileTexts(const PlotOptions& options, FileSystem& files, Scenario* s,
     return Fail(err, ToolText(ToolMessage::kNoCellsToPlot, options.language));
   }
   if (s->codice_errore != 0) {
-    err << "scenario-tool: "
-        << ToolText(ToolMessage::kPlotWithCode, options.language,
-                    {std::to_string(s->codice_errore)})
-        << "\n";
+    Voice::Say(err, ToolText(ToolMessage::kPlotWithCode, options.language,
+                             {std::to_string(s->codice_errore)}));
   }
   return true;
 }
@@ -110,8 +109,7 @@ int PlotCommand(const PlotOptions& options, FileSystem& files,
                 std::ostream& out, std::ostream& err) {
   if (!options.from.empty() &&
       (!options.route.empty() || !options.train.empty())) {
-    err << "scenario-tool: "
-        << ToolText(ToolMessage::kTextsAndPackage, options.language) << "\n";
+    Fail(err, ToolText(ToolMessage::kTextsAndPackage, options.language));
     return kToolFailed;
   }
   Scenario s;
@@ -127,7 +125,7 @@ int PlotCommand(const PlotOptions& options, FileSystem& files,
   Status status =
       files.Replace(options.output, PlotSvg(s, title, options.language));
   if (!status.ok()) {
-    err << "scenario-tool: " << MessageFor(status, options.language) << "\n";
+    Fail(err, MessageFor(status, options.language));
     return kToolFailed;
   }
   out << ToolText(ToolMessage::kPlotWritten, options.language, {options.output})

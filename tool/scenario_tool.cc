@@ -9,6 +9,7 @@
 #include "tool/compile_command.h"
 #include "tool/dump_command.h"
 #include "tool/plot_command.h"
+#include "tool/voice.h"
 
 namespace scenario {
 namespace {
@@ -20,7 +21,7 @@ class ToolWindow : public Window {
   explicit ToolWindow(std::ostream& err) : err_(err) {}
   void ShowWaiting() override {}
   void ShowMessage(std::string_view message) override {
-    err_ << "scenario-tool: " << message << "\n";
+    Voice::Say(err_, std::string(message));
   }
 
  private:
@@ -31,10 +32,8 @@ class ToolWindow : public Window {
 int PackageCommand(const std::string& folder, Language language,
                    FileSystem& files, std::ostream& out, std::ostream& err) {
   Status status = files.CreateFolders(folder);
-  if (!status.ok()) {
-    err << "scenario-tool: " << MessageFor(status, language) << "\n";
-    return kToolFailed;
-  }
+  const Voice voice{"package", language};
+  if (!status.ok()) return voice.Fail(out, err, MessageFor(status, language));
   ToolWindow window(err);
   if (Run(window, files, folder) != kExitComplete) return kToolFailed;
   out << ToolText(ToolMessage::kPackageWritten, language, {folder}) << "\n";
@@ -109,17 +108,15 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
       language = Language::kEnglish;
     }
   }
+  const Voice voice{"", language};
   if (args.size() < 2) {
-    err << "scenario-tool: " << ToolText(ToolMessage::kNoCommand, language)
-        << "\n";
-    return kToolFailed;
+    return voice.Fail(out, err, ToolText(ToolMessage::kNoCommand, language));
   }
   if (!args[1].starts_with("-") &&
       std::find(std::begin(kCommands), std::end(kCommands), args[1]) ==
           std::end(kCommands)) {
-    err << "scenario-tool: "
-        << ToolText(ToolMessage::kUnknownCommand, language, {args[1]}) << "\n";
-    return kToolFailed;
+    return voice.Fail(
+        out, err, ToolText(ToolMessage::kUnknownCommand, language, {args[1]}));
   }
 
   CLI::App app{"Compiles and checks train-simulator scenarios.",

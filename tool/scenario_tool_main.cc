@@ -9,6 +9,7 @@
 #include "base/file_system.h"
 #include "messages/messages.h"
 #include "tool/scenario_tool.h"
+#include "tool/voice.h"
 
 int main(int argc, char** argv) {
   // A write beyond the file size limit fails as a write, leaving no
@@ -24,9 +25,8 @@ int main(int argc, char** argv) {
         ::isatty(STDOUT_FILENO) == 1);
   } catch (const std::bad_alloc&) {
     std::cout.flush();
-    std::cerr << "scenario-tool: "
-              << scenario::MessageFor(Status::OutOfMemory(), Language::kEnglish)
-              << "\n";
+    scenario::Voice::Say(std::cerr, scenario::MessageFor(Status::OutOfMemory(),
+                                                         Language::kEnglish));
     return scenario::kToolFailed;
   }
   // What went to standard output counts only if it arrived: a full disk or
@@ -34,13 +34,12 @@ int main(int argc, char** argv) {
   errno = 0;
   std::cout.flush();
   if (!std::cout) {
-    std::cerr << "scenario-tool: "
-              << scenario::MessageFor(
-                     Status::FileError(Status::Operation::kWrite,
-                                       scenario::kStandardOutput,
-                                       errno != 0 ? errno : EIO),
-                     Language::kEnglish)
-              << "\n";
+    scenario::Voice::Say(
+        std::cerr,
+        scenario::MessageFor(Status::FileError(Status::Operation::kWrite,
+                                               scenario::kStandardOutput,
+                                               errno != 0 ? errno : EIO),
+                             Language::kEnglish));
     return scenario::kToolFailed;
   }
   return status;

@@ -6,9 +6,13 @@
 
 namespace scenario {
 
+void Voice::Say(std::ostream& err, const std::string& message) {
+  err << "scenario-tool: " << message << "\n";
+}
+
 int Voice::Fail(std::ostream& out, std::ostream& err,
                 const std::string& message) const {
-  err << "scenario-tool: " << message << "\n";
+  Say(err, message);
   if (json) {
     out << nlohmann::json({{"command", command},
                            {"outcome", "failed"},

@@ -15,6 +15,9 @@ struct Voice {
   Language language = Language::kItalian;
   bool json = false;
 
+  // One line of the tool's own on the error stream, after its name.
+  static void Say(std::ostream& err, const std::string& message);
+
   // A failure of the tool itself: told on the error stream, and under JSON
   // as a document on the output too, so a program reading it is never left
   // with nothing. Returns the tool's exit status for it.
