@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libx11-dev
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libx11-dev libxft-dev
+  fonts-dejavu-core
   libcli11-dev nlohmann-json3-dev)
 # The window tests run on a virtual display.
 [[ "${1:-}" == test ]] && packages+=(xvfb)

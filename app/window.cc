@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <string>
 
 namespace scenario {
 namespace {
@@ -62,6 +63,46 @@ WindowGeometry GeometryAt(double dots_per_inch) {
           pixels(kLabelHeightTwips),
           static_cast<int>(
               std::nearbyint(kCaptionPoints * dots_per_inch / kPointsPerInch))};
+}
+
+std::vector<std::string> WrapText(
+    std::string_view text, int most,
+    const std::function<int(std::string_view)>& width) {
+  std::vector<std::string> lines;
+  std::string line;
+  auto fits = [&](std::string_view candidate) {
+    return width(candidate) <= most;
+  };
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t space = text.find(' ', at);
+    const std::string_view word =
+        text.substr(at, space == std::string_view::npos ? space : space - at);
+    at = space == std::string_view::npos ? text.size() : space + 1;
+    const std::string joined =
+        line.empty() ? std::string(word) : line + " " + std::string(word);
+    if (fits(joined)) {
+      line = joined;
+      continue;
+    }
+    if (!line.empty()) lines.push_back(line);
+    line.clear();
+    // A word wider than a line goes a character at a time: UTF-8
+    // continuation bytes stay with the character they belong to.
+    for (size_t i = 0; i < word.size();) {
+      size_t next = i + 1;
+      while (next < word.size() && (word[next] & 0xC0) == 0x80) ++next;
+      const std::string_view character = word.substr(i, next - i);
+      if (!line.empty() && !fits(line + std::string(character))) {
+        lines.push_back(line);
+        line.clear();
+      }
+      line += character;
+      i = next;
+    }
+  }
+  if (!line.empty() || lines.empty()) lines.push_back(line);
+  return lines;
 }
 
 std::unique_ptr<Window> OpenConsoleWindow(FILE* out, FILE* in,

@@ -2,9 +2,11 @@
 #define APP_WINDOW_H_
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scenario {
 
@@ -35,6 +37,13 @@ struct WindowGeometry {
   int font_pixels;  // the caption's 24-point font
 };
 WindowGeometry GeometryAt(double dots_per_inch);
+
+// A message's lines, none wider than `most` as `width` measures it:
+// broken at spaces, and a word too wide alone (a long path) broken
+// between its characters, never inside one.
+std::vector<std::string> WrapText(
+    std::string_view text, int most,
+    const std::function<int(std::string_view)>& width);
 
 // A real window when a display can be opened, else the console stand-in.
 std::unique_ptr<Window> OpenWindow();

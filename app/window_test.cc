@@ -56,5 +56,27 @@ TEST(WindowTest, ConsoleMessageWaitsForEnterWhenAsked) {
   std::fclose(in);
 }
 
+TEST(WindowTest, MessagesWrapAtSpacesAndLongWordsBetweenCharacters) {
+  // Every character (not byte) is one unit wide.
+  const auto width = [](std::string_view text) {
+    int characters = 0;
+    for (char c : text) characters += (c & 0xC0) != 0x80;
+    return characters;
+  };
+  struct Case {
+    std::string text;
+    int most;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"Errore n. 1250", 40, {"Errore n. 1250"}},
+      {"la cartella di prova", 11, {"la cartella", "di prova"}},
+      {"a /città/già/lì b", 5, {"a", "/citt", "à/già", "/lì b"}},
+      {"", 10, {""}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(WrapText(c.text, c.most, width), c.lines) << c.text;
+  }
+}
+
 }  // namespace
 }  // namespace scenario

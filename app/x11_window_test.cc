@@ -97,6 +97,55 @@ class VirtualDisplayTest : public ::testing::Test {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
+  struct MessageBox {
+    ::Window window = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+
+  // The first window a client maps, where it was created.
+  MessageBox AwaitMessageBox() {
+    MessageBox box;
+    XEvent event;
+    while (NextEvent(&event)) {
+      if (event.type == CreateNotify && box.window == 0) {
+        box = {event.xcreatewindow.window, event.xcreatewindow.x,
+               event.xcreatewindow.y, event.xcreatewindow.width,
+               event.xcreatewindow.height};
+      }
+      if (event.type == MapNotify && event.xmap.window == box.window) break;
+    }
+    return box;
+  }
+
+  std::string Property(::Window window, const char* name) {
+    Atom type;
+    int format;
+    unsigned long length, after;
+    unsigned char* text = nullptr;
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, name, False),
+                           0, 4096, False, AnyPropertyType, &type, &format,
+                           &length, &after, &text) != Success ||
+        text == nullptr) {
+      return "(none)";
+    }
+    std::string value(reinterpret_cast<char*>(text), length);
+    XFree(text);
+    return value;
+  }
+
+  void Press(::Window window, KeySym key) {
+    XKeyEvent press{};
+    press.type = KeyPress;
+    press.display = display_;
+    press.window = window;
+    press.root = DefaultRootWindow(display_);
+    press.keycode = XKeysymToKeycode(display_, key);
+    press.same_screen = True;
+    XSendEvent(display_, window, True, KeyPressMask,
+               reinterpret_cast<XEvent*>(&press));
+    XFlush(display_);
+  }
+
   double DotsPerInch() {
     const int screen = DefaultScreen(display_);
     return DisplayWidth(display_, screen) * 25.4 /
@@ -144,38 +193,41 @@ TEST_F(VirtualDisplayTest, TheMessageBoxShowsTheErrorAndClosesOnEnter) {
     if (!window) ::_exit(99);
     errore(*window, "1250");
   });
-
-  ::Window box = 0;
-  XEvent event;
-  while (box == 0 && NextEvent(&event)) {
-    if (event.type == MapNotify) box = event.xmap.window;
-  }
-  ASSERT_NE(box, 0u);
-  Atom type;
-  int format;
-  unsigned long length, after;
-  unsigned char* text = nullptr;
-  ASSERT_EQ(XGetWindowProperty(display_, box,
-                               XInternAtom(display_, kMessageProperty, False),
-                               0, 1024, False, XA_STRING, &type, &format,
-                               &length, &after, &text),
-            Success);
-  ASSERT_NE(text, nullptr);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(text), length),
-            " Errore n. 1250");
-  XFree(text);
-
-  XKeyEvent enter{};
-  enter.type = KeyPress;
-  enter.display = display_;
-  enter.window = box;
-  enter.root = DefaultRootWindow(display_);
-  enter.keycode = XKeysymToKeycode(display_, XK_Return);
-  enter.same_screen = True;
-  XSendEvent(display_, box, True, KeyPressMask,
-             reinterpret_cast<XEvent*>(&enter));
-  XFlush(display_);
+  const MessageBox box = AwaitMessageBox();
+  ASSERT_NE(box.window, 0u);
+  EXPECT_EQ(Property(box.window, kMessageProperty), " Errore n. 1250");
+  EXPECT_EQ(Property(box.window, "_NET_WM_NAME"), "scenario-writer");
+  EXPECT_EQ(Property(box.window, "WM_CLASS"),
+            std::string("scenario-writer\0Scenario-writer\0", 32));
+  Press(box.window, XK_Return);
   EXPECT_EQ(Wait(pid), kExitNumberedError);
+}
+
+TEST_F(VirtualDisplayTest, ALongMessageWrapsOnScreenAndClosesOnEscape) {
+  // A deep folder with a name in UTF-8, as the error of a locked folder
+  // names it.
+  std::string message = "Errore: la cartella ";
+  for (int i = 0; i < 12; ++i)
+    message += "/città_di_prova_" + std::to_string(i);
+  message += " è già in uso da un altro scenario-writer.";
+  const pid_t pid = Child([&] {
+    std::unique_ptr<Window> window = OpenX11Window();
+    if (!window) ::_exit(99);
+    window->ShowMessage(message);
+    ::_exit(7);
+  });
+  const MessageBox box = AwaitMessageBox();
+  ASSERT_NE(box.window, 0u);
+  EXPECT_EQ(Property(box.window, kMessageProperty), message);
+  // The screen is 1024 by 768: the box stays on it, its text on several
+  // lines.
+  EXPECT_GE(box.x, 0);
+  EXPECT_LE(box.x + box.width, 1024);
+  EXPECT_GE(box.y, 0);
+  EXPECT_LE(box.y + box.height, 768);
+  EXPECT_GT(box.height, 150);
+  Press(box.window, XK_Escape);
+  EXPECT_EQ(Wait(pid), 7);
 }
 
 }  // namespace

@@ -144,6 +144,25 @@ bool DiskFileSystem::Exists(const std::string& path) {
 Status DiskFileSystem::Read(const std::string& path, std::string* contents,
                             size_t limit) {
   contents->clear();
+  Status status = ReadPieces(
+      path,
+      [&](std::string_view piece) {
+        contents->append(piece);
+        return true;
+      },
+      limit, [&](size_t size) { contents->reserve(size); });
+  if (!status.ok()) contents->clear();
+  return status;
+}
+
+Status DiskFileSystem::ReadPieces(const std::string& path, const ByteSink& sink,
+                                  size_t limit) {
+  return ReadPieces(path, sink, limit, [](size_t) {});
+}
+
+Status DiskFileSystem::ReadPieces(const std::string& path, const ByteSink& sink,
+                                  size_t limit,
+                                  const std::function<void(size_t)>& sized) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Status::FileError(Operation::kRead, path, errno);
   struct stat info;
@@ -152,11 +171,12 @@ Status DiskFileSystem::Read(const std::string& path, std::string* contents,
       ::close(fd);
       return Status::FileError(Operation::kRead, path, EFBIG);
     }
-    contents->reserve(static_cast<size_t>(info.st_size));
+    sized(static_cast<size_t>(info.st_size));
   }
-  char block[1 << 16];
+  std::vector<char> block(size_t{1} << 18);
+  size_t total = 0;
   for (;;) {
-    ssize_t n = ::read(fd, block, sizeof block);
+    ssize_t n = ::read(fd, block.data(), block.size());
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -165,12 +185,12 @@ Status DiskFileSystem::Read(const std::string& path, std::string* contents,
       return Status::FileError(Operation::kRead, path, number);
     }
     // A pipe or a device tells no size: the limit holds as it is read.
-    if (contents->size() + static_cast<size_t>(n) > limit) {
+    total += static_cast<size_t>(n);
+    if (total > limit) {
       ::close(fd);
-      contents->clear();
       return Status::FileError(Operation::kRead, path, EFBIG);
     }
-    contents->append(block, static_cast<size_t>(n));
+    if (!sink(std::string_view(block.data(), static_cast<size_t>(n)))) break;
   }
   ::close(fd);
   return Status::Ok();

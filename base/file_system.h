@@ -47,6 +47,10 @@ class FileSystem {
   // Reads a file whole; one larger than `limit` bytes is refused (EFBIG).
   virtual Status Read(const std::string& path, std::string* contents,
                       size_t limit = kMaxReadSize) = 0;
+  // Hands a file to `sink` in pieces, for files too large to hold whole;
+  // a sink that returns false ends the reading early, without error.
+  virtual Status ReadPieces(const std::string& path, const ByteSink& sink,
+                            size_t limit = kMaxReadSize) = 0;
   // Replaces files as one: every new content is written beside its target
   // and made durable before the first is renamed over its target, so a
   // failure leaves every old file whole and no partial or temporary file.
@@ -75,6 +79,8 @@ class DiskFileSystem : public FileSystem {
   bool Exists(const std::string& path) override;
   Status Read(const std::string& path, std::string* contents,
               size_t limit = kMaxReadSize) override;
+  Status ReadPieces(const std::string& path, const ByteSink& sink,
+                    size_t limit = kMaxReadSize) override;
   Status ReplaceAll(const std::vector<FileContents>& files) override;
   Status Remove(const std::string& path) override;
   Status CreateFolders(const std::string& path) override;
@@ -82,6 +88,11 @@ class DiskFileSystem : public FileSystem {
               std::vector<std::string>* names) override;
   Status LockFolder(const std::string& folder,
                     std::unique_ptr<FolderLock>* lock) override;
+
+ private:
+  // `sized` learns a regular file's size before its first piece.
+  Status ReadPieces(const std::string& path, const ByteSink& sink, size_t limit,
+                    const std::function<void(size_t)>& sized);
 };
 
 }  // namespace scenario

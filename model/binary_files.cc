@@ -1,6 +1,9 @@
 #include "model/binary_files.h"
 
+#include <bit>
 #include <cassert>
+#include <cstdint>
+#include <type_traits>
 
 #include "model/byte_reader.h"
 #include "model/byte_writer.h"
@@ -217,85 +220,235 @@ Status DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci) {
 
 namespace {
 
-// Walks a plan file's values in order, handing each with its index to
-// `take`; refuses the file at the first value that is not whole or known.
-template <typename Take>
-Status WalkPlan(std::string_view bytes, Take&& take) {
-  ByteReader in(bytes);
-  for (size_t index = 0; !in.done(); ++index) {
-    const size_t start = in.offset();
-    int16_t code = 0;
-    bool ok = in.get_i16(&code);
-    const PlanItem* item = nullptr;
-    for (const PlanItem& known : kPlanItems) {
-      if (ok && known.code == code) item = &known;
-    }
-    if (ok && item == nullptr) {
-      return Status::Damaged(
-          {}, start,
-          "a plan value kind 0, 2 or 5, found " + std::to_string(code));
-    }
-    PlanValue value;
-    if (ok && item->kind == PlanValue::Kind::kInteger) {
-      int16_t v = 0;
-      ok = in.get_i16(&v);
-      value = PlanValue::Integer(v);
-    } else if (ok && item->kind == PlanValue::Kind::kReal) {
-      double v = 0;
-      ok = in.get_f64(&v);
-      value = PlanValue::Real(v);
-    }
-    if (!ok) {
-      return Status::Damaged({}, start,
-                             "a whole plan value (" +
-                                 std::to_string(bytes.size() - start) +
-                                 " bytes left)");
-    }
-    take(index, value);
+enum class PlanRead { kWhole, kShort, kUnknownKind };
+
+// The little-endian number of `width` bytes at `at`.
+template <typename Number, size_t kWidth = sizeof(Number)>
+Number LittleEndianAt(const char* at) {
+  uint64_t raw = 0;
+  for (size_t i = 0; i < kWidth; ++i) {
+    raw |= uint64_t{static_cast<uint8_t>(at[i])} << (8 * i);
   }
-  return Status::Ok();
+  if constexpr (std::is_floating_point_v<Number>) {
+    return std::bit_cast<Number>(raw);
+  } else {
+    return static_cast<Number>(raw);
+  }
 }
 
-// The number of points of a plan file: half its values, which must pair.
-Status PlanPoints(std::string_view bytes, size_t* points) {
-  size_t count = 0;
-  Status status = WalkPlan(bytes, [&](size_t, const PlanValue&) { ++count; });
-  if (!status.ok()) return status;
-  if (count % 2 != 0) {
-    return Status::Damaged({}, bytes.size(),
-                           "as many y values as x values, found " +
-                               std::to_string(count) + " values");
+// The value at the front of `bytes` and the bytes it takes.
+inline PlanRead ReadPlanValue(std::string_view bytes, PlanValue* value,
+                              size_t* size, int16_t* code) {
+  if (bytes.size() < kPlanCodeSize) return PlanRead::kShort;
+  *code = LittleEndianAt<int16_t>(bytes.data());
+  for (const PlanItem& item : kPlanItems) {
+    if (item.code != *code) continue;
+    *size = kPlanCodeSize + item.payload;
+    if (bytes.size() < *size) return PlanRead::kShort;
+    const char* payload = bytes.data() + kPlanCodeSize;
+    switch (item.kind) {
+      case PlanValue::Kind::kReal:
+        *value = PlanValue::Real(LittleEndianAt<double>(payload));
+        break;
+      case PlanValue::Kind::kInteger:
+        *value = PlanValue::Integer(LittleEndianAt<int16_t>(payload));
+        break;
+      case PlanValue::Kind::kEmpty:
+        *value = PlanValue{};
+        break;
+    }
+    return PlanRead::kWhole;
   }
-  *points = count / 2;
-  return Status::Ok();
+  return PlanRead::kUnknownKind;
 }
 
 }  // namespace
 
-// Two walks: the first checks every value and counts them, so that the
-// second decodes each straight into its place, held once.
+bool PlanReader::Feed(std::string_view piece) {
+  if (!status_.ok()) return false;
+  // A value split between pieces is put together byte by byte: it is
+  // never longer than a code and a double.
+  while (!carry_.empty() && !piece.empty()) {
+    carry_ += piece.front();
+    piece.remove_prefix(1);
+    TakeOne(carry_);
+    if (!status_.ok()) return false;
+  }
+  while (!piece.empty()) {
+    const size_t used = TakeOne(piece);
+    if (!status_.ok()) return false;
+    if (used == 0) {
+      carry_.assign(piece);
+      break;
+    }
+    piece.remove_prefix(used);
+  }
+  return true;
+}
+
+size_t PlanReader::TakeOne(std::string_view bytes) {
+  PlanValue value;
+  size_t size = 0;
+  int16_t code = 0;
+  switch (ReadPlanValue(bytes, &value, &size, &code)) {
+    case PlanRead::kShort:
+      return 0;
+    case PlanRead::kUnknownKind:
+      status_ = Status::Damaged(
+          {}, offset_,
+          "a plan value kind 0, 2 or 5, found " + std::to_string(code));
+      return 0;
+    case PlanRead::kWhole:
+      break;
+  }
+  if (take_) take_(values_, value);
+  ++values_;
+  offset_ += size;
+  carry_.clear();
+  return size;
+}
+
+Status PlanReader::End(size_t* points) {
+  if (!status_.ok()) return status_;
+  if (!carry_.empty()) {
+    return Status::Damaged({}, offset_,
+                           "a whole plan value (" +
+                               std::to_string(carry_.size()) + " bytes left)");
+  }
+  if (values_ % 2 != 0) {
+    return Status::Damaged({}, offset_,
+                           "as many y values as x values, found " +
+                               std::to_string(values_) + " values");
+  }
+  *points = values_ / 2;
+  return Status::Ok();
+}
+
+namespace {
+
+// A plan file read twice: once to check it and count its points, then
+// again to hand each value over, so that its reader can make room for it
+// first. `read` gives the file's pieces to a sink.
+Status ReadPlan(const std::function<Status(const ByteSink&)>& read,
+                const std::function<void(size_t points)>& counted,
+                const PlanReader::Take& take) {
+  for (bool counting : {true, false}) {
+    PlanReader reader(counting ? PlanReader::Take() : take);
+    Status status =
+        read([&](std::string_view piece) { return reader.Feed(piece); });
+    if (!status.ok()) return status;
+    size_t points = 0;
+    status = reader.End(&points);
+    if (!status.ok()) return status;
+    if (counting) counted(points);
+  }
+  return Status::Ok();
+}
+
+Status ReadPlan(std::string_view bytes,
+                const std::function<void(size_t points)>& counted,
+                const PlanReader::Take& take) {
+  return ReadPlan(
+      [&](const ByteSink& sink) {
+        sink(bytes);
+        return Status::Ok();
+      },
+      counted, take);
+}
+
+}  // namespace
+
 Status DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
                        std::vector<PlanValue>* ys) {
   size_t half = 0;
-  Status status = PlanPoints(bytes, &half);
-  if (!status.ok()) return status;
-  xs->assign(half, PlanValue{});
-  ys->assign(half, PlanValue{});
-  return WalkPlan(bytes, [&](size_t index, const PlanValue& value) {
-    (index < half ? (*xs)[index] : (*ys)[index - half]) = value;
-  });
+  return ReadPlan(
+      bytes,
+      [&](size_t points) {
+        half = points;
+        xs->assign(half, PlanValue{});
+        ys->assign(half, PlanValue{});
+      },
+      [&](size_t index, const PlanValue& value) {
+        (index < half ? (*xs)[index] : (*ys)[index - half]) = value;
+      });
 }
 
-Status DecodeTracciato(std::string_view bytes, Tracciato* plan) {
-  size_t half = 0;
-  Status status = PlanPoints(bytes, &half);
-  if (!status.ok() || half == 0) return status;
-  plan->Create(static_cast<Long>(half - 1));
-  return WalkPlan(bytes, [&](size_t index, const PlanValue& value) {
+namespace {
+
+PlanReader::Take IntoPlan(Tracciato* plan, const size_t& half) {
+  return [plan, &half](size_t index, const PlanValue& value) {
     const auto metre =
         static_cast<int64_t>(index < half ? index : index - half);
     index < half ? plan->SetX(metre, value) : plan->SetY(metre, value);
-  });
+  };
+}
+
+void MakeRoom(Tracciato* plan, size_t points) {
+  if (points > 0) plan->Create(static_cast<Long>(points - 1));
+}
+
+}  // namespace
+
+Status DecodeTracciato(std::string_view bytes, Tracciato* plan) {
+  size_t half = 0;
+  return ReadPlan(
+      bytes,
+      [&](size_t points) {
+        half = points;
+        MakeRoom(plan, points);
+      },
+      IntoPlan(plan, half));
+}
+
+Status ReadTracciato(FileSystem& files, const std::string& path,
+                     Tracciato* plan) {
+  size_t half = 0;
+  return ReadPlan(
+      [&](const ByteSink& sink) {
+        return files.ReadPieces(path, sink, kLargestPlanFile);
+      },
+      [&](size_t points) {
+        half = points;
+        MakeRoom(plan, points);
+      },
+      IntoPlan(plan, half));
+}
+
+Status ReadTracciato(FileSystem& files, const std::string& path,
+                     const std::function<void(size_t points)>& counted,
+                     const PlanReader::Take& take) {
+  return ReadPlan(
+      [&](const ByteSink& sink) {
+        return files.ReadPieces(path, sink, kLargestPlanFile);
+      },
+      counted, take);
+}
+
+Status WalkPlanPoints(std::string_view bytes, const PointTake& take) {
+  size_t points = 0;
+  PlanReader counter(nullptr);
+  counter.Feed(bytes);
+  Status status = counter.End(&points);
+  if (!status.ok()) return status;
+  // Checked by the count: every value is whole and known. The y values
+  // begin past the x values.
+  PlanValue x, y;
+  size_t size = 0;
+  int16_t code = 0;
+  std::string_view ys = bytes;
+  for (size_t metre = 0; metre < points; ++metre) {
+    ReadPlanValue(ys, &y, &size, &code);
+    ys.remove_prefix(size);
+  }
+  std::string_view xs = bytes;
+  for (size_t metre = 0; metre < points; ++metre) {
+    ReadPlanValue(xs, &x, &size, &code);
+    xs.remove_prefix(size);
+    ReadPlanValue(ys, &y, &size, &code);
+    ys.remove_prefix(size);
+    take(metre, x, y);
+  }
+  return Status::Ok();
 }
 
 size_t LargestFile(BinaryKind kind) {

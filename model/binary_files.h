@@ -1,6 +1,7 @@
 #ifndef MODEL_BINARY_FILES_H_
 #define MODEL_BINARY_FILES_H_
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,11 +44,50 @@ size_t LargestFile(BinaryKind kind);
 // what was expected at which byte; the caller names the file.
 Status DecodeCelle(std::string_view bytes, std::vector<Cella>* cells);
 Status DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci);
+// Reads a plan file as its pieces arrive, so that the largest plan is
+// never held whole. Each value goes to `take` with its index, every x
+// value then every y value; the file is refused at the first value that is
+// not whole or of a known kind.
+class PlanReader {
+ public:
+  using Take = std::function<void(size_t index, const PlanValue& value)>;
+  // An empty `take` only checks and counts.
+  explicit PlanReader(Take take) : take_(std::move(take)) {}
+  // False once the file is refused.
+  bool Feed(std::string_view piece);
+  // After the last piece: the plan's points, half its values, which must
+  // pair.
+  Status End(size_t* points);
+
+ private:
+  // Takes the value at the front of `bytes`: the bytes it took, or 0 when
+  // they hold only part of one (or the file is refused).
+  size_t TakeOne(std::string_view bytes);
+
+  Take take_;
+  Status status_ = Status::Ok();
+  std::string carry_;  // the start of a value split between pieces
+  size_t offset_ = 0;  // of the next value in the file
+  size_t values_ = 0;
+};
+
 // The plan's point count follows from its length: half its values.
 Status DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
                        std::vector<PlanValue>* ys);
 // The same straight into a plan, for drawing it.
 Status DecodeTracciato(std::string_view bytes, Tracciato* plan);
+// A plan file read in pieces, twice: to check it and count its points,
+// then to hand `counted` the count and `take` each value (or to fill
+// `plan`). Nothing but the plan's own room is held.
+Status ReadTracciato(FileSystem& files, const std::string& path,
+                     Tracciato* plan);
+Status ReadTracciato(FileSystem& files, const std::string& path,
+                     const std::function<void(size_t points)>& counted,
+                     const PlanReader::Take& take);
+// A plan file held whole, point by point: metre, x and y together.
+using PointTake =
+    std::function<void(size_t metre, const PlanValue& x, const PlanValue& y)>;
+Status WalkPlanPoints(std::string_view bytes, const PointTake& take);
 
 // Replaces the plan file (only when `scrivi_linea`), the train file and the
 // cell file as one: after a failure every old file is as it was.

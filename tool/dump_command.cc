@@ -1,9 +1,12 @@
 #include "tool/dump_command.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "base/decimal_text.h"
 #include "messages/messages.h"
 #include "model/binary_files.h"
 #include "model/cell_units.h"
@@ -265,61 +268,100 @@ std::string PlanText(const PlanValue& v, const DumpWords& w) {
              : w.empty_value;
 }
 
-void DumpPlan(const std::vector<PlanValue>& xs,
-              const std::vector<PlanValue>& ys, const std::string& format,
-              const DumpWords& w, std::ostream& out) {
-  if (format == "json") {
-    // Written value by value, as the whole document would print: a plan of
-    // two million values is never held as a tree.
-    out << R"({"kind":"plan","points":)" << xs.size();
-    for (const auto* column : {&xs, &ys}) {
-      out << (column == &xs ? R"(,"x":[)" : R"(],"y":[)");
-      for (size_t m = 0; m < column->size(); ++m) {
-        if (m > 0) out << ',';
-        out << PlanJson((*column)[m]).dump();
-      }
-    }
-    out << "]}\n";
-    return;
+// Text gathered in a buffer of 64 KiB and handed to the stream as it
+// fills: a dump of two million lines makes a few hundred writes.
+class OutputBuffer {
+ public:
+  explicit OutputBuffer(std::ostream& out) : out_(out) {}
+  ~OutputBuffer() { Flush(); }
+  // Room for `n` characters at the returned place; `Commit` keeps those
+  // written.
+  char* Room(size_t n) {
+    if (used_ + n > bytes_.size()) Flush();
+    return bytes_.data() + used_;
   }
-  // Numbers by std::to_chars, which prints as printf does in the C locale,
-  // into one line buffer.
-  std::string line;
-  const auto number = [&](double value, std::chars_format form, int precision) {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, form, precision);
-    line.append(buffer, result.ptr);
-  };
-  if (format == "csv") {
-    out << "metro,x,y\n";
-    for (size_t m = 0; m < xs.size(); ++m) {
-      line = std::to_string(m);
-      for (const PlanValue* v : {&xs[m], &ys[m]}) {
-        line += ',';
-        if (v->kind != PlanValue::Kind::kEmpty) {
-          number(v->value, std::chars_format::general, 17);
+  void Commit(char* end) { used_ = static_cast<size_t>(end - bytes_.data()); }
+  void Append(std::string_view text) {
+    Commit(std::copy(text.begin(), text.end(), Room(text.size())));
+  }
+  // Forgets what is not yet handed over.
+  void Discard() { used_ = 0; }
+  void Flush() {
+    out_.write(bytes_.data(), static_cast<std::streamsize>(used_));
+    used_ = 0;
+  }
+
+ private:
+  std::ostream& out_;
+  std::array<char, size_t{1} << 16> bytes_;
+  size_t used_ = 0;
+};
+
+// The plan in a table, metre by metre: numbers written as printf writes
+// them in the C locale.
+Status DumpPlanTable(std::string_view bytes, const std::string& format,
+                     const DumpWords& w, std::ostream& stream) {
+  OutputBuffer out(stream);
+  // A line holds a metre and two values, none longer than the room.
+  constexpr size_t kLine = 3 * kDecimalRoom;
+  const bool csv = format == "csv";
+  out.Append(csv ? "metro,x,y\n" : w.plan_header);
+  Status status = WalkPlanPoints(
+      bytes, [&](size_t m, const PlanValue& x, const PlanValue& y) {
+        char* at = out.Room(kLine);
+        char digits[20];
+        const char* end = std::to_chars(digits, digits + sizeof digits, m).ptr;
+        // In the table the metre stands right-aligned in six columns.
+        for (auto pad = end - digits; !csv && pad < 6; ++pad) *at++ = ' ';
+        at = std::copy(static_cast<const char*>(digits), end, at);
+        for (const PlanValue* v : {&x, &y}) {
+          if (csv) {
+            *at++ = ',';
+            if (v->kind != PlanValue::Kind::kEmpty) {
+              at = WriteGeneral17(v->value, at);
+            }
+            continue;
+          }
+          *at++ = ' ';
+          *at++ = ' ';
+          if (v->kind == PlanValue::Kind::kReal) {
+            at = WriteFixed(v->value, 6, at);
+          } else {
+            const std::string text = PlanText(*v, w);
+            at = std::copy(text.begin(), text.end(), at);
+          }
         }
-      }
-      line += '\n';
-      out << line;
-    }
-    return;
-  }
-  out << w.plan_header;
-  for (size_t m = 0; m < xs.size(); ++m) {
-    line = Format("%6zu", m);
-    for (const PlanValue* v : {&xs[m], &ys[m]}) {
-      line += "  ";
-      if (v->kind == PlanValue::Kind::kReal) {
-        number(v->value, std::chars_format::fixed, 6);
-      } else {
-        line += PlanText(*v, w);
-      }
-    }
-    line += '\n';
-    out << line;
-  }
+        *at++ = '\n';
+        out.Commit(at);
+      });
+  // A damaged file is refused before its first point: nothing is shown.
+  if (!status.ok()) out.Discard();
+  return status;
+}
+
+// The plan as one JSON document, written value by value as the file is
+// read in pieces: a plan of two million values is never held, as bytes or
+// as a tree.
+Status DumpPlanJson(FileSystem& files, const std::string& path,
+                    std::ostream& stream) {
+  OutputBuffer out(stream);
+  size_t half = 0;
+  Status status = ReadTracciato(
+      files, path,
+      [&](size_t points) {
+        half = points;
+        out.Append(R"({"kind":"plan","points":)" + std::to_string(points) +
+                   R"(,"x":[)");
+      },
+      [&](size_t index, const PlanValue& value) {
+        if (index == half) out.Append(R"(],"y":[)");
+        if (index != 0 && index != half) out.Append(",");
+        out.Append(PlanJson(value).dump());
+      });
+  if (!status.ok()) return status;
+  if (half == 0) out.Append(R"(],"y":[)");
+  out.Append("]}\n");
+  return status;
 }
 
 }  // namespace
@@ -341,22 +383,25 @@ int DumpCommand(const DumpOptions& options, FileSystem& files,
   }
   std::string bytes;
   // A file larger than any package's is refused before it fills memory.
-  Status status = files.Read(options.file, &bytes, LargestFile(binary));
-  if (!status.ok()) {
-    return voice.Fail(out, err, MessageFor(status, options.language));
-  }
-  if (kind == "cells") {
-    std::vector<Cella> cells;
-    status = DecodeCelle(bytes, &cells);
-    if (status.ok()) DumpCells(cells, options.format, words, out);
-  } else if (kind == "train") {
-    std::array<Voce, kVoci> voci;
-    status = DecodeVoci(bytes, &voci);
-    if (status.ok()) DumpVoci(voci, options.format, words, out);
+  Status status = Status::Ok();
+  if (kind == "plan" && options.format == "json") {
+    status = DumpPlanJson(files, options.file, out);
   } else {
-    std::vector<PlanValue> xs, ys;
-    status = DecodeTracciato(bytes, &xs, &ys);
-    if (status.ok()) DumpPlan(xs, ys, options.format, words, out);
+    status = files.Read(options.file, &bytes, LargestFile(binary));
+    if (status.ok() && kind == "cells") {
+      std::vector<Cella> cells;
+      status = DecodeCelle(bytes, &cells);
+      if (status.ok()) DumpCells(cells, options.format, words, out);
+    } else if (status.ok() && kind == "train") {
+      std::array<Voce, kVoci> voci;
+      status = DecodeVoci(bytes, &voci);
+      if (status.ok()) DumpVoci(voci, options.format, words, out);
+    } else if (status.ok()) {
+      status = DumpPlanTable(bytes, options.format, words, out);
+    }
+  }
+  if (!status.ok() && status.kind() != Status::Kind::kDamaged) {
+    return voice.Fail(out, err, MessageFor(status, options.language));
   }
   if (!status.ok()) {
     return voice.Fail(

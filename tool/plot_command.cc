@@ -34,15 +34,21 @@ bool PackageNames(const PlotOptions& options, FileSystem& files,
   return true;
 }
 
+// True when a file was read and decoded; else tells why, naming the file.
+bool Loaded(Status status, const std::string& path, Language language,
+            std::ostream& err) {
+  if (status.kind() == Status::Kind::kDamaged) {
+    status = Status::Damaged(path, status.offset(), status.detail());
+  }
+  return status.ok() || Fail(err, MessageFor(status, language));
+}
+
 bool ReadDecoded(FileSystem& files, const std::string& path, Language language,
                  std::ostream& err, auto decode) {
   std::string bytes;
   Status status = files.Read(path, &bytes, LargestFile(KindOfFile(path)));
   if (status.ok()) status = decode(bytes);
-  if (status.kind() == Status::Kind::kDamaged) {
-    status = Status::Damaged(path, status.offset(), status.detail());
-  }
-  return status.ok() || Fail(err, MessageFor(status, language));
+  return Loaded(status, path, language, err);
 }
 
 bool LoadPackage(const PlotOptions& options, FileSystem& files, Scenario* s,
@@ -65,10 +71,9 @@ bool LoadPackage(const PlotOptions& options, FileSystem& files, Scenario* s,
                      }) &&
          // A package written without the plan has no plan file.
          (!files.Exists(names.RoutePlan()) ||
-          ReadDecoded(files, names.RoutePlan(), options.language, err,
-                      [&](std::string_view bytes) {
-                        return DecodeTracciato(bytes, &s->tracciato);
-                      }));
+          // Read in pieces: the plan alone is held, not its file too.
+          Loaded(ReadTracciato(files, names.RoutePlan(), &s->tracciato),
+                 names.RoutePlan(), options.language, err));
 }
 
 bool CompileTexts(const PlotOptions& options, FileSystem& files, Scenario* s,
