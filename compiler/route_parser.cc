@@ -168,11 +168,7 @@ void RouteParser::StartBody() {
   signboard_slot_ = kLastSignboardSlot;
   gradient_cursor_ = 0;
   plan_cursor_ = 2;
-  if (s_.scrivi_linea && s_.tracciato.exists()) {
-    // The track leaves the origin along +y.
-    s_.tracciato.Set(0, PlanValue::Integer(0), PlanValue::Integer(0));
-    s_.tracciato.Set(1, PlanValue::Integer(0), PlanValue::Integer(1));
-  }
+  if (s_.scrivi_linea && s_.tracciato.exists()) s_.tracciato.Begin();
 }
 
 Flow RouteParser::ReadBody() {
@@ -246,19 +242,6 @@ Flow RouteParser::Gradient(const SourceLine& line) {
   return Flow::kContinue;
 }
 
-void RouteParser::PlanStep(double kappa) {
-  const int64_t m = plan_cursor_;
-  // The callers keep m within the plan, from metre 2 on.
-  const double x1 = s_.tracciato.x(m - 1)->value;
-  const double y1 = s_.tracciato.y(m - 1)->value;
-  const double dx = x1 - s_.tracciato.x(m - 2)->value;
-  const double dy = y1 - s_.tracciato.y(m - 2)->value;
-  // First-order rotation of the step, not normalised.
-  s_.tracciato.Set(m, PlanValue::Real(x1 + (dx + kappa * dy)),
-                   PlanValue::Real(y1 + (dy - kappa * dx)));
-  ++plan_cursor_;
-}
-
 Flow RouteParser::Curve(const SourceLine& line) {
   Long start = 0;
   Long length = 0;
@@ -283,23 +266,16 @@ Flow RouteParser::Curve(const SourceLine& line) {
   }
 
   // A straight run up to the curve's start, then the curve; no point is
-  // computed beyond the plan's last metre.
-  const bool has_plan =
-      s_.tracciato.exists() || (!store_plan_ && s_.celle.exists());
-  const int64_t last = has_plan ? s_.lunghezza_estesa : 1;
+  // laid beyond the plan's last metre, nor past the cursor's limit. The
+  // cursor moves the same whether or not the plan is kept, so every
+  // command finds the same faults.
+  const int64_t last = s_.celle.exists() ? s_.lunghezza_estesa : 1;
   auto run_to = [&](int64_t until, double step_kappa) {
-    if (!store_plan_) {
-      // The position alone, as the steps would leave it.
-      const int64_t end = std::min(until, last);
-      if (plan_cursor_ > end) return true;
-      plan_cursor_ = end + 1;
-      return plan_cursor_ <= kMaxPlanCursor;
-    }
-    while (plan_cursor_ <= until && plan_cursor_ <= last) {
-      PlanStep(step_kappa);
-      if (plan_cursor_ > kMaxPlanCursor) return false;
-    }
-    return true;
+    const int64_t end = std::min({until, last, kMaxPlanCursor});
+    if (plan_cursor_ > end) return true;
+    if (s_.tracciato.exists()) s_.tracciato.Lay(end, step_kappa);
+    plan_cursor_ = end + 1;
+    return plan_cursor_ <= kMaxPlanCursor;
   };
   if (!run_to(start, 0.0) || !run_to(int64_t{start} + length, kappa)) {
     return Stop(kBadCurve);
@@ -358,7 +334,7 @@ Flow RouteParser::WriteTails() {
   } while (gradient_cursor_ < int64_t{s_.n_celle} - 2);
   if (s_.scrivi_linea && s_.tracciato.exists()) {
     // The last two points stay empty.
-    while (plan_cursor_ <= int64_t{s_.lunghezza_estesa} - 2) PlanStep(0);
+    s_.tracciato.Lay(int64_t{s_.lunghezza_estesa} - 2, 0);
   }
   return Flow::kEnded;
 }

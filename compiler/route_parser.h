@@ -58,8 +58,6 @@ class RouteParser : private SourceReader {
 
   // Writes the current gradient into the cell at the gradient cursor.
   bool WriteGradient();
-  // One metre of plan: straight when kappa is 0.
-  void PlanStep(double kappa);
 
   Long signboard_slot_ = kLastSignboardSlot;
   int64_t gradient_cursor_ = 0;

@@ -58,13 +58,14 @@ TEST(RouteParserTest, EmbeddedRoute) {
   EXPECT_EQ(Gradients(s, 97, 98), (std::vector<int>{96, 100}));
   EXPECT_EQ(Gradients(s, 1476, 1480), (std::vector<int>{100, 100, 0, 0, 0}));
   // The plan: two integer points, computed reals, the last two empty.
-  EXPECT_EQ(*s.tracciato.y(1), PlanValue::Integer(1));
-  EXPECT_EQ(*s.tracciato.y(700), PlanValue::Real(700));
-  EXPECT_EQ(s.tracciato.x(701)->kind, PlanValue::Kind::kReal);
-  EXPECT_GT(s.tracciato.x(1000)->value, 0);  // "curvad3" turns towards +x
-  EXPECT_EQ(s.tracciato.x(73998)->kind, PlanValue::Kind::kReal);
-  EXPECT_EQ(s.tracciato.x(73999)->kind, PlanValue::Kind::kEmpty);
-  EXPECT_EQ(s.tracciato.y(74000)->kind, PlanValue::Kind::kEmpty);
+  EXPECT_EQ(*s.tracciato.Points().y(1), PlanValue::Integer(1));
+  EXPECT_EQ(*s.tracciato.Points().y(700), PlanValue::Real(700));
+  EXPECT_EQ(s.tracciato.Points().x(701)->kind, PlanValue::Kind::kReal);
+  EXPECT_GT(s.tracciato.Points().x(1000)->value,
+            0);  // "curvad3" turns towards +x
+  EXPECT_EQ(s.tracciato.Points().x(73998)->kind, PlanValue::Kind::kReal);
+  EXPECT_EQ(s.tracciato.Points().x(73999)->kind, PlanValue::Kind::kEmpty);
+  EXPECT_EQ(s.tracciato.Points().y(74000)->kind, PlanValue::Kind::kEmpty);
 }
 
 TEST(RouteParserTest, KeywordCase) {
@@ -185,7 +186,7 @@ TEST(RouteParserTest, CabSignalRepetition) {
 TEST(RouteParserTest, CurveClassAndSide) {
   auto x_at = [](std::string_view curve) {
     CompiledForTest c = Route(RouteWithBody(std::string(curve) + "\r\n"));
-    return c.s.tracciato.x(120)->value;
+    return c.s.tracciato.Points().x(120)->value;
   };
   const double class1 = x_at("curva12, 100, 50");
   EXPECT_GT(class1, 0);
@@ -195,7 +196,7 @@ TEST(RouteParserTest, CurveClassAndSide) {
   // A curve running past the plan computes no point beyond it.
   CompiledForTest c = Route(RouteWithBody("curvad3, 73000, 5000\r\n"));
   EXPECT_EQ(c.s.codice_errore, 0);
-  EXPECT_EQ(c.s.tracciato.x(74000)->kind, PlanValue::Kind::kReal);
+  EXPECT_EQ(c.s.tracciato.Points().x(74000)->kind, PlanValue::Kind::kReal);
 }
 
 TEST(RouteParserTest, TextsWithoutTheUsualFrame) {

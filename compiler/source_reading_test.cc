@@ -94,7 +94,7 @@ TEST(SourceReadingTest, TextsInMemoryReadAsFiles) {
   EXPECT_EQ(from_memory.codice_errore, 0);
   EXPECT_EQ(from_memory.celle.all(), from_files.s.celle.all());
   EXPECT_EQ(from_memory.voci[kTrainSlot], from_files.s.voci[kTrainSlot]);
-  EXPECT_EQ(from_memory.tracciato.xs(), from_files.s.tracciato.xs());
+  EXPECT_EQ(from_memory.tracciato, from_files.s.tracciato);
 
   // A route stop leaves the train text unread; a fault uses up both.
   Scenario stopped;

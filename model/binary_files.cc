@@ -64,7 +64,9 @@ bool GetNumber(Record& record, const RecordField<Record>& field,
       field.member);
 }
 
-void PutPlanValue(const PlanValue& value, ByteWriter& out) {
+// Inlined into the loops that write two million of them.
+[[gnu::always_inline]] inline void PutPlanValue(const PlanValue& value,
+                                                ByteWriter& out) {
   out.put_i16(PlanItemOf(value.kind).code);
   switch (value.kind) {
     case PlanValue::Kind::kEmpty:
@@ -76,14 +78,6 @@ void PutPlanValue(const PlanValue& value, ByteWriter& out) {
       out.put_f64(value.value);
       break;
   }
-}
-
-size_t PlanSize(const PlanColumn& values) {
-  size_t size = 0;
-  for (size_t m = 0; m < values.size(); ++m) {
-    size += kPlanCodeSize + PlanItemOf(values[m].kind).payload;
-  }
-  return size;
 }
 
 // The train file's record, split where its name stands: the head up to
@@ -123,31 +117,76 @@ std::string EncodeVoci(const std::array<Voce, kVoci>& voci) {
   return out.Take();
 }
 
-void EncodeTracciato(const Tracciato& tracciato, const ByteSink& sink) {
-  constexpr size_t kPiece = size_t{256} << 10;
-  // Room for a piece and the value that passes it.
-  ByteWriter out(kPiece + kPlanCodeSize + 8);
-  for (const PlanColumn* column : {&tracciato.xs(), &tracciato.ys()}) {
-    for (size_t m = 0; m < column->size(); ++m) {
-      PutPlanValue((*column)[m], out);
-      if (out.size() >= kPiece) {
-        if (!sink(out.view())) return;
-        out.Clear();
-      }
+namespace {
+
+// The plan's values in the file's order, every x then every y: the points
+// are walked twice, so that they are never held.
+// The plan's values in the file's order, every x then every y, handed to
+// the sink in pieces of 256 KiB. The points are worked out once: the x
+// values go out as they come, the y values are kept, encoded, until the x
+// values are all out.
+class PlanWriter {
+ public:
+  static constexpr size_t kPiece = size_t{256} << 10;
+  PlanWriter(const ByteSink& sink, size_t points)
+      : sink_(sink), ys_(points * (kPlanCodeSize + 8)) {}
+
+  [[gnu::always_inline]] void operator()(size_t, const PlanValue& x,
+                                         const PlanValue& y) {
+    PutPlanValue(x, xs_);
+    PutPlanValue(y, ys_);
+    if (xs_.size() >= kPiece) {
+      Hand(xs_.view());
+      xs_.Clear();
     }
   }
-  if (out.size() > 0) sink(out.view());
+  void Finish() {
+    Hand(xs_.view());
+    for (std::string_view ys = ys_.view(); !ys.empty();
+         ys.remove_prefix(std::min(ys.size(), kPiece))) {
+      Hand(ys.substr(0, kPiece));
+    }
+  }
+
+ private:
+  void Hand(std::string_view piece) {
+    failed_ = failed_ || (!piece.empty() && !sink_(piece));
+  }
+
+  const ByteSink& sink_;
+  // Room for a piece and the value that passes it.
+  ByteWriter xs_{kPiece + kPlanCodeSize + 8};
+  ByteWriter ys_;
+  bool failed_ = false;
+};
+
+template <typename Plan>
+void EncodePlan(const Plan& plan, const ByteSink& sink) {
+  PlanWriter writer(sink, plan.size());
+  plan.Walk(writer);
+  writer.Finish();
 }
 
-std::string EncodeTracciato(const Tracciato& tracciato) {
+template <typename Plan>
+std::string EncodePlan(const Plan& plan) {
   std::string bytes;
-  bytes.reserve(PlanSize(tracciato.xs()) + PlanSize(tracciato.ys()));
-  EncodeTracciato(tracciato, [&](std::string_view piece) {
+  bytes.reserve(2 * plan.size() * (kPlanCodeSize + 8));
+  EncodePlan(plan, [&](std::string_view piece) {
     bytes += piece;
     return true;
   });
   return bytes;
 }
+
+}  // namespace
+
+void EncodeTracciato(const Tracciato& tracciato, const ByteSink& sink) {
+  EncodePlan(tracciato, sink);
+}
+std::string EncodeTracciato(const Tracciato& tracciato) {
+  return EncodePlan(tracciato);
+}
+std::string EncodeTracciato(const PlanPoints& plan) { return EncodePlan(plan); }
 
 Status DecodeCelle(std::string_view bytes, std::vector<Cella>* cells) {
   cells->clear();
@@ -375,7 +414,7 @@ Status DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
 
 namespace {
 
-PlanReader::Take IntoPlan(Tracciato* plan, const size_t& half) {
+PlanReader::Take IntoPlan(PlanPoints* plan, const size_t& half) {
   return [plan, &half](size_t index, const PlanValue& value) {
     const auto metre =
         static_cast<int64_t>(index < half ? index : index - half);
@@ -383,13 +422,13 @@ PlanReader::Take IntoPlan(Tracciato* plan, const size_t& half) {
   };
 }
 
-void MakeRoom(Tracciato* plan, size_t points) {
+void MakeRoom(PlanPoints* plan, size_t points) {
   if (points > 0) plan->Create(static_cast<Long>(points - 1));
 }
 
 }  // namespace
 
-Status DecodeTracciato(std::string_view bytes, Tracciato* plan) {
+Status DecodeTracciato(std::string_view bytes, PlanPoints* plan) {
   size_t half = 0;
   return ReadPlan(
       bytes,
@@ -401,7 +440,7 @@ Status DecodeTracciato(std::string_view bytes, Tracciato* plan) {
 }
 
 Status ReadTracciato(FileSystem& files, const std::string& path,
-                     Tracciato* plan) {
+                     PlanPoints* plan) {
   size_t half = 0;
   return ReadPlan(
       [&](const ByteSink& sink) {

@@ -24,9 +24,11 @@ std::string EncodeCelle(const Celle& celle);
 // of `nome`.
 std::string EncodeVoci(const std::array<Voce, kVoci>& voci);
 // Route plan file: every x value, metre by metre, then every y value. It
-// reaches 20 MB: written in pieces of 256 KiB as they are encoded.
+// reaches 20 MB: written in pieces of 256 KiB as the points are worked out.
 void EncodeTracciato(const Tracciato& tracciato, const ByteSink& sink);
 std::string EncodeTracciato(const Tracciato& tracciato);
+// The same of a plan read back.
+std::string EncodeTracciato(const PlanPoints& plan);
 
 // The largest file of each kind a package can hold: that of the longest
 // route (1000000 m and its extension), with every name as long as a name
@@ -75,12 +77,12 @@ class PlanReader {
 Status DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
                        std::vector<PlanValue>* ys);
 // The same straight into a plan, for drawing it.
-Status DecodeTracciato(std::string_view bytes, Tracciato* plan);
+Status DecodeTracciato(std::string_view bytes, PlanPoints* plan);
 // A plan file read in pieces, twice: to check it and count its points,
 // then to hand `counted` the count and `take` each value (or to fill
 // `plan`). Nothing but the plan's own room is held.
 Status ReadTracciato(FileSystem& files, const std::string& path,
-                     Tracciato* plan);
+                     PlanPoints* plan);
 Status ReadTracciato(FileSystem& files, const std::string& path,
                      const std::function<void(size_t points)>& counted,
                      const PlanReader::Take& take);

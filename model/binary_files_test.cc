@@ -68,7 +68,7 @@ TEST(BinaryFilesTest, TrainFileAlwaysHolds87Records) {
 }
 
 TEST(BinaryFilesTest, PlanHoldsTheXHalfThenTheYHalf) {
-  Tracciato plan;
+  PlanPoints plan;
   plan.Create(2);
   plan.Set(0, PlanValue::Integer(0), PlanValue::Integer(0));
   plan.Set(1, PlanValue::Integer(-3), PlanValue::Integer(1));
@@ -77,6 +77,28 @@ TEST(BinaryFilesTest, PlanHoldsTheXHalfThenTheYHalf) {
   EXPECT_EQ(EncodeTracciato(plan), Bytes({2, 0, 0, 0, 2, 0, 0xFD, 0xFF, 5, 0}) +
                                        one +
                                        Bytes({2, 0, 0, 0, 2, 0, 1, 0, 0, 0}));
+}
+
+TEST(BinaryFilesTest, ALaidPlanWritesThePointsItsRunsGive) {
+  // Straight up the y axis, then a turn to the left; the plan ends at
+  // metre 6, whatever a run asks.
+  Tracciato plan;
+  plan.Create(6);
+  plan.Begin();
+  plan.Lay(3, 0);
+  plan.Lay(100, -0.5);
+  EXPECT_EQ(plan.cursor(), 7);
+  const PlanPoints points = plan.Points();
+  EXPECT_EQ(*points.y(3), PlanValue::Real(3));
+  // The step (0, 1) turned by -0.5: (0 - 0.5, 1 + 0), added to (0, 3).
+  EXPECT_EQ(*points.x(4), PlanValue::Real(-0.5));
+  EXPECT_EQ(*points.y(4), PlanValue::Real(4));
+  EXPECT_EQ(EncodeTracciato(plan), EncodeTracciato(points));
+  // Laid short of its end, the rest of the plan is empty.
+  plan.Create(6);
+  plan.Begin();
+  plan.Lay(4, 0);
+  EXPECT_EQ(plan.Points().x(5)->kind, PlanValue::Kind::kEmpty);
 }
 
 TEST(BinaryFilesTest, ShortestRouteSizes) {
@@ -145,18 +167,24 @@ Scenario Sample() {
   s.voci[1].inizio = -400;
   s.voci[80].nome = "(P.L.Km)(60+900)";
   s.voci[85].orario = 34355;
-  s.tracciato.Create(7000);
-  s.tracciato.Set(0, PlanValue::Integer(0), PlanValue{});
-  s.tracciato.Set(1, PlanValue{}, PlanValue::Integer(1));
-  s.tracciato.Set(2, PlanValue::Real(0.0004), PlanValue{});
   return s;
+}
+
+PlanPoints SamplePlan() {
+  PlanPoints plan;
+  plan.Create(7000);
+  plan.Set(0, PlanValue::Integer(0), PlanValue{});
+  plan.Set(1, PlanValue{}, PlanValue::Integer(1));
+  plan.Set(2, PlanValue::Real(0.0004), PlanValue{});
+  return plan;
 }
 
 TEST(BinaryDecodingTest, RoundTrip) {
   const Scenario s = Sample();
   const std::string cells = EncodeCelle(s.celle);
   const std::string bank = EncodeVoci(s.voci);
-  const std::string plan = EncodeTracciato(s.tracciato);
+  const PlanPoints sample_plan = SamplePlan();
+  const std::string plan = EncodeTracciato(sample_plan);
   std::vector<Cella> decoded_cells;
   std::array<Voce, kVoci> decoded_voci;
   std::vector<PlanValue> xs, ys;
@@ -168,10 +196,10 @@ TEST(BinaryDecodingTest, RoundTrip) {
   ASSERT_TRUE(status.ok()) << status.ToString();
   EXPECT_EQ(decoded_cells, s.celle.all());
   EXPECT_EQ(decoded_voci, s.voci);
-  Tracciato decoded_plan;
+  PlanPoints decoded_plan;
   decoded_plan.Assign(xs, ys);
   EXPECT_EQ(EncodeTracciato(decoded_plan), plan);
-  EXPECT_EQ(decoded_plan.xs(), s.tracciato.xs());
+  EXPECT_EQ(decoded_plan.xs(), sample_plan.xs());
   Celle again;
   again.Assign(decoded_cells);
   EXPECT_EQ(EncodeCelle(again), cells);
@@ -181,7 +209,7 @@ TEST(BinaryDecodingTest, MalformedFilesSayWhatWasExpectedWhere) {
   const Scenario s = Sample();
   const std::string cells = EncodeCelle(s.celle);
   const std::string bank = EncodeVoci(s.voci);
-  const std::string plan = EncodeTracciato(s.tracciato);
+  const std::string plan = EncodeTracciato(SamplePlan());
   std::string negative_name = bank;
   negative_name[14] = '\xFF';  // record 0's name length: -1
   negative_name[15] = '\xFF';

@@ -1,6 +1,7 @@
 #ifndef MODEL_SCENARIO_H_
 #define MODEL_SCENARIO_H_
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -147,15 +148,16 @@ class PlanColumn {
   bool operator==(const PlanColumn&) const = default;
 
  private:
-  friend class Tracciato;
+  friend class PlanPoints;
   std::vector<double> values_;
   std::vector<PlanValue::Kind> kinds_;
 };
 
-// The per-metre track plan, metres 0 to `lunghezza_estesa`, x and y. Every
-// metre that input can steer goes through `Set`, `x` and `y`, which answer
-// false or nothing outside the plan.
-class Tracciato {
+// A plan as a file holds it, point by point: metres 0 to
+// `lunghezza_estesa`, x and y, any value at any metre, for the tools that
+// read a package. Every metre that input can steer goes through `Set`, `x`
+// and `y`, which answer false or nothing outside the plan.
+class PlanPoints {
  public:
   void Create(Long lunghezza_estesa) {
     const size_t size = static_cast<size_t>(lunghezza_estesa) + 1;
@@ -176,6 +178,7 @@ class Tracciato {
     }
   }
   bool exists() const { return x_.size() > 0; }
+  size_t size() const { return x_.size(); }
 
   // One coordinate at a time, as a plan file holds them.
   bool SetX(int64_t metre, PlanValue x) { return SetOne(x_, metre, x); }
@@ -199,6 +202,11 @@ class Tracciato {
   }
   const PlanColumn& xs() const { return x_; }
   const PlanColumn& ys() const { return y_; }
+  // Every point in order, as `visit(metre, x, y)`.
+  template <typename Visit>
+  void Walk(Visit&& visit) const {
+    for (size_t m = 0; m < x_.size(); ++m) visit(m, x_[m], y_[m]);
+  }
 
  private:
   bool SetOne(PlanColumn& column, int64_t metre, PlanValue value) {
@@ -212,6 +220,94 @@ class Tracciato {
   }
   PlanColumn x_;
   PlanColumn y_;
+};
+
+// The plan as the route text lays it: the track leaves the origin along
+// +y (metres 0 and 1, as integers), then turns metre by metre, each metre's
+// step the last one rotated by its run's rate, to first order; past the
+// last metre laid the points are empty. Held as its runs, one a curve or a
+// straight, not as points: the points of a million metres are worked out
+// as they are written, and never held.
+class Tracciato {
+ public:
+  // A plan of metres 0 to `lunghezza_estesa`, none laid yet.
+  void Create(Long lunghezza_estesa) {
+    size_ = static_cast<size_t>(std::max<Long>(lunghezza_estesa, 0)) + 1;
+    runs_.clear();
+    begun_ = false;
+    cursor_ = 0;
+  }
+  bool exists() const { return size_ > 0; }
+  size_t size() const { return size_; }
+  // Lays metres 0 and 1.
+  void Begin() {
+    begun_ = true;
+    runs_.clear();
+    cursor_ = std::min<int64_t>(2, static_cast<int64_t>(size_));
+  }
+  // The next metre to lay.
+  int64_t cursor() const { return cursor_; }
+  // Lays the metres from the cursor to `until`, none past the plan's last,
+  // each turning by `kappa` (to the right, or to the left when negative).
+  void Lay(int64_t until, double kappa) {
+    const int64_t last = static_cast<int64_t>(size_) - 1;
+    if (!begun_ || until < cursor_ || cursor_ > last) return;
+    const int64_t end = std::min(until, last);
+    if (!runs_.empty() && runs_.back().kappa == kappa) {
+      runs_.back().last = end;
+    } else {
+      runs_.push_back({end, kappa});
+    }
+    cursor_ = end + 1;
+  }
+
+  // Every point in order, as `visit(metre, x, y)`, worked out as the
+  // points have always been: in plain double arithmetic, in this order.
+  template <typename Visit>
+  void Walk(Visit&& visit) const {
+    size_t m = 0;
+    if (begun_) {
+      visit(m++, PlanValue::Integer(0), PlanValue::Integer(0));
+      if (m < size_) visit(m++, PlanValue::Integer(0), PlanValue::Integer(1));
+      double x0 = 0, y0 = 0, x1 = 0, y1 = 1;
+      for (const Run& run : runs_) {
+        for (; static_cast<int64_t>(m) <= run.last; ++m) {
+          const double dx = x1 - x0;
+          const double dy = y1 - y0;
+          const double x = x1 + (dx + run.kappa * dy);
+          const double y = y1 + (dy - run.kappa * dx);
+          visit(m, PlanValue::Real(x), PlanValue::Real(y));
+          x0 = x1;
+          y0 = y1;
+          x1 = x;
+          y1 = y;
+        }
+      }
+    }
+    for (; m < size_; ++m) visit(m, PlanValue{}, PlanValue{});
+  }
+  bool operator==(const Tracciato&) const = default;
+
+  // The points, held: for drawing a plan, not for writing one.
+  PlanPoints Points() const {
+    PlanPoints points;
+    if (size_ > 0) points.Create(static_cast<Long>(size_ - 1));
+    Walk([&](size_t m, const PlanValue& x, const PlanValue& y) {
+      points.Set(static_cast<int64_t>(m), x, y);
+    });
+    return points;
+  }
+
+ private:
+  struct Run {
+    int64_t last;  // the run's last metre
+    double kappa;
+    bool operator==(const Run&) const = default;
+  };
+  size_t size_ = 0;
+  bool begun_ = false;
+  int64_t cursor_ = 0;
+  std::vector<Run> runs_;
 };
 
 // A field of a source line as the compiler's table of lines numbers it:

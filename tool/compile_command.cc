@@ -50,12 +50,24 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
   Scenario s;
   SetIdentity(s, {route_name, train_number}, sources);
   const CompileOutcome outcome = CompileScenario(s, !options.no_plan, sources);
+  // Without the plan the curve lines are passed over, and the files hold
+  // what was read without them; the texts' faults are still all reported,
+  // curves too, as a check finds them.
+  Scenario with_curves;
+  const Scenario* diagnosed = &s;
+  if (options.no_plan) {
+    Sources checking = sources;
+    checking.store_plan = false;
+    SetIdentity(with_curves, {route_name, train_number}, checking);
+    (void)CompileScenario(with_curves, /*scrivi_linea=*/true, checking);
+    diagnosed = &with_curves;
+  }
   // Every error of both texts, though the files hold what the compile read.
-  ReadingOn all = ReadOn(s, sources);
+  ReadingOn all = ReadOn(*diagnosed, sources);
   report.diagnostics = std::move(all.diagnostics);
   report.omitted_errors = std::move(all.omitted_errors);
-  report.omitted_warnings = s.omitted_warnings;
-  report.omitted_notes = s.omitted_notes;
+  report.omitted_warnings = diagnosed->omitted_warnings;
+  report.omitted_notes = diagnosed->omitted_notes;
   switch (outcome.end) {
     case CompileOutcome::End::kNoCells:
       report.outcome = CompileReport::Outcome::kNoCells;

@@ -52,7 +52,7 @@ bool ReadDecoded(FileSystem& files, const std::string& path, Language language,
 }
 
 bool LoadPackage(const PlotOptions& options, FileSystem& files, Scenario* s,
-                 std::ostream& err) {
+                 PlanPoints* plan, std::ostream& err) {
   std::string route, train;
   if (!PackageNames(options, files, &route, &train, err)) return false;
   s->nome_linea = route;
@@ -72,12 +72,12 @@ bool LoadPackage(const PlotOptions& options, FileSystem& files, Scenario* s,
          // A package written without the plan has no plan file.
          (!files.Exists(names.RoutePlan()) ||
           // Read in pieces: the plan alone is held, not its file too.
-          Loaded(ReadTracciato(files, names.RoutePlan(), &s->tracciato),
+          Loaded(ReadTracciato(files, names.RoutePlan(), plan),
                  names.RoutePlan(), options.language, err));
 }
 
 bool CompileTexts(const PlotOptions& options, FileSystem& files, Scenario* s,
-                  std::ostream& err) {
+                  PlanPoints* plan, std::ostream& err) {
   if (options.route.empty() || options.train.empty()) {
     return Fail(err, ToolText(ToolMessage::kTextsOrPackage, options.language));
   }
@@ -105,6 +105,7 @@ bool CompileTexts(const PlotOptions& options, FileSystem& files, Scenario* s,
     Voice::Say(err, ToolText(ToolMessage::kPlotWithCode, options.language,
                              {std::to_string(s->codice_errore)}));
   }
+  *plan = s->tracciato.Points();
   return true;
 }
 
@@ -118,9 +119,10 @@ int PlotCommand(const PlotOptions& options, FileSystem& files,
     return kToolFailed;
   }
   Scenario s;
+  PlanPoints plan;
   const bool loaded = options.from.empty()
-                          ? CompileTexts(options, files, &s, err)
-                          : LoadPackage(options, files, &s, err);
+                          ? CompileTexts(options, files, &s, &plan, err)
+                          : LoadPackage(options, files, &s, &plan, err);
   if (!loaded) return kToolFailed;
   std::string title = s.nome_linea;
   if (!s.numero_treno.empty()) {
@@ -128,7 +130,7 @@ int PlotCommand(const PlotOptions& options, FileSystem& files,
              s.numero_treno;
   }
   Status status =
-      files.Replace(options.output, PlotSvg(s, title, options.language));
+      files.Replace(options.output, PlotSvg(s, plan, title, options.language));
   if (!status.ok()) {
     Fail(err, MessageFor(status, options.language));
     return kToolFailed;

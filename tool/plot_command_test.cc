@@ -135,7 +135,7 @@ TEST(PlotCommandTest, APlanBeyondEveryScale) {
   MemoryFileSystem files;
   Silent window;
   ASSERT_EQ(scenario::Run(window, files, "d"), kExitComplete);
-  Tracciato plan;
+  PlanPoints plan;
   plan.Assign(
       {PlanValue::Integer(0), PlanValue::Real(1e308), PlanValue::Real(-1e308)},
       {PlanValue::Integer(0), PlanValue::Real(1), PlanValue::Real(2)});

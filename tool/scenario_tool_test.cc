@@ -94,6 +94,27 @@ TEST(ScenarioToolTest, NamesComeFromTheFileNamesOrTheOptions) {
   EXPECT_FALSE(files.files.count("./R_linea.dat"));
 }
 
+TEST(ScenarioToolTest, CompilingWithoutThePlanFindsTheCurveFaultsCheckFinds) {
+  // The curve would carry the plan past a million metres, and a later
+  // curve starts behind the plan's cursor.
+  const std::string route =
+      RouteWithBody("curvad1, 999000, 2000\r\ncurvas2, 500, 10\r\n", "1000000");
+  const std::string train = TrainWith(kSomeTrain);
+  const ToolRun check = Check(route, train, {"--format", "json"});
+  MemoryFileSystem files;
+  files.files[kRoute] = route;
+  files.files[kTrain] = train;
+  const ToolRun compile = Tool(files, {"compile", kRoute, kTrain, "--no-plan",
+                                       "-o", "out", "--format", "json"});
+  ASSERT_NE(check.out.find("\"code\": " + std::to_string(kBadCurve)),
+            std::string::npos)
+      << check.out;
+  ASSERT_NE(compile.out.find("\"code\": " + std::to_string(kBadCurve)),
+            std::string::npos)
+      << compile.out;
+  EXPECT_EQ(check.status, compile.status);
+}
+
 TEST(ScenarioToolTest, TextDiagnosticShowsTheLineAndTheItem) {
   ToolRun run = Check(RouteWithBody("cartello_indicatore, 100, a\r\n"
                                     "cartello_indicatore,  100, b\r\n"),

@@ -221,12 +221,12 @@ std::vector<Point> Simplified(const std::vector<Point>& points,
 // A quarter of a pixel: no simplification shows.
 constexpr double kDrawingTolerance = 0.25;
 
-void DrawPlan(const Scenario& s, const std::vector<Station>& stations,
+void DrawPlan(const PlanPoints& plan, const std::vector<Station>& stations,
               const PlotLabels& labels, Svg& svg) {
   svg.Rect(kLeft, kPlanTop, kRight - kLeft, kPlanHeight, kFrame);
   svg.Text(kLeft + 8, kPlanTop + 18, labels.plan, kHeading);
-  const auto& xs = s.tracciato.xs();
-  const auto& ys = s.tracciato.ys();
+  const auto& xs = plan.xs();
+  const auto& ys = plan.ys();
   // The computed points run from metre 0 to the first empty one.
   double min_x = 0, max_x = 0, min_y = 0, max_y = 0;
   size_t last = 0;
@@ -447,8 +447,8 @@ void DrawStrips(const Scenario& s, const std::vector<Station>& stations,
 
 }  // namespace
 
-std::string PlotSvg(const Scenario& s, const std::string& title,
-                    Language language) {
+std::string PlotSvg(const Scenario& s, const PlanPoints& plan,
+                    const std::string& title, Language language) {
   const PlotLabels& labels = PlotLabelsFor(language);
   const std::vector<Station> stations = Stations(s);
   const double height =
@@ -461,7 +461,7 @@ std::string PlotSvg(const Scenario& s, const std::string& title,
           "\">\n");
   svg.Rect(0, 0, kWidth, height, kBackground);
   svg.Text(kLeft, 36, title, kHeading);
-  DrawPlan(s, stations, labels, svg);
+  DrawPlan(plan, stations, labels, svg);
   DrawStrips(s, stations, labels, svg);
   svg.Raw("</svg>\n");
   return svg.text();

@@ -13,7 +13,9 @@ namespace scenario {
 // speed and adhesion against the progressive, sharing one axis, with the
 // stations' names and stop zones, the signals, the slow-downs, the speed
 // boards and the signboards marked. The same scenario gives the same bytes.
-std::string PlotSvg(const Scenario& s, const std::string& title,
+// `plan` holds the scenario's plan points.
+std::string PlotSvg(const Scenario& s, const PlanPoints& plan,
+                    const std::string& title,
                     Language language = Language::kItalian);
 
 }  // namespace scenario
