@@ -98,7 +98,7 @@ class StagedFile {
     } else {
       number = WriteAll(fd, file.contents);
     }
-    if (number == 0 && ::fsync(fd) != 0) number = errno;
+    if (number == 0 && !file.scratch && ::fsync(fd) != 0) number = errno;
     if (number == 0 && anonymous) {
       const std::string self = "/proc/self/fd/" + std::to_string(fd);
       if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(),
@@ -213,11 +213,11 @@ Status DiskFileSystem::ReplaceAll(const std::vector<FileContents>& files) {
     }
   }
   std::vector<std::string> folders;
-  for (const auto& file : staged) {
-    if (int number = file->Commit()) {
-      return Status::FileError(Operation::kWrite, file->target(), number);
+  for (size_t i = 0; i < staged.size(); ++i) {
+    if (int number = staged[i]->Commit()) {
+      return Status::FileError(Operation::kWrite, staged[i]->target(), number);
     }
-    folders.push_back(FolderOf(file->target()));
+    if (!files[i].scratch) folders.push_back(FolderOf(staged[i]->target()));
   }
   std::sort(folders.begin(), folders.end());
   folders.erase(std::unique(folders.begin(), folders.end()), folders.end());

@@ -28,6 +28,9 @@ struct FileContents {
   std::string path;
   std::string_view contents = {};
   ByteSource pieces = {};
+  // A file the run removes before it ends is replaced as whole as any, but
+  // not flushed to disk: a power cut would take it anyway.
+  bool scratch = false;
 };
 
 // Held while a folder is locked; the lock ends with it.
@@ -55,8 +58,9 @@ class FileSystem {
   // and made durable before the first is renamed over its target, so a
   // failure leaves every old file whole and no partial or temporary file.
   virtual Status ReplaceAll(const std::vector<FileContents>& files) = 0;
-  Status Replace(const std::string& path, std::string_view contents) {
-    return ReplaceAll({{path, contents}});
+  Status Replace(const std::string& path, std::string_view contents,
+                 bool scratch = false) {
+    return ReplaceAll({{path, contents, {}, scratch}});
   }
   virtual Status Remove(const std::string& path) = 0;
   // Creates a folder and the folders above it, where missing.

@@ -18,8 +18,9 @@ std::string EncodeTextDocument(std::span<const std::string_view> slots) {
 }
 
 Status WriteTextDocument(FileSystem& files, const std::string& path,
-                         std::span<const std::string_view> slots) {
-  return files.Replace(path, EncodeTextDocument(slots));
+                         std::span<const std::string_view> slots,
+                         bool scratch) {
+  return files.Replace(path, EncodeTextDocument(slots), scratch);
 }
 
 }  // namespace scenario

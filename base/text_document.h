@@ -20,9 +20,11 @@ inline constexpr std::string_view kEndOfList = "riferimento fine del file";
 // followed by CR LF; no end-of-file character.
 std::string EncodeTextDocument(std::span<const std::string_view> slots);
 
-// Replaces the file at `path` with the document of `slots`.
+// Replaces the file at `path` with the document of `slots`; a `scratch`
+// document, removed before the run ends, is not flushed to disk.
 Status WriteTextDocument(FileSystem& files, const std::string& path,
-                         std::span<const std::string_view> slots);
+                         std::span<const std::string_view> slots,
+                         bool scratch = false);
 
 }  // namespace scenario
 

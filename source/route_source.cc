@@ -130,7 +130,9 @@ static_assert(std::size(kRouteLines) <= kLineSlots);
 std::span<const std::string_view> RouteSourceLines() { return kRouteLines; }
 
 Status dati_linea(FileSystem& files, const FileNames& names) {
-  return WriteTextDocument(files, names.RouteSource(), kRouteLines);
+  // The compile reads it and removes it.
+  return WriteTextDocument(files, names.RouteSource(), kRouteLines,
+                           /*scratch=*/true);
 }
 
 }  // namespace scenario

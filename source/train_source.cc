@@ -85,7 +85,9 @@ static_assert(std::size(kTrainLines) <= kLineSlots);
 std::span<const std::string_view> TrainSourceLines() { return kTrainLines; }
 
 Status dati_treno(FileSystem& files, const FileNames& names) {
-  return WriteTextDocument(files, names.TrainSource(), kTrainLines);
+  // The compile reads it and removes it.
+  return WriteTextDocument(files, names.TrainSource(), kTrainLines,
+                           /*scratch=*/true);
 }
 
 }  // namespace scenario
