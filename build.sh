@@ -1,16 +1,31 @@
 #!/usr/bin/env bash
 # Builds the project and either runs the program or runs every test.
-#   ./build.sh run    build, then run build/bin/scenario-writer
-#   ./build.sh test   build, then run all tests under CTest
+#   ./build.sh run    build scenario-writer alone, then run it
+#   ./build.sh test   build everything, then run all tests under CTest
 # Installs the Debian packages the build needs when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")"
+
+usage() {
+  echo "usage: $0 run|test"
+  echo "  run   build scenario-writer alone, then run it"
+  echo "  test  build everything, then run all tests under CTest"
+}
+# Nothing is installed or built for an argument we do not know.
+if [[ $# -eq 1 && ( "$1" == --help || "$1" == -h ) ]]; then
+  usage
+  exit 0
+fi
+if [[ $# -ne 1 || ( "$1" != run && "$1" != test ) ]]; then
+  usage >&2
+  exit 2
+fi
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libx11-dev libxft-dev
   fonts-dejavu-core
   libcli11-dev nlohmann-json3-dev)
 # The window tests run on a virtual display.
-[[ "${1:-}" == test ]] && packages+=(xvfb)
+[[ "$1" == test ]] && packages+=(xvfb)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
@@ -23,10 +38,14 @@ if ((${#missing[@]})); then
 fi
 
 werror=OFF
-[[ "${1:-}" == test ]] && werror=ON
+[[ "$1" == test ]] && werror=ON
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSCENARIO_WERROR=$werror >/dev/null
-cmake --build build
+if [[ "$1" == run ]]; then
+  cmake --build build --target scenario-writer
+else
+  cmake --build build
+fi
 
 case "${1:-}" in
   run)
@@ -38,9 +57,5 @@ case "${1:-}" in
     ;;
   test)
     ctest --test-dir build --output-on-failure --no-tests=error -j"$(nproc)"
-    ;;
-  *)
-    echo "usage: $0 run|test" >&2
-    exit 2
     ;;
 esac

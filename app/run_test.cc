@@ -60,6 +60,8 @@ class ProgramTest : public ::testing::Test {
   struct Start {
     bool unprivileged = false;
     rlim_t file_size_limit = RLIM_INFINITY;
+    std::vector<std::string> arguments = {};
+    std::string out = "/dev/null";  // where standard output goes
   };
 
   int RunProgram(std::string* err) { return RunProgram(err, Start{}); }
@@ -85,6 +87,7 @@ class ProgramTest : public ::testing::Test {
       ::unsetenv("DISPLAY");
       std::freopen("/dev/null", "r", stdin);
       std::freopen(err_path.c_str(), "w", stderr);
+      std::freopen(start.out.c_str(), "w", stdout);
       const rlimit limit = {start.file_size_limit, start.file_size_limit};
       ::setrlimit(RLIMIT_FSIZE, &limit);
       const std::string program = (folder_ / "scenario-writer").string();
@@ -92,7 +95,12 @@ class ProgramTest : public ::testing::Test {
         ::execl(kSetpriv, kSetpriv, "--reuid=65534", "--regid=65534",
                 "--clear-groups", program.c_str(), nullptr);
       } else {
-        ::execl(program.c_str(), program.c_str(), nullptr);
+        std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+        for (const std::string& a : start.arguments) {
+          argv.push_back(const_cast<char*>(a.c_str()));
+        }
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
       }
       ::_exit(127);
     }
@@ -135,6 +143,23 @@ TEST_F(ProgramTest, ShowsTheConsoleStandInAndCompletes) {
   std::string err;
   EXPECT_EQ(RunProgram(&err), kExitComplete) << err;
   EXPECT_EQ(err, "Attendere\n");
+}
+
+TEST_F(ProgramTest, HelpAndVersionWriteNothingAndOtherArgumentsAreIgnored) {
+  const std::string out = folder_.string() + ".stdout";
+  for (const char* asked : {"--help", "--version"}) {
+    std::string err;
+    EXPECT_EQ(RunProgram(&err, {.arguments = {asked}, .out = out}), 0);
+    EXPECT_EQ(Listing(), std::vector<std::string>{}) << asked;
+    std::ifstream in(out);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(text.str().find("scenario-writer"), std::string::npos);
+  }
+  fs::remove(out);
+  std::string err;
+  EXPECT_EQ(RunProgram(&err, {.arguments = {"--anything"}}), kExitComplete);
+  EXPECT_EQ(Listing().size(), 6u);
 }
 
 TEST_F(ProgramTest, LeavesThePackageAndASecondRunReplacesIt) {

@@ -1,7 +1,9 @@
 // scenario-writer: writes the embedded scenario's package next to itself.
 #include <csignal>
+#include <cstdio>
 #include <new>
 #include <string>
+#include <string_view>
 
 #include "app/run.h"
 #include "app/window.h"
@@ -9,7 +11,26 @@
 #include "base/file_system.h"
 #include "messages/messages.h"
 
-int main() {
+int main(int argc, char** argv) {
+  // Help and version are answered before anything is shown or written;
+  // any other argument is ignored, as the program always has.
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--help" || argument == "-h") {
+      for (auto language :
+           {scenario::Language::kItalian, scenario::Language::kEnglish}) {
+        std::fputs(scenario::ToolText(scenario::ToolMessage::kWriterHelp,
+                                      language)
+                       .c_str(),
+                   stdout);
+      }
+      return std::fflush(stdout) == 0 ? 0 : scenario::kExitFailure;
+    }
+    if (argument == "--version") {
+      std::puts("scenario-writer " SCENARIO_VERSION);
+      return std::fflush(stdout) == 0 ? 0 : scenario::kExitFailure;
+    }
+  }
   // A write beyond the file size limit must fail as a write, so that the
   // temporary file is removed, instead of killing the program.
   std::signal(SIGXFSZ, SIG_IGN);

@@ -468,6 +468,19 @@ constexpr struct {
      "l'aiuto)",
      "no command given: compile, check, dump, plot or package (--help for "
      "help)"},
+    {ToolMessage::kWriterHelp,
+     "uso: scenario-writer [--help] [--version]\n"
+     "Scrive nella propria cartella il pacchetto dello scenario "
+     "Valdorsio-Ronsale, treno 37264: tre documenti per il macchinista e i "
+     "tre file binari del simulatore. Ogni altro argomento e' ignorato.\n"
+     "Stato d'uscita: 0 completato, 1 valore riservato gia' occupato, 2 "
+     "errore di file o di memoria.\n",
+     "usage: scenario-writer [--help] [--version]\n"
+     "Writes into its own folder the package of the scenario "
+     "Valdorsio-Ronsale, train 37264: three documents for the driver and "
+     "the simulator's three binary files. Any other argument is ignored.\n"
+     "Exit status: 0 completed, 1 a reserved value already taken, 2 a file "
+     "or memory failure.\n"},
 };
 
 constexpr struct {

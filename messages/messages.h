@@ -52,6 +52,7 @@ enum class ToolMessage {
   kPackageWritten,
   kUnknownCommand,
   kNoCommand,
+  kWriterHelp,
 };
 std::string ToolText(ToolMessage message, Language language,
                      std::initializer_list<std::string> values = {});

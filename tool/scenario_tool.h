@@ -9,7 +9,7 @@
 
 namespace scenario {
 
-inline constexpr char kToolVersion[] = "scenario-tool 1.0.0";
+inline constexpr char kToolVersion[] = "scenario-tool " SCENARIO_VERSION;
 
 // Exit statuses of the tool.
 enum ToolStatus : int {

@@ -1,0 +1,117 @@
+#include "tool/command_line.h"
+
+#include <cstdlib>
+
+#include "tool/scenario_tool.h"
+
+namespace scenario {
+namespace {
+
+// Every command speaks Italian or English.
+void AddLanguage(CLI::App* command, Language& language) {
+  command
+      ->add_option_function<std::string>(
+          "--lang",
+          [&language](const std::string& lang) {
+            language = lang == "en" ? Language::kEnglish : Language::kItalian;
+          },
+          "language of the messages: it (default) or en")
+      ->check(CLI::IsMember({"it", "en"}));
+}
+
+// The options every command that reports diagnostics takes.
+void AddReportOptions(CLI::App* command, CompileOptions& o,
+                      bool out_is_terminal) {
+  AddLanguage(command, o.language);
+  // Colour on a terminal unless NO_COLOR says otherwise; always or never
+  // when asked.
+  const char* no_color = std::getenv("NO_COLOR");
+  o.color = out_is_terminal && (no_color == nullptr || *no_color == '\0');
+  command
+      ->add_option_function<std::string>(
+          "--color",
+          [&o](const std::string& when) {
+            if (when != "auto") o.color = when == "always";
+          },
+          "colour the severities: auto (default), always or never")
+      ->check(CLI::IsMember({"auto", "always", "never"}));
+  command
+      ->add_option_function<std::string>(
+          "--format", [&o](const std::string& f) { o.json = f == "json"; },
+          "text (default) or json")
+      ->check(CLI::IsMember({"text", "json"}));
+  command->add_flag("--Werror", o.warnings_fail, "make warnings fail");
+}
+
+void AddSourceOptions(CLI::App* command, CompileOptions& o,
+                      bool out_is_terminal) {
+  command->add_option("route", o.route, "the route text, <route>_linea.txt")
+      ->required();
+  command->add_option("train", o.train, "the train text, <route>_<train>-.txt")
+      ->required();
+  command->add_option("--route-name", o.route_name,
+                      "route name, when the file name does not give it");
+  command->add_option("--train-number", o.train_number,
+                      "train number, when the file name does not give it");
+  command->add_flag("--no-plan", o.no_plan,
+                    "build no track plan and write no plan file");
+  AddReportOptions(command, o, out_is_terminal);
+}
+
+}  // namespace
+
+void DefineCommandLine(CLI::App& app, ToolOptions& options,
+                       bool out_is_terminal) {
+  app.description("Compiles and checks train-simulator scenarios.");
+  app.name("scenario-tool");
+  app.set_version_flag("--version", kToolVersion);
+  app.require_subcommand(1);
+  options.check.write = false;
+
+  CLI::App* compile_command = app.add_subcommand(
+      "compile", "compile a route and a train text into the binary files");
+  AddSourceOptions(compile_command, options.compile, out_is_terminal);
+  compile_command->add_option("-o,--output", options.compile.output,
+                              "folder for the binary files (default: .)");
+
+  CLI::App* check_command = app.add_subcommand(
+      "check", "compile a route and a train text, writing nothing");
+  AddSourceOptions(check_command, options.check, out_is_terminal);
+
+  DumpOptions& dump = options.dump;
+  CLI::App* dump_command =
+      app.add_subcommand("dump", "decode a binary file of a package");
+  dump_command->add_option("file", dump.file, "a .dat or .sim file")
+      ->required();
+  dump_command
+      ->add_option("--kind", dump.kind,
+                   "cells, train or plan (default: from the file name)")
+      ->check(CLI::IsMember({"cells", "train", "plan"}));
+  dump_command
+      ->add_option("--format", dump.format, "text (default), json or csv")
+      ->check(CLI::IsMember({"text", "json", "csv"}));
+  AddLanguage(dump_command, dump.language);
+
+  PlotOptions& plot = options.plot;
+  CLI::App* plot_command = app.add_subcommand(
+      "plot", "draw the plan, the profiles and the objects as one SVG");
+  plot_command->add_option("route", plot.route, "the route text");
+  plot_command->add_option("train", plot.train, "the train text");
+  plot_command->add_option("--from", plot.from,
+                           "a package's folder, instead of the texts");
+  plot_command->add_option("-o,--output", plot.output, "the SVG file")
+      ->required();
+  plot_command->add_option("--route-name", plot.route_name,
+                           "route name, when the file name does not give it");
+  plot_command->add_option("--train-number", plot.train_number,
+                           "train number, when the file name does not give it");
+  AddLanguage(plot_command, plot.language);
+
+  CLI::App* package_command = app.add_subcommand(
+      "package", "write the embedded scenario's whole package");
+  package_command->add_option("-o,--output", options.package.folder,
+                              "folder for the package (default: .)");
+  AddLanguage(package_command, options.package.language);
+}
+
+}  // namespace scenario

@@ -1,0 +1,37 @@
+#ifndef TOOL_COMMAND_LINE_H_
+#define TOOL_COMMAND_LINE_H_
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+#include "messages/messages.h"
+#include "tool/compile_command.h"
+#include "tool/dump_command.h"
+#include "tool/plot_command.h"
+
+namespace scenario {
+
+struct PackageOptions {
+  std::string folder = ".";
+  Language language = Language::kItalian;
+};
+
+// What each command was asked, filled in by parsing.
+struct ToolOptions {
+  CompileOptions compile;
+  CompileOptions check;  // writes nothing
+  DumpOptions dump;
+  PlotOptions plot;
+  PackageOptions package;
+};
+
+// The tool's command line: every command, its arguments, options and
+// help, bound to `options`. The manual page and the shell completions are
+// made from the same definition, so they cannot drift from it.
+// `out_is_terminal` sets the default of `--color`.
+void DefineCommandLine(CLI::App& app, ToolOptions& options,
+                       bool out_is_terminal = false);
+
+}  // namespace scenario
+
+#endif  // TOOL_COMMAND_LINE_H_
