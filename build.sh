@@ -24,8 +24,9 @@ fi
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libx11-dev libxft-dev
   fonts-dejavu-core
   libcli11-dev nlohmann-json3-dev)
-# The window tests run on a virtual display.
-[[ "$1" == test ]] && packages+=(xvfb)
+# The window tests run on a virtual display; the manual page and the
+# completions are read by man and by each shell.
+[[ "$1" == test ]] && packages+=(xvfb man-db groff-base zsh fish)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

@@ -1,5 +1,7 @@
 #include "messages/messages.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 
@@ -619,6 +621,38 @@ const PlotLabels& PlotLabelsFor(Language language) {
       {"signals", "slow-downs", "speed boards", "signboards"},
       "train"};
   return language == Language::kItalian ? kItalian : kEnglish;
+}
+
+std::vector<CodeSummary> CodeSummaries(Language language) {
+  std::vector<CodeSummary> summaries;
+  for (const Message& m : kMessages) {
+    std::string meaning = Pick(m, language);
+    // A message that is all particulars says it in general words.
+    if (m.code == kOutOfRange) {
+      meaning = language == Language::kItalian
+                    ? "valore fuori dall'intervallo del suo campo, tenuto"
+                    : "a value outside its field's range, kept";
+    }
+    // A particular that stands alone reads "..."; one that only adds to a
+    // word ("50{}": ", at 1025") is left out.
+    for (size_t at; (at = meaning.find("{}")) != std::string::npos;) {
+      const bool adds = at > 0 && std::isalnum(static_cast<unsigned char>(
+                                      meaning[at - 1]));
+      meaning.replace(at, 2, adds ? "" : "...");
+    }
+    // Warnings are numbered from 201, notes from 301.
+    const auto severity = m.code >= 300 && m.code < 400
+                              ? Diagnostic::Severity::kNote
+                          : m.code >= 200 && m.code < 300
+                              ? Diagnostic::Severity::kWarning
+                              : Diagnostic::Severity::kError;
+    summaries.push_back({m.code, severity, meaning});
+  }
+  std::sort(summaries.begin(), summaries.end(),
+            [](const CodeSummary& a, const CodeSummary& b) {
+              return a.code < b.code;
+            });
+  return summaries;
 }
 
 std::string SeverityWord(Diagnostic::Severity severity, Language language) {

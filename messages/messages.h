@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/file_names.h"
 #include "base/status.h"
@@ -112,6 +113,15 @@ std::string ErrnoText(int number, Language language);
 
 // "errore", "avviso", "nota" or "error", "warning", "note".
 std::string SeverityWord(Diagnostic::Severity severity, Language language);
+
+// Every code a compile can report, in order, with what it means in
+// general ("..." where a diagnostic names the particular), for manuals.
+struct CodeSummary {
+  Long code;
+  Diagnostic::Severity severity;
+  std::string meaning;
+};
+std::vector<CodeSummary> CodeSummaries(Language language);
 
 }  // namespace scenario
 

@@ -49,10 +49,14 @@ void AddSourceOptions(CLI::App* command, CompileOptions& o,
       ->required();
   command->add_option("train", o.train, "the train text, <route>_<train>-.txt")
       ->required();
-  command->add_option("--route-name", o.route_name,
-                      "route name, when the file name does not give it");
-  command->add_option("--train-number", o.train_number,
-                      "train number, when the file name does not give it");
+  command
+      ->add_option("--route-name", o.route_name,
+                   "route name, when the file name does not give it")
+      ->type_name("NAME");
+  command
+      ->add_option("--train-number", o.train_number,
+                   "train number, when the file name does not give it")
+      ->type_name("NUMBER");
   command->add_flag("--no-plan", o.no_plan,
                     "build no track plan and write no plan file");
   AddReportOptions(command, o, out_is_terminal);
@@ -71,8 +75,10 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
   CLI::App* compile_command = app.add_subcommand(
       "compile", "compile a route and a train text into the binary files");
   AddSourceOptions(compile_command, options.compile, out_is_terminal);
-  compile_command->add_option("-o,--output", options.compile.output,
-                              "folder for the binary files (default: .)");
+  compile_command
+      ->add_option("-o,--output", options.compile.output,
+                   "folder for the binary files (default: .)")
+      ->type_name("DIR");
 
   CLI::App* check_command = app.add_subcommand(
       "check", "compile a route and a train text, writing nothing");
@@ -97,20 +103,29 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
       "plot", "draw the plan, the profiles and the objects as one SVG");
   plot_command->add_option("route", plot.route, "the route text");
   plot_command->add_option("train", plot.train, "the train text");
-  plot_command->add_option("--from", plot.from,
-                           "a package's folder, instead of the texts");
+  plot_command
+      ->add_option("--from", plot.from,
+                   "a package's folder, instead of the texts")
+      ->type_name("DIR");
   plot_command->add_option("-o,--output", plot.output, "the SVG file")
-      ->required();
-  plot_command->add_option("--route-name", plot.route_name,
-                           "route name, when the file name does not give it");
-  plot_command->add_option("--train-number", plot.train_number,
-                           "train number, when the file name does not give it");
+      ->required()
+      ->type_name("FILE");
+  plot_command
+      ->add_option("--route-name", plot.route_name,
+                   "route name, when the file name does not give it")
+      ->type_name("NAME");
+  plot_command
+      ->add_option("--train-number", plot.train_number,
+                   "train number, when the file name does not give it")
+      ->type_name("NUMBER");
   AddLanguage(plot_command, plot.language);
 
   CLI::App* package_command = app.add_subcommand(
       "package", "write the embedded scenario's whole package");
-  package_command->add_option("-o,--output", options.package.folder,
-                              "folder for the package (default: .)");
+  package_command
+      ->add_option("-o,--output", options.package.folder,
+                   "folder for the package (default: .)")
+      ->type_name("DIR");
   AddLanguage(package_command, options.package.language);
 }
 

@@ -596,8 +596,8 @@ TEST(ScenarioToolTest, TheReadmeExampleRunsAsShown) {
     shown += line.substr(std::min<size_t>(4, line.size())) + "\n";
   }
   MemoryFileSystem files;
-  files.files["Collina_linea.txt"] = read("docs/examples/Collina_linea.txt");
-  files.files["Collina_101-.txt"] = read("docs/examples/Collina_101-.txt");
+  files.files["Collina_linea.txt"] = read("examples/Collina_linea.txt");
+  files.files["Collina_101-.txt"] = read("examples/Collina_101-.txt");
   ToolRun run = Tool(files, {"check", "Collina_linea.txt", "Collina_101-.txt"});
   EXPECT_EQ(run.status, kToolDiagnosed);
   EXPECT_EQ(run.out, shown);
