@@ -38,6 +38,7 @@ struct SourceField {
   int64_t max;            // length in characters
   Width width;
   RangeRule rule;
+  std::string_view about = {};  // what the value means, in English
 };
 
 enum class Phase : uint8_t { kRouteGeneral, kRouteBody, kTrain };
@@ -138,97 +139,160 @@ inline constexpr SourceField Text(std::string_view italian,
                                   std::string_view english) {
   return {italian, english, "", 0, kTextMax, Width::kText, RangeRule::kChecked};
 }
+// A field with what it means.
+inline constexpr SourceField About(SourceField field, std::string_view about) {
+  field.about = about;
+  return field;
+}
+inline constexpr SourceField ProgressiveOf(std::string_view what) {
+  return About(kProgressive, what);
+}
 
-inline constexpr SourceField kRouteLength[] = {{"lunghezza", "length", "m", 0,
-                                                1000000, Width::kLong,
-                                                RangeRule::kCheckedByLine}};
+inline constexpr SourceField kRouteLength[] = {
+    {"lunghezza", "length", "m", 0, 1000000, Width::kLong,
+     RangeRule::kCheckedByLine,
+     "the route's length; the cells and the plan reach 7000 m beyond it"}};
 inline constexpr SourceField kReference[] = {
-    Metres("inizio", "start"),
-    Metres("km", "kilometre value"),
-    {"flag", "flag", "", 0, 1, Width::kLong, RangeRule::kAny}};
-inline constexpr SourceField kBackground[] = {Value("sfondo", "background")};
-inline constexpr SourceField kCabSignals[] = {Metres("inizio", "start"),
-                                              Metres("fine", "end")};
+    About(Metres("inizio", "start"),
+          "the progressive from which the reference applies; a multiple of 50"),
+    About(Metres("km", "kilometre value"),
+          "the kilometre shown there, in metres; a multiple of 50"),
+    {"flag", "flag", "", 0, 1, Width::kLong, RangeRule::kAny,
+     "1 adds 100 m to the kilometres shown from there on"}};
+inline constexpr SourceField kBackground[] = {
+    About(Value("sfondo", "background"),
+          "the scenery the simulator shows, by its number (the embedded route "
+          "has 1, 0 and 0)")};
+inline constexpr SourceField kCabSignals[] = {
+    About(Metres("inizio", "start"),
+          "where cab signal repetition begins; a multiple of 50"),
+    About(Metres("fine", "end"),
+          "where it ends; a multiple of 50; 0 for none")};
 
 inline constexpr SourceField kGradient[] = {
-    kProgressive,
+    ProgressiveOf("where the gradient begins; it holds to the next line's"),
     {"pendenza", "gradient", "‰", -100, 155, Width::kByte,
-     RangeRule::kCheckedByLine}};
-inline constexpr SourceField kCurve[] = {kProgressive,
-                                         Metres("lunghezza", "length")};
+     RangeRule::kCheckedByLine, "rising when positive"}};
+inline constexpr SourceField kCurve[] = {
+    ProgressiveOf("where the curve begins"),
+    About(Metres("lunghezza", "length"), "the curve's length along the track")};
 inline constexpr SourceField kMountain[] = {
-    Metres("inizio", "start"), Metres("fine", "end"),
-    LowBits("tipo", "kind", 0, kByteMax, Width::kByte)};
+    About(Metres("inizio", "start"), "where the stretch begins"),
+    About(Metres("fine", "end"), "where it ends"),
+    About(LowBits("tipo", "kind", 0, kByteMax, Width::kByte),
+          "the scenery of the stretch; above 10, the kind less 10 with a "
+          "pass-through mark every fourth free cell; a stretch 150 m or less "
+          "after the previous one is of kind 3")};
 inline constexpr SourceField kSpeedBoard[] = {
-    kProgressive,
-    Packed("vas", "left speed a", 1635, "km/h"),
-    Packed("vbs", "left speed b", 1635, "km/h"),
-    Packed("vcs", "left speed c", 1635, "km/h"),
-    Packed("strisces", "left stripes", 9),
-    Packed("vad", "right speed a", 95, "km/h"),
-    Packed("vbd", "right speed b", 95, "km/h"),
-    Packed("vcd", "right speed c", 95, "km/h"),
-    Packed("strisced", "right stripes", 9)};
-inline constexpr SourceField kSignboard[] = {kProgressive,
-                                             Text("testo", "text")};
+    ProgressiveOf("where the board stands"),
+    About(Packed("vas", "left speed a", 1635, "km/h"),
+          "the first speed of the board's left column"),
+    About(Packed("vbs", "left speed b", 1635, "km/h"), "the second"),
+    About(Packed("vcs", "left speed c", 1635, "km/h"), "the third"),
+    About(Packed("strisces", "left stripes", 9),
+          "the stripes under the left column"),
+    About(Packed("vad", "right speed a", 95, "km/h"),
+          "the first speed of the right column; empty reads as 0"),
+    About(Packed("vbd", "right speed b", 95, "km/h"), "the second"),
+    About(Packed("vcd", "right speed c", 95, "km/h"), "the third"),
+    About(Packed("strisced", "right stripes", 9),
+          "the stripes under the right column")};
+inline constexpr SourceField kSignboard[] = {
+    ProgressiveOf("where the signboard stands"),
+    About(Text("testo", "text"),
+          "what it says, in parenthesised groups such as (P.L.Km)(60+900); "
+          "no comma unless quoted")};
 
-inline constexpr SourceField kBrakedMass[] = {{"massa frenata", "braked mass",
-                                               "%", 0, kByteMax, Width::kLong,
-                                               RangeRule::kAny}};
+inline constexpr SourceField kBrakedMass[] = {
+    {"massa frenata", "braked mass", "%", 0, kByteMax, Width::kLong,
+     RangeRule::kAny, "the train's braked-mass percentage"}};
 inline constexpr SourceField kCoaches[] = {
-    {"vetture", "coaches", "", 0, kByteMax, Width::kLong, RangeRule::kAny}};
+    {"vetture", "coaches", "", 0, kByteMax, Width::kLong, RangeRule::kAny,
+     "the number of coaches"}};
 inline constexpr SourceField kSpeed[] = {
-    kProgressive,
+    ProgressiveOf("where the line speed begins; it holds to the next line's"),
     {"velocità", "speed", "km/h", 0, 1277, Width::kByte,
-     RangeRule::kCheckedByLine}};
+     RangeRule::kCheckedByLine, "the line speed, stored in steps of 5 km/h"}};
 inline constexpr SourceField kAdhesion[] = {
-    kProgressive, LowBits("aderenza", "adhesion", 0, kByteMax, Width::kByte)};
+    ProgressiveOf("where the adhesion begins; it holds to the next line's"),
+    About(LowBits("aderenza", "adhesion", 0, kByteMax, Width::kByte),
+          "the rail's adhesion (the embedded train has 85 to 95)")};
 inline constexpr SourceField kClock[] = {
-    Checked("ore", "hours", Width::kInteger, "h"),
-    Checked("minuti", "minutes", Width::kInteger, "min"),
-    Checked("secondi", "seconds", Width::kInteger, "s")};
+    About(Checked("ore", "hours", Width::kInteger, "h"),
+          "the clock when the run starts: hours"),
+    About(Checked("minuti", "minutes", Width::kInteger, "min"), "minutes"),
+    About(Checked("secondi", "seconds", Width::kInteger, "s"), "seconds")};
 inline constexpr SourceField kSand[] = {
-    Checked("sabbia", "sand", Width::kInteger)};
+    About(Checked("sabbia", "sand", Width::kInteger),
+          "the sand the train carries (the embedded train has 100)")};
 inline constexpr SourceField kSignal[] = {
-    kProgressive,
-    Packed("sx", "sx", 9),
-    Packed("s1", "s1", 9),
-    Packed("s2", "s2", 9),
-    Packed("s3", "s3", 9),
-    Packed("rapp", "rapp", 9),
-    Packed("dx", "dx", 9),
-    Packed("d1", "d1", 9),
-    Packed("d2", "d2", 9),
-    Packed("d3", "d3", 9),
-    LowBits("tempo", "time", 0, kByteMax, Width::kByte, "s")};
+    ProgressiveOf("where the signal stands; its approach markers go 100, "
+                  "200, 300 and 400 m before it"),
+    About(Packed("sx", "sx", 9),
+          "left value: 1 or 2 in the embedded train; 2 keeps the time; the "
+          "cell holds rapp x 10 + sx x 3 + dx"),
+    About(Packed("s1", "s1", 9),
+          "first left value (2 to 5); the cell holds s1 x 10 + d1"),
+    About(Packed("s2", "s2", 9),
+          "second left value (0, 1, 3 or 4); the cell holds s2 x 10 + d2"),
+    About(Packed("s3", "s3", 9),
+          "third left value (0 or 1); the cell holds s3 x 10 + d3"),
+    About(Packed("rapp", "rapp", 9), "packed with sx and dx (0)"),
+    About(Packed("dx", "dx", 9), "right value, packed with sx (0)"),
+    About(Packed("d1", "d1", 9), "first right value (0)"),
+    About(Packed("d2", "d2", 9), "second right value (0)"),
+    About(Packed("d3", "d3", 9), "third right value (0)"),
+    About(LowBits("tempo", "time", 0, kByteMax, Width::kByte, "s"),
+          "kept only when sx is 2; 1 to 100 become 101")};
 inline constexpr SourceField kSlowDown[] = {
-    kProgressive,
-    LowBits("velocità", "speed", 0, kIntegerMax, Width::kInteger, "km/h"),
-    Metres("lunghezza", "length"),
-    LowBits("f_tt", "f_tt", kIntegerMin, kIntegerMax, Width::kInteger),
-    Value("f_ta", "approach markers flag"),
-    LowBits("d_v", "second speed", 0, kIntegerMax, Width::kInteger, "km/h")};
+    ProgressiveOf("where the slow-down begins; its warning board stands "
+                  "1200 m before (above 1500 m only)"),
+    About(LowBits("velocità", "speed", 0, kIntegerMax, Width::kInteger, "km/h"),
+          "the speed along it"),
+    About(Metres("lunghezza", "length"), "its length"),
+    About(LowBits("f_tt", "f_tt", kIntegerMin, kIntegerMax, Width::kInteger),
+          "a value the start and end cells carry as they are"),
+    About(Value("f_ta", "approach markers flag"),
+          "not 0: four approach markers before the warning board"),
+    About(
+        LowBits("d_v", "second speed", 0, kIntegerMax, Width::kInteger, "km/h"),
+        "a second speed for the marks; 0 for none")};
 inline constexpr SourceField kPoint[] = {
-    kProgressive, LowBits("velocità", "speed", kIntegerMin, kIntegerMax,
-                          Width::kInteger, "km/h")};
+    ProgressiveOf("where the point stands"),
+    About(LowBits("velocità", "speed", kIntegerMin, kIntegerMax,
+                  Width::kInteger, "km/h"),
+          "the speed it sets; 0 or less: a point without a speed")};
 inline constexpr SourceField kStation[] = {
-    kProgressive,
-    Checked("tipo", "type", Width::kByte),
-    Metres("lunghezza zona", "zone length"),
-    Checked("byte1", "byte1", Width::kByte),
-    Checked("byte5", "byte5", Width::kByte),
-    Checked("fine zona +50", "zone end +50", Width::kByte),
-    Checked("intero1", "intero1", Width::kInteger),
-    Checked("intero2", "intero2", Width::kInteger),
-    Checked("byte2", "byte2", Width::kByte),
-    Checked("intero3", "intero3", Width::kInteger),
-    Checked("intero4", "intero4", Width::kInteger),
-    Checked("intero5", "intero5", Width::kInteger),
-    Checked("byte3", "byte3", Width::kByte),
-    Value("ore", "hours", "h"),
-    Value("minuti", "minutes", "min"),
-    Value("secondi", "seconds", "s"),
-    Text("nome", "name")};
+    ProgressiveOf("where the station stands; a multiple of 50"),
+    About(Checked("tipo", "type", Width::kByte),
+          "how its zone lies and whether the train stops (see Station types)"),
+    About(Metres("lunghezza zona", "zone length"),
+          "the length of its stop zone; a multiple of 100"),
+    About(Checked("byte1", "byte1", Width::kByte),
+          "passed to the simulator as it is (the embedded train has 0 or 1)"),
+    About(Checked("byte5", "byte5", Width::kByte),
+          "passed as it is; 0 for a zone under 600 m and for the first "
+          "station"),
+    About(Checked("fine zona +50", "zone end +50", Width::kByte),
+          "not 0: a centred zone ends 50 m further; 0 for types 5 to 8 and "
+          "for the first station"),
+    About(Checked("intero1", "intero1", Width::kInteger),
+          "passed as it is (the embedded train has 0, 1 or 4)"),
+    About(Checked("intero2", "intero2", Width::kInteger),
+          "passed as it is (0 or 1)"),
+    About(Checked("byte2", "byte2", Width::kByte), "passed as it is (0)"),
+    About(Checked("intero3", "intero3", Width::kInteger),
+          "passed as it is (0, 2 or 4)"),
+    About(Checked("intero4", "intero4", Width::kInteger),
+          "passed as it is (0 or 1)"),
+    About(Checked("intero5", "intero5", Width::kInteger),
+          "passed as it is (0 or 1)"),
+    About(Checked("byte3", "byte3", Width::kByte), "passed as it is (0 to 99)"),
+    About(Value("ore", "hours", "h"),
+          "the timetable time: hours (0 0 0 at the first station)"),
+    About(Value("minuti", "minutes", "min"), "minutes"),
+    About(Value("secondi", "seconds", "s"), "seconds"),
+    About(Text("nome", "name"), "the station's name")};
 
 }  // namespace source_fields
 

@@ -1,11 +1,13 @@
-// make_manuals: writes scenario-tool's manual page and shell completions
-// into a folder, from the tool's own command line. Run by the build.
+// make_manuals: writes scenario-tool's manual page and shell completions,
+// from the tool's own command line, and the source texts' reference, from
+// the compiler's tables, into a folder. Run by the build.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
 
 #include "tool/command_line.h"
+#include "tool/format_reference.h"
 #include "tool/manual.h"
 
 int main(int argc, char** argv) {
@@ -27,6 +29,7 @@ int main(int argc, char** argv) {
       {"_scenario-tool", scenario::ToolCompletion(app, scenario::Shell::kZsh)},
       {"scenario-tool.fish",
        scenario::ToolCompletion(app, scenario::Shell::kFish)},
+      {"format.md", scenario::FormatReference()},
   };
   for (const auto& file : files) {
     std::ofstream out(folder + "/" + file.name, std::ios::binary);
