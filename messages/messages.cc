@@ -461,15 +461,15 @@ constexpr struct {
     {ToolMessage::kPackageWritten, "pacchetto scritto in {}",
      "package written in {}"},
     {ToolMessage::kUnknownCommand,
-     "comando sconosciuto \"{}\": i comandi sono compile, check, dump, "
-     "plot, package",
-     "unknown command \"{}\": the commands are compile, check, dump, plot, "
-     "package"},
-    {ToolMessage::kNoCommand,
-     "manca il comando: compile, check, dump, plot o package (--help per "
-     "l'aiuto)",
-     "no command given: compile, check, dump, plot or package (--help for "
-     "help)"},
+     "comando sconosciuto \"{}\": i comandi sono {}",
+     "unknown command \"{}\": the commands are {}"},
+    {ToolMessage::kNoCommand, "manca il comando: {} (--help per l'aiuto)",
+     "no command given: {} (--help for help)"},
+    {ToolMessage::kTextsWritten, "testi scritti: {} {}",
+     "texts written: {} {}"},
+    {ToolMessage::kWouldReplace,
+     "{} esiste già: scegli un altro nome o un'altra cartella (-o)",
+     "{} exists already: choose another name or folder (-o)"},
     {ToolMessage::kWriterHelp,
      "uso: scenario-writer [--help] [--version]\n"
      "Scrive nella propria cartella il pacchetto dello scenario "

@@ -53,6 +53,8 @@ enum class ToolMessage {
   kPackageWritten,
   kUnknownCommand,
   kNoCommand,
+  kTextsWritten,
+  kWouldReplace,
   kWriterHelp,
 };
 std::string ToolText(ToolMessage message, Language language,

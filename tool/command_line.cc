@@ -120,6 +120,22 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
       ->type_name("NUMBER");
   AddLanguage(plot_command, plot.language);
 
+  NewOptions& texts = options.new_texts;
+  CLI::App* new_command =
+      app.add_subcommand("new", "write a route and a train text to start from");
+  new_command
+      ->add_option("route_name", texts.route_name,
+                   "the new route's name, as its files will carry it")
+      ->required();
+  new_command
+      ->add_option("train_number", texts.train_number, "the new train's number")
+      ->required();
+  new_command
+      ->add_option("-o,--output", texts.output,
+                   "folder for the two texts (default: .)")
+      ->type_name("DIR");
+  AddLanguage(new_command, texts.language);
+
   CLI::App* package_command = app.add_subcommand(
       "package", "write the embedded scenario's whole package");
   package_command

@@ -7,6 +7,7 @@
 #include "messages/messages.h"
 #include "tool/compile_command.h"
 #include "tool/dump_command.h"
+#include "tool/new_command.h"
 #include "tool/plot_command.h"
 
 namespace scenario {
@@ -23,6 +24,7 @@ struct ToolOptions {
   DumpOptions dump;
   PlotOptions plot;
   PackageOptions package;
+  NewOptions new_texts;
 };
 
 // The tool's command line: every command, its arguments, options and

@@ -52,8 +52,7 @@ void Lines(std::ostringstream& out, Phase phase) {
     for (const SourceField& f : line.fields) {
       out << "| " << number++ << " | " << f.english;
       if (f.italian != f.english) out << " (" << f.italian << ")";
-      out << " | " << f.unit << " | "
-          << Range(f) << " | " << f.about << " |\n";
+      out << " | " << f.unit << " | " << Range(f) << " | " << f.about << " |\n";
     }
     out << "\n";
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -27,7 +28,10 @@ class ManualTest : public ::testing::Test {
     if (std::system(("command -v " + program + " > /dev/null").c_str()) != 0) {
       return -1;
     }
-    const fs::path file = fs::temp_directory_path() / "scenario_manual_test";
+    // One file per program and process: tests run side by side.
+    const fs::path file =
+        fs::temp_directory_path() /
+        ("scenario_manual_test." + program + "." + std::to_string(::getpid()));
     std::ofstream(file) << text;
     const fs::path errors = file.string() + ".err";
     const int status =

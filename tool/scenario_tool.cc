@@ -56,19 +56,25 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
     }
   }
   const Voice voice{"", language};
-  if (args.size() < 2) {
-    return voice.Fail(out, err, ToolText(ToolMessage::kNoCommand, language));
-  }
   CLI::App app;
   ToolOptions options;
   DefineCommandLine(app, options, out_is_terminal);
+  std::string names;
+  for (const CLI::App* command : app.get_subcommands({})) {
+    names += (names.empty() ? "" : ", ") + command->get_name();
+  }
+  if (args.size() < 2) {
+    return voice.Fail(out, err,
+                      ToolText(ToolMessage::kNoCommand, language, {names}));
+  }
   const auto commands = app.get_subcommands({});
   if (!args[1].starts_with("-") &&
       std::none_of(commands.begin(), commands.end(), [&](const CLI::App* c) {
         return c->get_name() == args[1];
       })) {
     return voice.Fail(
-        out, err, ToolText(ToolMessage::kUnknownCommand, language, {args[1]}));
+        out, err,
+        ToolText(ToolMessage::kUnknownCommand, language, {args[1], names}));
   }
 
   std::vector<const char*> argv;
@@ -87,6 +93,7 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
   if (command == "check") return CompileCommand(options.check, files, out, err);
   if (command == "dump") return DumpCommand(options.dump, files, out, err);
   if (command == "plot") return PlotCommand(options.plot, files, out, err);
+  if (command == "new") return NewCommand(options.new_texts, files, out, err);
   return PackageCommand(options.package.folder, options.package.language, files,
                         out, err);
 }

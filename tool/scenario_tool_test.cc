@@ -115,6 +115,36 @@ TEST(ScenarioToolTest, CompilingWithoutThePlanFindsTheCurveFaultsCheckFinds) {
   EXPECT_EQ(check.status, compile.status);
 }
 
+TEST(ScenarioToolTest, NewWritesCommentedTextsThatCompileAsTheEmbeddedOnes) {
+  MemoryFileSystem files;
+  ToolRun run = Tool(files, {"new", "Collina", "7", "-o", "t"});
+  ASSERT_EQ(run.status, kToolClean) << run.err;
+  const std::string& route = files.files["t/Collina_linea.txt"];
+  EXPECT_NE(route.find("\r\n- curve: "), std::string::npos);
+  files.files["e/Collina_linea.txt"] = EmbeddedRoute();
+  files.files["e/Collina_7-.txt"] = EmbeddedTrain();
+  for (const char* folder : {"t", "e"}) {
+    const std::string f = folder;
+    run = Tool(files, {"compile", f + "/Collina_linea.txt", f + "/Collina_7-.txt",
+                       "-o", f + "/out"});
+    // The comments are passed over without a word.
+    EXPECT_TRUE(run.out.starts_with("compilato: 0 errori, 0 avvisi, 0 note"))
+        << run.out;
+    EXPECT_EQ(run.status, kToolClean) << run.out;
+  }
+  for (const char* name :
+       {"/out/Collina_linea.dat", "/out/Collina_7.sim", "/out/Collina_7.dat"}) {
+    EXPECT_EQ(files.files[std::string("t") + name],
+              files.files[std::string("e") + name])
+        << name;
+  }
+  // What exists is never replaced.
+  run = Tool(files, {"new", "Collina", "7", "-o", "t"});
+  EXPECT_EQ(run.status, kToolFailed);
+  EXPECT_NE(run.err.find("t/Collina_linea.txt"), std::string::npos);
+  EXPECT_EQ(files.files["t/Collina_linea.txt"], route);
+}
+
 TEST(ScenarioToolTest, TextDiagnosticShowsTheLineAndTheItem) {
   ToolRun run = Check(RouteWithBody("cartello_indicatore, 100, a\r\n"
                                     "cartello_indicatore,  100, b\r\n"),
