@@ -605,34 +605,6 @@ TEST(ScenarioToolTest, ToolErrorsInOneVoice) {
 }
 
 // The README's example runs as shown, on the texts it names.
-TEST(ScenarioToolTest, TheReadmeExampleRunsAsShown) {
-  const auto read = [](const std::string& path) {
-    std::ifstream in(std::string(SCENARIO_SOURCE_DIR) + "/" + path,
-                     std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  };
-  const std::string readme = read("README.md");
-  const std::string command =
-      "    $ scenario-tool check Collina_linea.txt Collina_101-.txt\n";
-  const size_t start = readme.find(command);
-  ASSERT_NE(start, std::string::npos);
-  const size_t end = readme.find("    $ echo $?", start);
-  std::string shown;
-  std::istringstream lines(
-      readme.substr(start + command.size(), end - start - command.size()));
-  for (std::string line; std::getline(lines, line);) {
-    shown += line.substr(std::min<size_t>(4, line.size())) + "\n";
-  }
-  MemoryFileSystem files;
-  files.files["Collina_linea.txt"] = read("examples/Collina_linea.txt");
-  files.files["Collina_101-.txt"] = read("examples/Collina_101-.txt");
-  ToolRun run = Tool(files, {"check", "Collina_linea.txt", "Collina_101-.txt"});
-  EXPECT_EQ(run.status, kToolDiagnosed);
-  EXPECT_EQ(run.out, shown);
-}
-
 // A check follows the plan's position without storing it: it says what a
 // compile says about every curve.
 TEST(ScenarioToolTest, CheckAndCompileSayTheSameOfCurves) {
