@@ -609,7 +609,32 @@ const PlotLabels& PlotLabelsFor(Language language) {
       "Aderenza",
       "progressiva (km)",
       {"segnali", "rallentamenti", "indicatori velocità", "cartelli"},
-      "treno"};
+      "treno",
+      "Altezza sul punto di partenza (m)",
+      "velocità incontrata",
+      "curve e montagne",
+      "curva a destra, classe %d",
+      "curva a sinistra, classe %d",
+      "montagna, tipo %d",
+      "fine del percorso",
+      "prolungamento oltre la fine",
+      "stazione %d %s: tipo %d, zona %d..%d m, orario %s",
+      "rallentamento a %d km/h",
+      "rapporto",
+      "Stazioni",
+      "Segnali",
+      "Rallentamenti",
+      "Indicatori di velocità",
+      "Cartelli",
+      "Diagnostica",
+      "nessuna diagnostica",
+      "Testi sorgente",
+      "n.|progressiva|tipo|zona|orario|nome",
+      "cella|progressiva|pendenza|altezza|velocità di linea|velocità "
+      "incontrata|aderenza",
+      "rotella: ingrandisci; trascina: sposta; doppio clic: tutto",
+      "cella",
+      "valori"};
   static constexpr PlotLabels kEnglish = {
       "Track plan, north up",
       "no track plan",
@@ -619,7 +644,31 @@ const PlotLabels& PlotLabelsFor(Language language) {
       "Adhesion",
       "progressive (km)",
       {"signals", "slow-downs", "speed boards", "signboards"},
-      "train"};
+      "train",
+      "Height above the start (m)",
+      "speed met",
+      "curves and mountains",
+      "curve to the right, class %d",
+      "curve to the left, class %d",
+      "mountain, kind %d",
+      "end of the route",
+      "extension past the end",
+      "station %d %s: type %d, zone %d..%d m, time %s",
+      "slow-down at %d km/h",
+      "report",
+      "Stations",
+      "Signals",
+      "Slow-downs",
+      "Speed boards",
+      "Signboards",
+      "Diagnostics",
+      "no diagnostics",
+      "Source texts",
+      "no.|progressive|type|zone|time|name",
+      "cell|progressive|gradient|height|line speed|speed met|adhesion",
+      "wheel: zoom; drag: pan; double click: all",
+      "cell",
+      "values"};
   return language == Language::kItalian ? kItalian : kEnglish;
 }
 
@@ -636,16 +685,15 @@ std::vector<CodeSummary> CodeSummaries(Language language) {
     // A particular that stands alone reads "..."; one that only adds to a
     // word ("50{}": ", at 1025") is left out.
     for (size_t at; (at = meaning.find("{}")) != std::string::npos;) {
-      const bool adds = at > 0 && std::isalnum(static_cast<unsigned char>(
-                                      meaning[at - 1]));
+      const bool adds =
+          at > 0 && std::isalnum(static_cast<unsigned char>(meaning[at - 1]));
       meaning.replace(at, 2, adds ? "" : "...");
     }
     // Warnings are numbered from 201, notes from 301.
-    const auto severity = m.code >= 300 && m.code < 400
-                              ? Diagnostic::Severity::kNote
-                          : m.code >= 200 && m.code < 300
-                              ? Diagnostic::Severity::kWarning
-                              : Diagnostic::Severity::kError;
+    const auto severity =
+        m.code >= 300 && m.code < 400   ? Diagnostic::Severity::kNote
+        : m.code >= 200 && m.code < 300 ? Diagnostic::Severity::kWarning
+                                        : Diagnostic::Severity::kError;
     summaries.push_back({m.code, severity, meaning});
   }
   std::sort(summaries.begin(), summaries.end(),

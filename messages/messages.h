@@ -60,7 +60,7 @@ enum class ToolMessage {
 std::string ToolText(ToolMessage message, Language language,
                      std::initializer_list<std::string> values = {});
 
-// The words of the SVG plot.
+// The words of the SVG plot and of the report's page.
 struct PlotLabels {
   const char* plan;  // the plan's heading
   const char* no_plan;
@@ -71,6 +71,31 @@ struct PlotLabels {
   const char* progressive;  // the axis along the route
   const char* lanes[4];     // signals, slow-downs, speed boards, signboards
   const char* train;        // in the title: "<route> - treno <number>"
+  const char* height;       // the height profile's heading
+  const char* speed_met;    // the speed a driver meets
+  const char* track;        // the lane of curves and mountain stretches
+  const char* curve_right;  // "curva a destra, classe %d"
+  const char* curve_left;
+  const char* mountain;  // "montagna, tipo %d"
+  const char* route_end;
+  const char* extension;  // the cells past the route's end
+  const char* station;    // "stazione %s, tipo %d, zona %d..%d m, ore %s"
+  const char* slow_down;  // "rallentamento a %d km/h"
+  // The report's page.
+  const char* report_title;  // "<route>: report"
+  const char* stations;
+  const char* signals;
+  const char* slow_downs;
+  const char* speed_boards;
+  const char* signboards;
+  const char* diagnostics;
+  const char* no_diagnostics;
+  const char* sources;
+  const char* columns;  // "progressive|type|zone|arrival/departure|name"
+  const char* cursor;   // "cell %s, %s m: gradient ... "
+  const char* hint;     // how to zoom and pan
+  const char* cell;     // a table's column of cells
+  const char* what;     // a table's column of values
 };
 const PlotLabels& PlotLabelsFor(Language language);
 

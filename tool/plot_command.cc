@@ -1,138 +1,22 @@
 #include "tool/plot_command.h"
 
-#include "base/file_names.h"
-#include "compiler/scenario_compiler.h"
 #include "messages/messages.h"
-#include "model/binary_files.h"
+#include "tool/scenario_input.h"
 #include "tool/scenario_tool.h"
 #include "tool/svg_plot.h"
 #include "tool/voice.h"
 
 namespace scenario {
-namespace {
-
-bool Fail(std::ostream& err, const std::string& message) {
-  Voice::Say(err, message);
-  return false;
-}
-
-// Finds the package's names in its folder: "<route>_linea.dat" gives the
-// route, "<route>_<train>.sim" the train, unless the options give them.
-bool PackageNames(const PlotOptions& options, FileSystem& files,
-                  std::string* route, std::string* train, std::ostream& err) {
-  std::vector<std::string> names;
-  Status status = files.List(options.from, &names);
-  if (!status.ok()) return Fail(err, MessageFor(status, options.language));
-  const Identity identity =
-      PackageIdentity(names, {options.route_name, options.train_number});
-  *route = identity.route_name;
-  *train = identity.train_number;
-  if (!identity.complete()) {
-    return Fail(err, ToolText(ToolMessage::kNoPackage, options.language,
-                              {options.from}));
-  }
-  return true;
-}
-
-// True when a file was read and decoded; else tells why, naming the file.
-bool Loaded(Status status, const std::string& path, Language language,
-            std::ostream& err) {
-  if (status.kind() == Status::Kind::kDamaged) {
-    status = Status::Damaged(path, status.offset(), status.detail());
-  }
-  return status.ok() || Fail(err, MessageFor(status, language));
-}
-
-bool ReadDecoded(FileSystem& files, const std::string& path, Language language,
-                 std::ostream& err, auto decode) {
-  std::string bytes;
-  Status status = files.Read(path, &bytes, LargestFile(KindOfFile(path)));
-  if (status.ok()) status = decode(bytes);
-  return Loaded(status, path, language, err);
-}
-
-bool LoadPackage(const PlotOptions& options, FileSystem& files, Scenario* s,
-                 PlanPoints* plan, std::ostream& err) {
-  std::string route, train;
-  if (!PackageNames(options, files, &route, &train, err)) return false;
-  s->nome_linea = route;
-  s->numero_treno = train;
-  const FileNames names(options.from, route, train);
-  return ReadDecoded(files, names.Cells(), options.language, err,
-                     [&](std::string_view bytes) {
-                       std::vector<Cella> cells;
-                       Status status = DecodeCelle(bytes, &cells);
-                       s->celle.Assign(std::move(cells));
-                       return status;
-                     }) &&
-         ReadDecoded(files, names.TrainBank(), options.language, err,
-                     [&](std::string_view bytes) {
-                       return DecodeVoci(bytes, &s->voci);
-                     }) &&
-         // A package written without the plan has no plan file.
-         (!files.Exists(names.RoutePlan()) ||
-          // Read in pieces: the plan alone is held, not its file too.
-          Loaded(ReadTracciato(files, names.RoutePlan(), plan),
-                 names.RoutePlan(), options.language, err));
-}
-
-bool CompileTexts(const PlotOptions& options, FileSystem& files, Scenario* s,
-                  PlanPoints* plan, std::ostream& err) {
-  if (options.route.empty() || options.train.empty()) {
-    return Fail(err, ToolText(ToolMessage::kTextsOrPackage, options.language));
-  }
-  Identity identity = IdentityOf(options.route, options.train,
-                                 {options.route_name, options.train_number});
-  bool is_route = true;
-  const NameFault fault = CheckIdentity(identity, &is_route);
-  if (fault != NameFault::kNone && fault != NameFault::kEmpty) {
-    return Fail(err, NameFaultText(fault, is_route, options.language));
-  }
-  std::string route, train;
-  for (auto [path, text] :
-       {std::pair{&options.route, &route}, std::pair{&options.train, &train}}) {
-    Status status = files.Read(*path, text);
-    if (!status.ok()) return Fail(err, MessageFor(status, options.language));
-  }
-  const Sources sources = {route, train, options.route, options.train};
-  SetIdentity(*s, identity, sources);
-  const CompileOutcome outcome =
-      CompileScenario(*s, /*scrivi_linea=*/true, sources);
-  if (outcome.end == CompileOutcome::End::kNoCells) {
-    return Fail(err, ToolText(ToolMessage::kNoCellsToPlot, options.language));
-  }
-  if (s->codice_errore != 0) {
-    Voice::Say(err, ToolText(ToolMessage::kPlotWithCode, options.language,
-                             {std::to_string(s->codice_errore)}));
-  }
-  *plan = s->tracciato.Points();
-  return true;
-}
-
-}  // namespace
 
 int PlotCommand(const PlotOptions& options, FileSystem& files,
                 std::ostream& out, std::ostream& err) {
-  if (!options.from.empty() &&
-      (!options.route.empty() || !options.train.empty())) {
-    Fail(err, ToolText(ToolMessage::kTextsAndPackage, options.language));
-    return kToolFailed;
-  }
-  Scenario s;
-  PlanPoints plan;
-  const bool loaded = options.from.empty()
-                          ? CompileTexts(options, files, &s, &plan, err)
-                          : LoadPackage(options, files, &s, &plan, err);
-  if (!loaded) return kToolFailed;
-  std::string title = s.nome_linea;
-  if (!s.numero_treno.empty()) {
-    title += std::string(" - ") + PlotLabelsFor(options.language).train + " " +
-             s.numero_treno;
-  }
-  Status status =
-      files.Replace(options.output, PlotSvg(s, plan, title, options.language));
+  ScenarioInput input;
+  if (!LoadScenario(options, files, &input, err)) return kToolFailed;
+  Status status = files.Replace(
+      options.output,
+      PlotSvg(input.s, input.plan, input.title, options.language));
   if (!status.ok()) {
-    Fail(err, MessageFor(status, options.language));
+    Voice::Say(err, MessageFor(status, options.language));
     return kToolFailed;
   }
   out << ToolText(ToolMessage::kPlotWritten, options.language, {options.output})
