@@ -22,6 +22,11 @@ class LineIndex {
     }
   }
 
+  // How many lines the text has; a last line without an end counts.
+  size_t count() const {
+    return starts_.back() == text_.size() ? starts_.size() - 1 : starts_.size();
+  }
+
   // Line `number` (1-based), without its line end; "" past the end.
   std::string_view Line(int number) const {
     if (number < 1 || static_cast<size_t>(number) > starts_.size()) return {};

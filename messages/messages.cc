@@ -465,6 +465,8 @@ constexpr struct {
      "unknown command \"{}\": the commands are {}"},
     {ToolMessage::kNoCommand, "manca il comando: {} (--help per l'aiuto)",
      "no command given: {} (--help for help)"},
+    {ToolMessage::kReportWritten, "rapporto scritto in {}",
+     "report written to {}"},
     {ToolMessage::kTextsWritten, "testi scritti: {} {}",
      "texts written: {} {}"},
     {ToolMessage::kWouldReplace,

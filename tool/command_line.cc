@@ -1,6 +1,7 @@
 #include "tool/command_line.h"
 
 #include <cstdlib>
+#include <tuple>
 
 #include "tool/scenario_tool.h"
 
@@ -98,27 +99,34 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
       ->check(CLI::IsMember({"text", "json", "csv"}));
   AddLanguage(dump_command, dump.language);
 
-  PlotOptions& plot = options.plot;
-  CLI::App* plot_command = app.add_subcommand(
-      "plot", "draw the plan, the profiles and the objects as one SVG");
-  plot_command->add_option("route", plot.route, "the route text");
-  plot_command->add_option("train", plot.train, "the train text");
-  plot_command
-      ->add_option("--from", plot.from,
-                   "a package's folder, instead of the texts")
-      ->type_name("DIR");
-  plot_command->add_option("-o,--output", plot.output, "the SVG file")
-      ->required()
-      ->type_name("FILE");
-  plot_command
-      ->add_option("--route-name", plot.route_name,
-                   "route name, when the file name does not give it")
-      ->type_name("NAME");
-  plot_command
-      ->add_option("--train-number", plot.train_number,
-                   "train number, when the file name does not give it")
-      ->type_name("NUMBER");
-  AddLanguage(plot_command, plot.language);
+  for (auto [name, description, o, output] :
+       {std::tuple{"plot",
+                   "draw the plan, the profiles and the objects as one SVG",
+                   &options.plot, "the SVG file"},
+        std::tuple{"report",
+                   "show the whole scenario on one HTML page for a browser",
+                   &options.report, "the HTML file"}}) {
+    PlotOptions& plot = *o;
+    CLI::App* command = app.add_subcommand(name, description);
+    command->add_option("route", plot.route, "the route text");
+    command->add_option("train", plot.train, "the train text");
+    command
+        ->add_option("--from", plot.from,
+                     "a package's folder, instead of the texts")
+        ->type_name("DIR");
+    command->add_option("-o,--output", plot.output, output)
+        ->required()
+        ->type_name("FILE");
+    command
+        ->add_option("--route-name", plot.route_name,
+                     "route name, when the file name does not give it")
+        ->type_name("NAME");
+    command
+        ->add_option("--train-number", plot.train_number,
+                     "train number, when the file name does not give it")
+        ->type_name("NUMBER");
+    AddLanguage(command, plot.language);
+  }
 
   NewOptions& texts = options.new_texts;
   CLI::App* new_command =

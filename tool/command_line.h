@@ -23,6 +23,7 @@ struct ToolOptions {
   CompileOptions check;  // writes nothing
   DumpOptions dump;
   PlotOptions plot;
+  PlotOptions report;
   PackageOptions package;
   NewOptions new_texts;
 };

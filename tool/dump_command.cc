@@ -105,9 +105,7 @@ void DumpVoci(const std::array<Voce, kVoci>& voci, const std::string& format,
   if (format == "json") {
     json rows = json::array();
     for (int slot = 0; slot < kVoci; ++slot) {
-      json row = {
-          {"record", slot},
-          {"ruolo", RoleName(voci[slot], slot, w)}};
+      json row = {{"record", slot}, {"ruolo", RoleName(voci[slot], slot, w)}};
       AddFields<Voce>(voci[slot], kVoceFields, row);
       rows.push_back(std::move(row));
     }

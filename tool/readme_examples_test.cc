@@ -73,29 +73,30 @@ TEST(ReadmeExamplesTest, EveryCommandShownPrintsWhatIsShown) {
   for (const auto& entry : fs::directory_iterator(source / "examples")) {
     fs::copy_file(entry.path(), folder / entry.path().filename());
   }
-  const std::string path =
-      fs::path(SCENARIO_TOOL_PATH).parent_path().string() + ":" +
-      std::getenv("PATH");
+  const std::string path = fs::path(SCENARIO_TOOL_PATH).parent_path().string() +
+                           ":" + std::getenv("PATH");
   // The shell keeps each command's status for the next one's "echo $?".
   int status = 0;
   for (const Example& example : examples) {
     const fs::path output = folder / ".output";
-    const std::string script = "cd '" + folder.string() + "' && PATH='" +
-                               path + "' && (exit " + std::to_string(status) +
+    const std::string script = "cd '" + folder.string() + "' && PATH='" + path +
+                               "' && (exit " + std::to_string(status) +
                                "); { " + example.command + "\n} > '" +
                                output.string() + "' 2>&1";
-    const int raw = std::system(("bash -c " + std::string("\"") + [&] {
-                                   std::string quoted;
-                                   for (char c : script) {
-                                     if (c == '"' || c == '\\' || c == '$' ||
-                                         c == '`') {
-                                       quoted += '\\';
-                                     }
-                                     quoted += c;
-                                   }
-                                   return quoted;
-                                 }() + "\"")
-                                    .c_str());
+    const int raw =
+        std::system(("bash -c " + std::string("\"") +
+                     [&] {
+                       std::string quoted;
+                       for (char c : script) {
+                         if (c == '"' || c == '\\' || c == '$' || c == '`') {
+                           quoted += '\\';
+                         }
+                         quoted += c;
+                       }
+                       return quoted;
+                     }() +
+                     "\"")
+                        .c_str());
     status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     std::vector<std::string> actual;
     std::istringstream lines(Read(output));

@@ -11,6 +11,8 @@ namespace {
 
 using Kind = RouteView::ObjectKind;
 
+constexpr size_t kUnfilledCells = 3;
+
 // Objects a cell holds, by its kind; the others are none.
 bool KindOf(Byte tipo, Kind* kind) {
   switch (tipo) {
@@ -171,6 +173,14 @@ RouteView ViewOf(const Scenario& s, const PlanPoints& plan, Language language) {
   for (const RouteView::Object& o : view.objects) {
     if (o.kind == Kind::kStopPoint) view.speed_met[o.cell] = 0;
   }
+
+  // The last three cells hold no profile: the compile leaves them 0.
+  const size_t profiled = n > kUnfilledCells ? n - kUnfilledCells : 0;
+  for (auto* series :
+       {&view.gradient, &view.line_speed, &view.speed_met, &view.adhesion}) {
+    series->resize(profiled);
+  }
+  view.height.resize(profiled);
 
   view.mountains = Runs(n, [&](size_t i) { return cells[i].montagna; });
   if (plan.exists()) {

@@ -48,7 +48,8 @@ struct RouteView {
 
   double route_length = 0;  // metres; the cells reach 7000 m further
   size_t route_cells = 0;   // the cells of the route proper
-  // One value per cell, from cell 0 to the last.
+  // One value per cell, from cell 0 to the last the profiles fill (all but
+  // the last three).
   std::vector<int> gradient;    // per mille
   std::vector<double> height;   // metres above the start, at the cell's start
   std::vector<int> line_speed;  // km/h

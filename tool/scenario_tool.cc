@@ -10,6 +10,7 @@
 #include "tool/compile_command.h"
 #include "tool/dump_command.h"
 #include "tool/plot_command.h"
+#include "tool/report_command.h"
 #include "tool/voice.h"
 
 namespace scenario {
@@ -94,6 +95,9 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
   if (command == "dump") return DumpCommand(options.dump, files, out, err);
   if (command == "plot") return PlotCommand(options.plot, files, out, err);
   if (command == "new") return NewCommand(options.new_texts, files, out, err);
+  if (command == "report") {
+    return ReportCommand(options.report, files, out, err);
+  }
   return PackageCommand(options.package.folder, options.package.language, files,
                         out, err);
 }

@@ -125,8 +125,8 @@ TEST(ScenarioToolTest, NewWritesCommentedTextsThatCompileAsTheEmbeddedOnes) {
   files.files["e/Collina_7-.txt"] = EmbeddedTrain();
   for (const char* folder : {"t", "e"}) {
     const std::string f = folder;
-    run = Tool(files, {"compile", f + "/Collina_linea.txt", f + "/Collina_7-.txt",
-                       "-o", f + "/out"});
+    run = Tool(files, {"compile", f + "/Collina_linea.txt",
+                       f + "/Collina_7-.txt", "-o", f + "/out"});
     // The comments are passed over without a word.
     EXPECT_TRUE(run.out.starts_with("compilato: 0 errori, 0 avvisi, 0 note"))
         << run.out;

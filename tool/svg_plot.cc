@@ -27,7 +27,8 @@ constexpr double kStripHeight = 96;
 constexpr double kStripGap = 30;    // room for each strip's title
 constexpr double kLaneHeight = 22;  // one row of object marks
 constexpr int kPlanStep = 25;       // metres between drawn plan points
-constexpr double kCharWidth = 6.2;  // of an 11 px sans-serif label, roughly
+// Of an 11 px sans-serif label, capitals included, a little generously.
+constexpr double kCharWidth = 7.6;
 
 // How each kind of mark looks, as presentation attributes, which every SVG
 // viewer understands. No text is smaller than 10 px at the page's width.
@@ -79,38 +80,6 @@ std::string Number(double v) {
   return std::string(buffer) == "-0.0" ? "0.0" : buffer;
 }
 
-// XML text. Our own strings are UTF-8; a source text's single bytes that
-// do not form UTF-8 are read as Latin-1, so the file stays well-formed.
-std::string Escape(const std::string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c == '&') {
-      out += "&amp;";
-    } else if (c == '<') {
-      out += "&lt;";
-    } else if (c == '>') {
-      out += "&gt;";
-    } else if (c == '"') {
-      out += "&quot;";
-    } else if (c < 0x20) {
-      out += ' ';
-    } else if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else {
-      const size_t length = Utf8SequenceLength(text, i);
-      if (length > 0) {
-        out += text.substr(i, length);
-        i += length - 1;
-      } else {
-        out += static_cast<char>(0xC0 | c >> 6);
-        out += static_cast<char>(0x80 | (c & 0x3F));
-      }
-    }
-  }
-  return out;
-}
-
 using Point = std::pair<double, double>;
 
 // Accumulates the SVG text; every coordinate goes through Number so that
@@ -132,7 +101,7 @@ class Svg {
   }
   void Text(double x, double y, const std::string& text, const char* style) {
     out_ += "<text x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" " + style +
-            ">" + Escape(text) + "</text>\n";
+            ">" + XmlText(text) + "</text>\n";
   }
   void Polygon(const std::vector<Point>& points, const char* style,
                const std::string& title = {}, const char* kind = nullptr) {
@@ -161,7 +130,7 @@ class Svg {
       out_ += "/>\n";
       return;
     }
-    out_ += "><title>" + Escape(title) + "</title></" + tag + ">\n";
+    out_ += "><title>" + XmlText(title) + "</title></" + tag + ">\n";
   }
   static std::string Points(const std::vector<Point>& points) {
     std::string text;
@@ -443,7 +412,7 @@ void DrawProfiles(const RouteView& view, const PlotLabels& labels, Svg& svg) {
   svg.Rect(end_x, kProfilesTop - 12, kRight - end_x, bottom - kProfilesTop + 12,
            kExtension, labels.extension);
   svg.Line(end_x, kProfilesTop - 16, end_x, bottom, kEndLine);
-  svg.Text(end_x + 3, bottom + 30, labels.route_end, kSmall);
+  svg.Text(end_x + 3, kProfilesTop - 2, labels.route_end, kSmall);
 
   // Station names above the profiles, in rows that never overlap.
   std::vector<std::pair<double, double>> spans;
@@ -610,6 +579,36 @@ double PlotHeight() {
 }
 
 }  // namespace
+
+std::string XmlText(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == '&') {
+      out += "&amp;";
+    } else if (c == '<') {
+      out += "&lt;";
+    } else if (c == '>') {
+      out += "&gt;";
+    } else if (c == '"') {
+      out += "&quot;";
+    } else if (c < 0x20) {
+      out += ' ';
+    } else if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else {
+      const size_t length = Utf8SequenceLength(text, i);
+      if (length > 0) {
+        out += text.substr(i, length);
+        i += length - 1;
+      } else {
+        out += static_cast<char>(0xC0 | c >> 6);
+        out += static_cast<char>(0x80 | (c & 0x3F));
+      }
+    }
+  }
+  return out;
+}
 
 std::string PlotSvg(const Scenario& s, const PlanPoints& plan,
                     const std::string& title, Language language) {
