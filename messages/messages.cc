@@ -465,6 +465,19 @@ constexpr struct {
      "unknown command \"{}\": the commands are {}"},
     {ToolMessage::kNoCommand, "manca il comando: {} (--help per l'aiuto)",
      "no command given: {} (--help for help)"},
+    {ToolMessage::kDecompileInputs,
+     "decompile vuole la cartella di un pacchetto, oppure il file delle "
+     "celle, quello del treno e, se c'è, quello del tracciato",
+     "decompile takes a package's folder, or its cell file, its train file "
+     "and, where there is one, its plan file"},
+    {ToolMessage::kNotDecompiled, "{} non si può decompilare: {}",
+     "{} cannot be decompiled: {}"},
+    {ToolMessage::kRoundTripFails,
+     "i testi non ridanno il pacchetto: file {}, {}: atteso {}, ottenuto {}",
+     "the texts do not give the package back: {} file, {}: expected {}, "
+     "found {}"},
+    {ToolMessage::kDoubtfulLine, "- dubbio: {} atteso {} ottenuto {}",
+     "- doubtful: {} expected {} found {}"},
     {ToolMessage::kReportWritten, "rapporto scritto in {}",
      "report written to {}"},
     {ToolMessage::kTextsWritten, "testi scritti: {} {}",

@@ -55,6 +55,10 @@ enum class ToolMessage {
   kNoCommand,
   kTextsWritten,
   kReportWritten,
+  kDecompileInputs,
+  kNotDecompiled,
+  kRoundTripFails,
+  kDoubtfulLine,
   kWouldReplace,
   kWriterHelp,
 };

@@ -128,6 +128,28 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
     AddLanguage(command, plot.language);
   }
 
+  DecompileOptions& decompile = options.decompile;
+  CLI::App* decompile_command = app.add_subcommand(
+      "decompile", "write a package back as source texts that compile to it");
+  decompile_command
+      ->add_option("package", decompile.inputs,
+                   "a package's folder, or its cell, train and plan files")
+      ->required()
+      ->expected(1, 3);
+  decompile_command
+      ->add_option("-o,--output", decompile.output,
+                   "folder for the two texts (default: .)")
+      ->type_name("DIR");
+  decompile_command
+      ->add_option("--route-name", decompile.route_name,
+                   "route name, when the file names do not give it")
+      ->type_name("NAME");
+  decompile_command
+      ->add_option("--train-number", decompile.train_number,
+                   "train number, when the file names do not give it")
+      ->type_name("NUMBER");
+  AddLanguage(decompile_command, decompile.language);
+
   NewOptions& texts = options.new_texts;
   CLI::App* new_command =
       app.add_subcommand("new", "write a route and a train text to start from");

@@ -6,6 +6,7 @@
 
 #include "messages/messages.h"
 #include "tool/compile_command.h"
+#include "tool/decompile_command.h"
 #include "tool/dump_command.h"
 #include "tool/new_command.h"
 #include "tool/plot_command.h"
@@ -26,6 +27,7 @@ struct ToolOptions {
   PlotOptions report;
   PackageOptions package;
   NewOptions new_texts;
+  DecompileOptions decompile;
 };
 
 // The tool's command line: every command, its arguments, options and

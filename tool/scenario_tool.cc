@@ -8,6 +8,7 @@
 #include "messages/messages.h"
 #include "tool/command_line.h"
 #include "tool/compile_command.h"
+#include "tool/decompile_command.h"
 #include "tool/dump_command.h"
 #include "tool/plot_command.h"
 #include "tool/report_command.h"
@@ -95,6 +96,9 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
   if (command == "dump") return DumpCommand(options.dump, files, out, err);
   if (command == "plot") return PlotCommand(options.plot, files, out, err);
   if (command == "new") return NewCommand(options.new_texts, files, out, err);
+  if (command == "decompile") {
+    return DecompileCommand(options.decompile, files, out, err);
+  }
   if (command == "report") {
     return ReportCommand(options.report, files, out, err);
   }
