@@ -55,6 +55,8 @@ enum class ToolMessage {
   kNoCommand,
   kTextsWritten,
   kReportWritten,
+  kWatchRun,
+  kWatchWaiting,
   kDecompileInputs,
   kNotDecompiled,
   kRoundTripFails,

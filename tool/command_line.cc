@@ -72,6 +72,7 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
   app.set_version_flag("--version", kToolVersion);
   app.require_subcommand(1);
   options.check.write = false;
+  options.watch.write = false;
 
   CLI::App* compile_command = app.add_subcommand(
       "compile", "compile a route and a train text into the binary files");
@@ -84,6 +85,19 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
   CLI::App* check_command = app.add_subcommand(
       "check", "compile a route and a train text, writing nothing");
   AddSourceOptions(check_command, options.check, out_is_terminal);
+
+  CLI::App* watch_command = app.add_subcommand(
+      "watch",
+      "check the texts (compile them, with -o) at start and on every save");
+  AddSourceOptions(watch_command, options.watch, out_is_terminal);
+  watch_command
+      ->add_option("-o,--output", options.watch.output,
+                   "compile into this folder, instead of checking")
+      ->type_name("DIR");
+
+  CLI::App* lsp_command = app.add_subcommand(
+      "lsp", "serve the language server protocol on standard input and output");
+  AddLanguage(lsp_command, options.lsp_language);
 
   DumpOptions& dump = options.dump;
   CLI::App* dump_command =

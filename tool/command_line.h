@@ -22,6 +22,8 @@ struct PackageOptions {
 struct ToolOptions {
   CompileOptions compile;
   CompileOptions check;  // writes nothing
+  CompileOptions watch;  // writes only when given a folder
+  Language lsp_language = Language::kItalian;
   DumpOptions dump;
   PlotOptions plot;
   PlotOptions report;

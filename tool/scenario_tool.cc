@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdlib>
+#include <iostream>
 
 #include "app/run.h"
 #include "messages/messages.h"
@@ -10,9 +11,11 @@
 #include "tool/compile_command.h"
 #include "tool/decompile_command.h"
 #include "tool/dump_command.h"
+#include "tool/language_server.h"
 #include "tool/plot_command.h"
 #include "tool/report_command.h"
 #include "tool/voice.h"
+#include "tool/watch_command.h"
 
 namespace scenario {
 namespace {
@@ -96,6 +99,14 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
   if (command == "dump") return DumpCommand(options.dump, files, out, err);
   if (command == "plot") return PlotCommand(options.plot, files, out, err);
   if (command == "new") return NewCommand(options.new_texts, files, out, err);
+  if (command == "watch") {
+    CompileOptions watch = options.watch;
+    watch.write = app.get_subcommand("watch")->count("--output") > 0;
+    return WatchCommand(watch, files, out, err);
+  }
+  if (command == "lsp") {
+    return ServeLanguageProtocol(std::cin, out, files, options.lsp_language);
+  }
   if (command == "decompile") {
     return DecompileCommand(options.decompile, files, out, err);
   }
