@@ -7,6 +7,7 @@
 #include "compiler/scenario_compiler.h"
 #include "model/binary_files.h"
 #include "tool/dump_command.h"
+#include "tool/language_server.h"
 #include "tool/scenario_tool.h"
 
 namespace scenario {
@@ -61,11 +62,32 @@ void FuzzTool(std::string_view data) {
       {"plot", "--from", "o", "-o", "o/q.svg"},
       {"dump", "o/R_1.dat", "--format", "csv"},
       {"dump", "o/R_1.sim", "--format", "json"},
+      {"report", "d/R_linea.txt", "d/R_1-.txt", "-o", "o/r.html"},
+      {"decompile", "o", "--route-name", "R", "--train-number", "1", "-o", "t"},
   };
   for (const std::vector<std::string>& command : commands) {
     std::vector<std::string> args = {"scenario-tool"};
     args.insert(args.end(), command.begin(), command.end());
     RunScenarioTool(args, files, out, out);
+  }
+  // The language server on the same texts, opened as an editor opens them,
+  // asked at a few places.
+  using nlohmann::json;
+  LanguageServer server(files, Language::kEnglish);
+  json open = {{"method", "textDocument/didOpen"}};
+  open["params"]["textDocument"] = {{"uri", "file://d/R_1-.txt"},
+                                    {"text", files.files["d/R_1-.txt"]}};
+  server.Handle(open);
+  for (const char* uri : {"file://d/R_linea.txt", "file://d/R_1-.txt"}) {
+    for (const char* method : {"textDocument/hover", "textDocument/completion",
+                               "textDocument/documentSymbol"}) {
+      for (int line : {0, 3, 10}) {
+        json request = {{"id", 1}, {"method", method}};
+        request["params"]["textDocument"]["uri"] = uri;
+        request["params"]["position"] = {{"line", line}, {"character", 12}};
+        server.Handle(request);
+      }
+    }
   }
 }
 
