@@ -496,6 +496,8 @@ void DrawProfiles(const RouteView& view, const PlotLabels& labels, Svg& svg) {
     return lanes_top + (lane + 0.5) * kLaneHeight;
   };
   using Kind = RouteView::ObjectKind;
+  double last_board = -1e300;
+  int board_level = 0;
   for (const RouteView::Object& o : view.objects) {
     const double at = px(o.at);
     switch (o.kind) {
@@ -517,9 +519,18 @@ void DrawProfiles(const RouteView& view, const PlotLabels& labels, Svg& svg) {
       case Kind::kSlowDownMarker:
         svg.Rect(at - 2, lane_y(1) - 6, 4, 12, kSlow, o.text, "slow-down");
         break;
-      case Kind::kSpeedBoard:
-        svg.Rect(at - 3, lane_y(2) - 3, 6, 6, kBoard, o.text, "board");
+      case Kind::kSpeedBoard: {
+        // Boards closer than their own width go up and down in turn, so
+        // that each stays a mark of its own.
+        board_level = at - last_board < 8 ? (board_level + 1) % 3 : 0;
+        last_board = at;
+        const double y = lane_y(2) - 3 +
+                         (board_level == 1   ? -6
+                          : board_level == 2 ? 6
+                                             : 0);
+        svg.Rect(at - 3, y, 6, 6, kBoard, o.text, "board");
         break;
+      }
       case Kind::kSignboard:
         svg.Rect(at - 1, lane_y(3) - 6, 2, 12, kSignboardMark, o.text,
                  "signboard");
