@@ -20,6 +20,19 @@ void AddLanguage(CLI::App* command, Language& language) {
       ->check(CLI::IsMember({"it", "en"}));
 }
 
+// The names a scenario's files would give, for files named otherwise.
+void AddIdentityOptions(CLI::App* command, std::string& route_name,
+                        std::string& train_number) {
+  command
+      ->add_option("--route-name", route_name,
+                   "route name, when the file names do not give it")
+      ->type_name("NAME");
+  command
+      ->add_option("--train-number", train_number,
+                   "train number, when the file names do not give it")
+      ->type_name("NUMBER");
+}
+
 // The options every command that reports diagnostics takes.
 void AddReportOptions(CLI::App* command, CompileOptions& o,
                       bool out_is_terminal) {
@@ -50,14 +63,7 @@ void AddSourceOptions(CLI::App* command, CompileOptions& o,
       ->required();
   command->add_option("train", o.train, "the train text, <route>_<train>-.txt")
       ->required();
-  command
-      ->add_option("--route-name", o.route_name,
-                   "route name, when the file name does not give it")
-      ->type_name("NAME");
-  command
-      ->add_option("--train-number", o.train_number,
-                   "train number, when the file name does not give it")
-      ->type_name("NUMBER");
+  AddIdentityOptions(command, o.route_name, o.train_number);
   command->add_flag("--no-plan", o.no_plan,
                     "build no track plan and write no plan file");
   AddReportOptions(command, o, out_is_terminal);
@@ -131,14 +137,7 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
     command->add_option("-o,--output", plot.output, output)
         ->required()
         ->type_name("FILE");
-    command
-        ->add_option("--route-name", plot.route_name,
-                     "route name, when the file name does not give it")
-        ->type_name("NAME");
-    command
-        ->add_option("--train-number", plot.train_number,
-                     "train number, when the file name does not give it")
-        ->type_name("NUMBER");
+    AddIdentityOptions(command, plot.route_name, plot.train_number);
     AddLanguage(command, plot.language);
   }
 
@@ -154,14 +153,8 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
       ->add_option("-o,--output", decompile.output,
                    "folder for the two texts (default: .)")
       ->type_name("DIR");
-  decompile_command
-      ->add_option("--route-name", decompile.route_name,
-                   "route name, when the file names do not give it")
-      ->type_name("NAME");
-  decompile_command
-      ->add_option("--train-number", decompile.train_number,
-                   "train number, when the file names do not give it")
-      ->type_name("NUMBER");
+  AddIdentityOptions(decompile_command, decompile.route_name,
+                     decompile.train_number);
   AddLanguage(decompile_command, decompile.language);
 
   NewOptions& texts = options.new_texts;

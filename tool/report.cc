@@ -65,18 +65,6 @@ const char* OutcomeName(CompileReport::Outcome outcome) {
   return "";
 }
 
-const char* SeverityName(Diagnostic::Severity severity) {
-  switch (severity) {
-    case Diagnostic::Severity::kError:
-      return "error";
-    case Diagnostic::Severity::kWarning:
-      return "warning";
-    case Diagnostic::Severity::kNote:
-      return "note";
-  }
-  return "";
-}
-
 // Severities in the colours compilers use on a terminal.
 constexpr char kResetColor[] = "\x1b[0m";
 const char* SeverityColor(Diagnostic::Severity severity) {
@@ -223,6 +211,18 @@ void PrintJson(const CompileReport& report, Language language,
   // Texts from the sources may hold single-byte characters: never fail on
   // them.
   out << document.dump(2, ' ', false, json::error_handler_t::replace) << "\n";
+}
+
+const char* SeverityName(Diagnostic::Severity severity) {
+  switch (severity) {
+    case Diagnostic::Severity::kError:
+      return "error";
+    case Diagnostic::Severity::kWarning:
+      return "warning";
+    case Diagnostic::Severity::kNote:
+      return "note";
+  }
+  return "";
 }
 
 }  // namespace scenario

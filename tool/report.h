@@ -35,6 +35,9 @@ struct CompileReport {
 void PrintText(const CompileReport& report, Language language, bool color,
                std::ostream& out);
 
+// A severity's name where machines read it: JSON, the report page.
+const char* SeverityName(Diagnostic::Severity severity);
+
 // The same as one JSON document.
 void PrintJson(const CompileReport& report, Language language,
                std::ostream& out);

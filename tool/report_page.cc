@@ -9,6 +9,7 @@
 #include "base/line_index.h"
 #include "model/cell_units.h"
 #include "tool/package_words.h"
+#include "tool/report.h"
 #include "tool/report_assets.h"
 #include "tool/route_view.h"
 #include "tool/svg_plot.h"
@@ -166,18 +167,6 @@ void Source(std::ostringstream& out, const std::string& anchor,
   out << "</pre>\n";
 }
 
-const char* SeverityClass(Diagnostic::Severity severity) {
-  switch (severity) {
-    case Diagnostic::Severity::kError:
-      return "error";
-    case Diagnostic::Severity::kWarning:
-      return "warning";
-    case Diagnostic::Severity::kNote:
-      return "note";
-  }
-  return "";
-}
-
 }  // namespace
 
 std::string ReportPage(const ScenarioInput& input,
@@ -250,7 +239,7 @@ std::string ReportPage(const ScenarioInput& input,
           (route ? "route-" : "train-") + std::to_string(d.site.line);
       if (d.site.line > 0)
         marked[route ? "route" : "train"].insert(d.site.line);
-      out << "<li class=\"" << SeverityClass(d.severity) << "\">";
+      out << "<li class=\"" << SeverityName(d.severity) << "\">";
       if (d.site.line > 0) {
         out << "<a href=\"#" << anchor << "\">" << XmlText(d.site.file) << ":"
             << d.site.line << ":" << d.site.column << "</a> ";
