@@ -40,6 +40,20 @@ Identity IdentityOf(std::string_view route_path, std::string_view train_path,
   return given;
 }
 
+bool SeveralPackages(const std::vector<std::string>& names,
+                     const Identity& given) {
+  const Identity found = PackageIdentity(names, given);
+  int routes = 0, trains = 0;
+  for (const std::string& name : names) {
+    routes += !NameBetween(name, "", kRoutePlanSuffix).empty();
+    trains +=
+        !found.route_name.empty() &&
+        !NameBetween(name, found.route_name + "_", kTrainBankSuffix).empty();
+  }
+  return (given.route_name.empty() && routes > 1) ||
+         (given.train_number.empty() && trains > 1);
+}
+
 Identity PackageIdentity(const std::vector<std::string>& names,
                          Identity given) {
   for (const std::string& name : names) {

@@ -94,6 +94,10 @@ Identity IdentityOf(std::string_view route_path, std::string_view train_path,
 // route from "<route>_linea.dat", then the train from "<route>_<train>.sim",
 // unless `given` names them.
 Identity PackageIdentity(const std::vector<std::string>& names, Identity given);
+// True when the names hold more than one package that `given` leaves open:
+// which one is meant must then be said.
+bool SeveralPackages(const std::vector<std::string>& names,
+                     const Identity& given);
 
 // What makes a route name or train number unfit to name files: each must
 // stay a part of one file name in its folder.

@@ -30,6 +30,15 @@ TEST(FileNamesTest, IdentifiersAreUsedVerbatim) {
   EXPECT_EQ(names.RoutePlan(), "d/A b_linea.dat");
 }
 
+TEST(FileNamesTest, AFolderOfSeveralPackagesAsksWhichOne) {
+  const std::vector<std::string> two = {"A_linea.dat", "A_1.sim", "A_1.dat",
+                                        "B_linea.dat", "B_2.sim", "B_2.dat"};
+  EXPECT_TRUE(SeveralPackages(two, {}));
+  EXPECT_FALSE(SeveralPackages(two, {"B", "2"}));
+  EXPECT_TRUE(SeveralPackages({"A_linea.dat", "A_1.sim", "A_2.sim"}, {}));
+  EXPECT_FALSE(SeveralPackages({"A_linea.dat", "A_1.sim", "A_1.dat"}, {}));
+}
+
 // Every name read back from a file name, one row a case: what the rule
 // gives, and what it must give.
 TEST(FileNamesTest, NamesReadBackFromFileNames) {

@@ -484,6 +484,10 @@ constexpr struct {
      "== waiting for a save (Ctrl-C to end)"},
     {ToolMessage::kReportWritten, "rapporto scritto in {}",
      "report written to {}"},
+    {ToolMessage::kSeveralPackages,
+     "{} contiene più pacchetti: di' quale con --route-name e --train-number",
+     "{} holds several packages: say which with --route-name and "
+     "--train-number"},
     {ToolMessage::kTextsWritten, "testi scritti: {} {}",
      "texts written: {} {}"},
     {ToolMessage::kWouldReplace,

@@ -54,6 +54,7 @@ enum class ToolMessage {
   kUnknownCommand,
   kNoCommand,
   kTextsWritten,
+  kSeveralPackages,
   kReportWritten,
   kWatchRun,
   kWatchWaiting,

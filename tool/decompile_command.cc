@@ -19,6 +19,11 @@ int DecompileCommand(const DecompileOptions& options, FileSystem& files,
     std::vector<std::string> names;
     Status status = files.List(options.inputs[0], &names);
     if (!status.ok()) return voice.Fail(out, err, MessageFor(status, language));
+    if (SeveralPackages(names, identity)) {
+      return voice.Fail(out, err,
+                        ToolText(ToolMessage::kSeveralPackages, language,
+                                 {options.inputs[0]}));
+    }
     identity = PackageIdentity(names, identity);
     if (!identity.complete()) {
       return voice.Fail(

@@ -21,6 +21,10 @@ bool PackageNames(const PlotOptions& options, FileSystem& files,
   std::vector<std::string> names;
   Status status = files.List(options.from, &names);
   if (!status.ok()) return Fail(err, MessageFor(status, options.language));
+  if (SeveralPackages(names, {options.route_name, options.train_number})) {
+    return Fail(err, ToolText(ToolMessage::kSeveralPackages, options.language,
+                              {options.from}));
+  }
   const Identity identity =
       PackageIdentity(names, {options.route_name, options.train_number});
   *route = identity.route_name;
