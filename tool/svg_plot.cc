@@ -302,7 +302,9 @@ void DrawPlan(const PlanPoints& plan, const RouteView& view,
   for (const RouteView::Station& st : view.stations) {
     const auto m = static_cast<size_t>(
         std::clamp<Long>(st.progressive, 0, static_cast<Long>(last)));
-    const auto [x, y] = page(m);
+    // Plain names, not bindings: the lambda below sees them.
+    const Point at = page(m);
+    const double x = at.first, y = at.second;
     svg.Circle(x, y, 4, kStation, StationText(st, labels), "station");
     double ly = y + 4;
     const double w = LabelWidth(st.name);
