@@ -1,6 +1,7 @@
 #include "tool/language_server.h"
 
 #include <algorithm>
+#include <charconv>
 #include <sstream>
 
 #include "base/file_names.h"
@@ -31,9 +32,12 @@ std::string PathOf(const std::string& uri) {
   std::string path = uri.starts_with("file://") ? uri.substr(7) : uri;
   std::string decoded;
   for (size_t i = 0; i < path.size(); ++i) {
-    if (path[i] == '%' && i + 2 < path.size()) {
-      decoded +=
-          static_cast<char>(std::stoi(path.substr(i + 1, 2), nullptr, 16));
+    unsigned byte = 0;
+    // "%20" is a blank; a "%" not followed by two hex digits stays as it is.
+    if (path[i] == '%' && i + 2 < path.size() &&
+        std::from_chars(path.data() + i + 1, path.data() + i + 3, byte, 16)
+                .ptr == path.data() + i + 3) {
+      decoded += static_cast<char>(byte);
       i += 2;
     } else {
       decoded += path[i];
@@ -374,7 +378,15 @@ int ServeLanguageProtocol(std::istream& in, std::ostream& out,
       if (header.empty()) break;
       const std::string name = "Content-Length:";
       if (header.starts_with(name)) {
-        length = static_cast<size_t>(std::stoul(header.substr(name.size())));
+        const char* digits = header.data() + name.size();
+        while (*digits == ' ') ++digits;
+        // A length that is no number, or beyond any text's, ends the
+        // session rather than the process.
+        if (std::from_chars(digits, header.data() + header.size(), length).ec !=
+                std::errc() ||
+            length > kMaxReadSize) {
+          return server.exit_status();
+        }
       }
     }
     if (!any || !in) return server.exit_status();
@@ -393,7 +405,20 @@ int ServeLanguageProtocol(std::istream& in, std::ostream& out,
       out.flush();
       continue;
     }
-    for (const json& reply : server.Handle(message)) {
+    std::vector<json> replies;
+    try {
+      replies = server.Handle(message);
+    } catch (const json::exception&) {
+      // A message of the wrong shape (a number for a text, say) is refused
+      // on its own; the session goes on.
+      replies = {
+          {{"jsonrpc", "2.0"},
+           {"id", message.is_object() && message.contains("id")
+                      ? message["id"]
+                      : json(nullptr)},
+           {"error", {{"code", -32600}, {"message", "invalid request"}}}}};
+    }
+    for (const json& reply : replies) {
       const std::string text = reply.dump();
       out << "Content-Length: " << text.size() << "\r\n\r\n" << text;
     }

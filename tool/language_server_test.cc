@@ -149,6 +149,23 @@ TEST_F(LanguageServerTest, ExitWithoutShutdownEndsWithStatusOne) {
   EXPECT_EQ(messages[1]["error"]["code"], -32601);
 }
 
+TEST_F(LanguageServerTest, MessagesOfTheWrongShapeAreRefusedOneByOne) {
+  Send({{"jsonrpc", "2.0"}, {"id", 1}, {"method", 5}});
+  Notify("textDocument/didOpen", {{"textDocument", 7}});
+  input_ << "Content-Length: 4\r\n\r\n[1,2";
+  Request(2, "textDocument/hover", Position("file:///x%zz%2", -5, -1));
+  Request(3, "shutdown", nullptr);
+  Notify("exit", nullptr);
+  int status = -1;
+  const std::vector<json> messages = Serve(&status);
+  ASSERT_EQ(messages.size(), 5u);
+  EXPECT_EQ(messages[0]["error"]["code"], -32600);
+  EXPECT_EQ(messages[1]["error"]["code"], -32600);
+  EXPECT_EQ(messages[2]["error"]["code"], -32700);
+  EXPECT_TRUE(messages[3]["result"].is_null());
+  EXPECT_EQ(status, 0);
+}
+
 // The watch mode, as a process: it checks at start and after each save.
 TEST(WatchTest, EachSaveChecksTheTextsAgain) {
   const fs::path folder = fs::temp_directory_path() /
