@@ -419,7 +419,9 @@ int ServeLanguageProtocol(std::istream& in, std::ostream& out,
            {"error", {{"code", -32600}, {"message", "invalid request"}}}}};
     }
     for (const json& reply : replies) {
-      const std::string text = reply.dump();
+      // A text's bytes that are no UTF-8 are replaced, not a failure.
+      const std::string text =
+          reply.dump(-1, ' ', false, json::error_handler_t::replace);
       out << "Content-Length: " << text.size() << "\r\n\r\n" << text;
     }
     out.flush();

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "base/line_index.h"
+#include "base/windows_1252.h"
 #include "model/cell_units.h"
 #include "tool/package_words.h"
 #include "tool/report.h"
@@ -49,15 +50,35 @@ const char* KindClass(Kind kind) {
   return nullptr;
 }
 
+// A text of the package in UTF-8: its single Windows-1252 bytes read as
+// Latin-1, as the plot reads them.
+std::string Readable(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const size_t length = c < 0x80 ? 1 : Utf8SequenceLength(text, i);
+    if (length > 0) {
+      out.append(text, i, length);
+      i += length - 1;
+    } else {
+      out += static_cast<char>(0xC0 | c >> 6);
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
 std::string Metres(double m) { return std::to_string(std::lround(m)); }
 
 std::string StationTime(Long seconds) {
   return ClockText(seconds / 3600, seconds / 60 % 60, seconds % 60);
 }
 
-// JSON inside a script element: "</" would end the element.
+// JSON inside a script element: "</" would end the element. The texts are
+// UTF-8 already (see Readable); a byte that is not is replaced, never a
+// failure.
 std::string ScriptJson(const json& data) {
-  std::string text = data.dump();
+  std::string text = data.dump(-1, ' ', false, json::error_handler_t::replace);
   for (size_t at = 0; (at = text.find("</", at)) != std::string::npos;) {
     text.replace(at, 2, "<\\/");
   }
@@ -70,7 +91,8 @@ json PageData(const RouteView& view, const PlotLabels& labels) {
   json objects = json::array();
   for (const RouteView::Object& o : view.objects) {
     if (const char* kind = KindClass(o.kind)) {
-      objects.push_back({{"kind", kind}, {"at", o.at}, {"text", o.text}});
+      objects.push_back(
+          {{"kind", kind}, {"at", o.at}, {"text", Readable(o.text)}});
     }
   }
   json stations = json::array();
@@ -78,8 +100,9 @@ json PageData(const RouteView& view, const PlotLabels& labels) {
     stations.push_back(
         {{"start", st.start},
          {"end", st.end},
-         {"text", Format(labels.station, st.number, st.name.c_str(), st.type,
-                         st.start, st.end, StationTime(st.time).c_str())}});
+         {"text",
+          Readable(Format(labels.station, st.number, st.name.c_str(), st.type,
+                          st.start, st.end, StationTime(st.time).c_str()))}});
   }
   auto stretches = [](const std::vector<RouteView::Stretch>& list,
                       auto describe) {
