@@ -8,6 +8,18 @@
 
 namespace scenario {
 
+std::string FolderOf(std::string_view path) {
+  const size_t slash = path.rfind(kPathSeparator);
+  if (slash == std::string_view::npos) return ".";
+  return std::string(slash == 0 ? path.substr(0, 1) : path.substr(0, slash));
+}
+
+std::string FileNameOf(std::string_view path) {
+  const size_t slash = path.rfind(kPathSeparator);
+  return std::string(slash == std::string_view::npos ? path
+                                                     : path.substr(slash + 1));
+}
+
 std::string NameBetween(std::string_view path, std::string_view prefix,
                         std::string_view suffix) {
   const size_t slash = path.rfind(kPathSeparator);

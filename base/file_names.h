@@ -67,6 +67,10 @@ class FileNames {
 
 // Reading the names back, for tools given an author's files.
 
+// A path's folder ("." for a bare name) and its last part.
+std::string FolderOf(std::string_view path);
+std::string FileNameOf(std::string_view path);
+
 // What stands in a file's name (its path's last part) between `prefix`
 // and `suffix`; "" when the name lacks either or nothing stands between.
 std::string NameBetween(std::string_view path, std::string_view prefix,

@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/file_names.h"
+
 namespace scenario {
 namespace {
 
@@ -42,12 +44,6 @@ int WriteAll(int fd, std::string_view contents) {
 // run killed between naming and renaming it may leave behind.
 bool IsTemporaryName(std::string_view name) {
   return name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix);
-}
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string TemporaryName(const std::string& folder) {

@@ -9,6 +9,7 @@
 #include "model/binary_files.h"
 #include "model/cell_units.h"
 #include "model/record_layout.h"
+#include "tool/route_view.h"
 
 namespace scenario {
 namespace {
@@ -17,8 +18,6 @@ constexpr size_t kNoCell = static_cast<size_t>(-1);
 // The speed of the points the compile places around signals and
 // slow-downs: a point of another speed is an author's.
 constexpr Integer kPlacedPointSpeed = 180;
-// The curve classes by their turn per metre, as the route text names them.
-constexpr double kClassTurns[] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
 
 // A line of a text, and the cell it places something in, so that a
 // comment can go before it when that cell comes out wrong.
@@ -112,17 +111,7 @@ std::vector<Line> Curves(const PlanPoints& plan) {
     const double dx = *x1 - *x0, dy = *y1 - *y0;
     const double turn = std::abs(dy) >= std::abs(dx) ? ((*x2 - *x1) - dx) / dy
                                                      : (dy - (*y2 - *y1)) / dx;
-    int cls = 0;
-    if (std::isfinite(turn) && std::abs(turn) >= kClassTurns[0] / 2) {
-      int best = 0;
-      for (int c = 1; c < 6; ++c) {
-        if (std::abs(std::abs(turn) - kClassTurns[c]) <
-            std::abs(std::abs(turn) - kClassTurns[best])) {
-          best = c;
-        }
-      }
-      cls = turn > 0 ? best + 1 : -(best + 1);
-    }
+    const int cls = CurveClassOf(turn);
     if (cls != current) {
       close(m - 1);
       current = cls;

@@ -48,16 +48,6 @@ std::string PathOf(const std::string& uri) {
 
 std::string UriOf(const std::string& path) { return "file://" + path; }
 
-std::string Folder(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
-std::string Base(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // The items of one line as the author sees them: where each starts and
 // ends (blanks left out), split at the commas.
 struct Item {
@@ -114,28 +104,29 @@ std::vector<json> LanguageServer::Publish(const std::string& uri) {
   std::string route_path, train_path;
   if (IsRoute(path)) {
     route_path = path;
-    const std::string route = std::string(RouteNameOf(Base(path)));
+    const std::string route = std::string(RouteNameOf(FileNameOf(path)));
     // The train text beside it: one open in the editor, else on disk.
     std::vector<std::string> names;
     for (const auto& [open, text] : open_) {
-      if (Folder(open) == Folder(path)) names.push_back(Base(open));
+      if (FolderOf(open) == FolderOf(path)) names.push_back(FileNameOf(open));
     }
     std::vector<std::string> listed;
-    if (files_.List(Folder(path), &listed).ok()) {
+    if (files_.List(FolderOf(path), &listed).ok()) {
       names.insert(names.end(), listed.begin(), listed.end());
     }
     for (const std::string& name : names) {
       if (!TrainNumberOf(name, route).empty()) {
-        train_path = Folder(path) + "/" + name;
+        train_path = FolderOf(path) + "/" + name;
         break;
       }
     }
   } else {
     train_path = path;
-    const std::string base = Base(path);
+    const std::string base = FileNameOf(path);
     for (size_t under = base.find('_'); under != std::string::npos;
          under = base.find('_', under + 1)) {
-      const std::string candidate = Folder(path) + "/" + base.substr(0, under) +
+      const std::string candidate = FolderOf(path) + "/" +
+                                    base.substr(0, under) +
                                     std::string(kRouteSourceSuffix);
       if (open_.count(candidate) || files_.Exists(candidate)) {
         route_path = candidate;

@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "base/line_index.h"
-#include "base/windows_1252.h"
 #include "model/cell_units.h"
 #include "tool/package_words.h"
 #include "tool/report.h"
@@ -50,24 +49,6 @@ const char* KindClass(Kind kind) {
   return nullptr;
 }
 
-// A text of the package in UTF-8: its single Windows-1252 bytes read as
-// Latin-1, as the plot reads them.
-std::string Readable(const std::string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const size_t length = c < 0x80 ? 1 : Utf8SequenceLength(text, i);
-    if (length > 0) {
-      out.append(text, i, length);
-      i += length - 1;
-    } else {
-      out += static_cast<char>(0xC0 | c >> 6);
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
 std::string Metres(double m) { return std::to_string(std::lround(m)); }
 
 std::string StationTime(Long seconds) {
@@ -75,7 +56,7 @@ std::string StationTime(Long seconds) {
 }
 
 // JSON inside a script element: "</" would end the element. The texts are
-// UTF-8 already (see Readable); a byte that is not is replaced, never a
+// UTF-8 already (see Utf8Text); a byte that is not is replaced, never a
 // failure.
 std::string ScriptJson(const json& data) {
   std::string text = data.dump(-1, ' ', false, json::error_handler_t::replace);
@@ -92,7 +73,7 @@ json PageData(const RouteView& view, const PlotLabels& labels) {
   for (const RouteView::Object& o : view.objects) {
     if (const char* kind = KindClass(o.kind)) {
       objects.push_back(
-          {{"kind", kind}, {"at", o.at}, {"text", Readable(o.text)}});
+          {{"kind", kind}, {"at", o.at}, {"text", Utf8Text(o.text)}});
     }
   }
   json stations = json::array();
@@ -101,7 +82,7 @@ json PageData(const RouteView& view, const PlotLabels& labels) {
         {{"start", st.start},
          {"end", st.end},
          {"text",
-          Readable(Format(labels.station, st.number, st.name.c_str(), st.type,
+          Utf8Text(Format(labels.station, st.number, st.name.c_str(), st.type,
                           st.start, st.end, StationTime(st.time).c_str()))}});
   }
   auto stretches = [](const std::vector<RouteView::Stretch>& list,

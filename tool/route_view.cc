@@ -13,6 +13,9 @@ using Kind = RouteView::ObjectKind;
 
 constexpr size_t kUnfilledCells = 3;
 
+// The curve classes by their turn per metre, as the route text names them.
+constexpr double kClassTurns[] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
+
 // Objects a cell holds, by its kind; the others are none.
 bool KindOf(Byte tipo, Kind* kind) {
   switch (tipo) {
@@ -59,23 +62,6 @@ double PlaceOf(Kind kind, size_t cell) {
   return own_cell ? start : std::max(0.0, start - kCellLength);
 }
 
-// The curve classes by their turn per metre, as the route text names
-// them.
-constexpr double kClassTurns[] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
-
-// The class of a turn per metre, negative to the left; 0 for straight.
-int CurveClass(double turn) {
-  if (!std::isfinite(turn) || std::abs(turn) < kClassTurns[0] / 2) return 0;
-  int best = 0;
-  for (int c = 1; c < 6; ++c) {
-    if (std::abs(std::abs(turn) - kClassTurns[c]) <
-        std::abs(std::abs(turn) - kClassTurns[best])) {
-      best = c;
-    }
-  }
-  return turn > 0 ? best + 1 : -(best + 1);
-}
-
 // The turn per metre at metre m: the angle between the steps before and
 // after it, positive from +y towards +x (to the right).
 double TurnAt(const PlanPoints& plan, int64_t m) {
@@ -109,6 +95,18 @@ std::vector<RouteView::Stretch> Runs(size_t cells, Value value) {
 }
 
 }  // namespace
+
+int CurveClassOf(double turn) {
+  if (!std::isfinite(turn) || std::abs(turn) < kClassTurns[0] / 2) return 0;
+  int best = 0;
+  for (int c = 1; c < 6; ++c) {
+    if (std::abs(std::abs(turn) - kClassTurns[c]) <
+        std::abs(std::abs(turn) - kClassTurns[best])) {
+      best = c;
+    }
+  }
+  return turn > 0 ? best + 1 : -(best + 1);
+}
 
 RouteView ViewOf(const Scenario& s, const PlanPoints& plan, Language language) {
   const DumpWords& words = DumpWordsFor(language);
@@ -186,7 +184,7 @@ RouteView ViewOf(const Scenario& s, const PlanPoints& plan, Language language) {
   if (plan.exists()) {
     view.curves = Runs(n, [&](size_t i) {
       const auto middle = static_cast<int64_t>(i * kCellLength + 25);
-      return CurveClass(TurnAt(plan, middle));
+      return CurveClassOf(TurnAt(plan, middle));
     });
   }
   return view;

@@ -62,6 +62,10 @@ struct RouteView {
   std::vector<Stretch> slow_downs;
 };
 
+// The curve class of a turn per metre, as the route text names it: 1
+// (gentle) to 6 (sharp), negative to the left; 0 for straight.
+int CurveClassOf(double turn);
+
 // `plan` may be empty: then no curve is known.
 RouteView ViewOf(const Scenario& s, const PlanPoints& plan, Language language);
 

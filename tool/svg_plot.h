@@ -14,9 +14,11 @@ namespace scenario {
 // stations' names and stop zones, the signals, the slow-downs, the speed
 // boards and the signboards marked. The same scenario gives the same bytes.
 // `plan` holds the scenario's plan points.
-// Text for XML and HTML: markup characters escaped; our own strings are
-// UTF-8, and a source text's single bytes that do not form UTF-8 are read
-// as Latin-1, so the document stays well-formed.
+// Text in UTF-8: our own strings are, and a source text's single bytes
+// that do not form UTF-8 are read as Latin-1.
+std::string Utf8Text(const std::string& text);
+// The same for XML and HTML, markup characters escaped and control
+// characters blanked, so the document stays well-formed.
 std::string XmlText(const std::string& text);
 
 std::string PlotSvg(const Scenario& s, const PlanPoints& plan,

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <string>
 
+#include "base/file_names.h"
 #include "messages/messages.h"
 #include "tool/scenario_tool.h"
 #include "tool/voice.h"
@@ -17,15 +18,6 @@ namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
 void Interrupt(int) { interrupted = 1; }
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-std::string NameOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 }  // namespace
 
@@ -64,8 +56,8 @@ int WatchCommand(const CompileOptions& options, FileSystem& files,
     for (ssize_t at = 0; at < size;) {
       const auto* event = reinterpret_cast<const inotify_event*>(events + at);
       const std::string name = event->len > 0 ? event->name : "";
-      run =
-          run || name == NameOf(options.route) || name == NameOf(options.train);
+      run = run || name == FileNameOf(options.route) ||
+            name == FileNameOf(options.train);
       at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
     }
   }
