@@ -91,12 +91,12 @@ int CompileStep(Window& window, FileSystem& files, const FileNames& names) {
     case CompileOutcome::End::kFileFailed:
       return Fail(window, outcome.status);
   }
-  return kExitComplete;
+  return kExitSuccess;
 }
 
 void errore(Window& window, const std::string& a) {
   window.ShowMessage(" Errore n. " + a);
-  std::exit(kExitNumberedError);
+  std::exit(kExitError);
 }
 
 }  // namespace scenario

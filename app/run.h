@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/window.h"
+#include "base/exit_status.h"
 #include "base/file_names.h"
 #include "base/file_system.h"
 
@@ -13,13 +14,6 @@ namespace scenario {
 // The one scenario the program carries.
 inline constexpr std::string_view kNomeLinea = "Valdorsio-Ronsale";
 inline constexpr std::string_view kNumeroTreno = "37264";
-
-// How a run ends, as the process's exit status.
-enum ExitStatus : int {
-  kExitComplete = 0,       // every file written
-  kExitNumberedError = 1,  // " Errore n. " shown by `errore`
-  kExitFailure = 2,        // a file operation failed, or nothing to compile
-};
 
 // The program's whole job, in its fixed order: show the waiting window,
 // then write the package into `folder`. Returns the exit status.
@@ -31,7 +25,7 @@ int Run(Window& window, FileSystem& files, const std::string& folder);
 int CompileStep(Window& window, FileSystem& files, const FileNames& names);
 
 // Shows " Errore n. " followed by `a` and ends the program with
-// kExitNumberedError once the message is closed. Never returns.
+// kExitError once the message is closed. Never returns.
 [[noreturn]] void errore(Window& window, const std::string& a);
 
 }  // namespace scenario

@@ -39,7 +39,7 @@ TEST(RunTest, ErroreShowsTheNumberAndEnds) {
         auto window = OpenConsoleWindow(stderr, stdin, false);
         errore(*window, "1250");
       },
-      ::testing::ExitedWithCode(kExitNumberedError), "^ Errore n. 1250\n$");
+      ::testing::ExitedWithCode(kExitError), "^ Errore n. 1250\n$");
 }
 
 // The real program, copied into a fresh folder of its own and run there
@@ -106,7 +106,7 @@ class ProgramTest : public ::testing::Test {
     }
     return pid;
   }
-  static int ExitStatus(pid_t pid) {
+  static int ExitStatusOf(pid_t pid) {
     int status = 0;
     ::waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -141,7 +141,7 @@ class ProgramTest : public ::testing::Test {
 
 TEST_F(ProgramTest, ShowsTheConsoleStandInAndCompletes) {
   std::string err;
-  EXPECT_EQ(RunProgram(&err), kExitComplete) << err;
+  EXPECT_EQ(RunProgram(&err), kExitSuccess) << err;
   EXPECT_EQ(err, "Attendere\n");
 }
 
@@ -158,13 +158,13 @@ TEST_F(ProgramTest, HelpAndVersionWriteNothingAndOtherArgumentsAreIgnored) {
   }
   fs::remove(out);
   std::string err;
-  EXPECT_EQ(RunProgram(&err, {.arguments = {"--anything"}}), kExitComplete);
+  EXPECT_EQ(RunProgram(&err, {.arguments = {"--anything"}}), kExitSuccess);
   EXPECT_EQ(Listing().size(), 6u);
 }
 
 TEST_F(ProgramTest, LeavesThePackageAndASecondRunReplacesIt) {
   std::string err;
-  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  ASSERT_EQ(RunProgram(&err), kExitSuccess) << err;
   // The source texts are gone; the plan holds 74001 points a coordinate:
   // two integers, reals, and two empty ones.
   const std::vector<std::pair<std::string, size_t>> expected = {
@@ -186,7 +186,7 @@ TEST_F(ProgramTest, LeavesThePackageAndASecondRunReplacesIt) {
   }
   EXPECT_EQ(Listing(), names);
 
-  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  ASSERT_EQ(RunProgram(&err), kExitSuccess) << err;
   EXPECT_EQ(Listing(), names);
   for (const auto& name : names) EXPECT_EQ(Contents(name), first[name]) << name;
 }
@@ -203,7 +203,7 @@ int Long32(const std::string& bytes, size_t at) {
 
 TEST_F(ProgramTest, TheFilesCarryTheFormatConstantsAndMatchingCodes) {
   std::string err;
-  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  ASSERT_EQ(RunProgram(&err), kExitSuccess) << err;
   const std::string cells = Contents("Valdorsio-Ronsale_37264.dat");
   ASSERT_GE(cells.size(), 20u);
   EXPECT_EQ(Integer16(cells, 16), 5121);
@@ -247,7 +247,7 @@ TEST_F(ProgramTest, AFileThatCannotBeReplacedEndsTheRunAtItsStep) {
 
 TEST_F(ProgramTest, AFailedBinaryFileKeepsTheOldPackageWhole) {
   std::string err;
-  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  ASSERT_EQ(RunProgram(&err), kExitSuccess) << err;
   const std::string old_cells = Contents("Valdorsio-Ronsale_37264.dat");
   // An old plan that differs from the new one.
   std::ofstream(folder_ / "Valdorsio-Ronsale_linea.dat") << "old plan";
@@ -266,7 +266,7 @@ TEST_F(ProgramTest, AFolderThatCannotBeWritten) {
     GTEST_SKIP() << "needs root and setpriv to run as another user";
   }
   std::string err;
-  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  ASSERT_EQ(RunProgram(&err), kExitSuccess) << err;
   std::map<std::string, std::string> before;
   for (const std::string& name : Listing()) before[name] = Contents(name);
   // Readable and searchable by everyone, writable by root alone.
@@ -286,7 +286,7 @@ TEST_F(ProgramTest, AFolderThatCannotBeWritten) {
 
 TEST_F(ProgramTest, AWriteThatFailsHalfWay) {
   std::string err;
-  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  ASSERT_EQ(RunProgram(&err), kExitSuccess) << err;
   std::map<std::string, std::string> before;
   for (const std::string& name : Listing()) before[name] = Contents(name);
   // Room for the texts, not for the 1.5 MB plan: the write stops part way.
@@ -305,13 +305,13 @@ TEST_F(ProgramTest, AWriteThatFailsHalfWay) {
 // first, and both leave the whole package.
 TEST_F(ProgramTest, TwoRunsAtOnceInOneFolder) {
   std::string err;
-  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  ASSERT_EQ(RunProgram(&err), kExitSuccess) << err;
   const auto expected = Package();
   for (int round = 0; round < 5; ++round) {
     const pid_t one = StartProgram("/dev/null");
     const pid_t two = StartProgram("/dev/null");
-    EXPECT_EQ(ExitStatus(one), kExitComplete);
-    EXPECT_EQ(ExitStatus(two), kExitComplete);
+    EXPECT_EQ(ExitStatusOf(one), kExitSuccess);
+    EXPECT_EQ(ExitStatusOf(two), kExitSuccess);
     EXPECT_TRUE(Package() == expected) << "round " << round;
   }
 }
@@ -320,15 +320,15 @@ TEST_F(ProgramTest, TwoRunsAtOnceInOneFolder) {
 // a complete run does not clear away.
 TEST_F(ProgramTest, AKilledRunThenACompleteOne) {
   std::string err;
-  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  ASSERT_EQ(RunProgram(&err), kExitSuccess) << err;
   const auto expected = Package();
   for (int delay_us : {500, 2000, 5000, 10000, 20000}) {
     const pid_t pid = StartProgram("/dev/null");
     ::usleep(static_cast<useconds_t>(delay_us));
     ::kill(pid, SIGKILL);
-    ExitStatus(pid);
+    ExitStatusOf(pid);
   }
-  ASSERT_EQ(RunProgram(&err), kExitComplete) << err;
+  ASSERT_EQ(RunProgram(&err), kExitSuccess) << err;
   EXPECT_TRUE(Package() == expected);
 }
 
@@ -348,7 +348,7 @@ TEST(CompileStepTest, AReservedValueEndsTheProgramWithItsNumber) {
         CompileStep(*window, files, names);
         std::fputs("went on", stderr);
       },
-      ::testing::ExitedWithCode(kExitNumberedError), "^ Errore n. 1250\n$");
+      ::testing::ExitedWithCode(kExitError), "^ Errore n. 1250\n$");
 }
 
 // A source text the run wrote that cannot be read back or deleted ends the

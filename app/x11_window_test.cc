@@ -182,7 +182,7 @@ TEST_F(VirtualDisplayTest, TheProgramShowsItsWindowAndCompletes) {
   EXPECT_TRUE(mapped);
   EXPECT_EQ(width, expected.client_width);
   EXPECT_EQ(height, expected.client_height);
-  EXPECT_EQ(Wait(pid), kExitComplete);
+  EXPECT_EQ(Wait(pid), kExitSuccess);
   EXPECT_TRUE(fs::exists(folder / "Valdorsio-Ronsale_37264.dat"));
   fs::remove_all(folder);
 }
@@ -200,7 +200,7 @@ TEST_F(VirtualDisplayTest, TheMessageBoxShowsTheErrorAndClosesOnEnter) {
   EXPECT_EQ(Property(box.window, "WM_CLASS"),
             std::string("scenario-writer\0Scenario-writer\0", 32));
   Press(box.window, XK_Return);
-  EXPECT_EQ(Wait(pid), kExitNumberedError);
+  EXPECT_EQ(Wait(pid), kExitError);
 }
 
 TEST_F(VirtualDisplayTest, ALongMessageWrapsOnScreenAndClosesOnEscape) {

@@ -4,6 +4,7 @@
 
 #include "compiler/reference_ordering.h"
 #include "model/cell_units.h"
+#include "model/curve_classes.h"
 #include "model/diagnostic_codes.h"
 #include "model/placement.h"
 #include "model/rounding.h"
@@ -17,13 +18,6 @@ constexpr Long kRangeMargin = 100;  // metres, the range check's margin
 constexpr int64_t kMaxPlanCursor = 1000000;
 constexpr Long kCodeCountFour = 4;
 constexpr Long kCodeCountNine = 9;
-
-// Curvature per class "1" to "6", searched for in this order.
-constexpr struct {
-  const char* digit;
-  double kappa;
-} kCurveClasses[] = {{"1", 0.0001}, {"2", 0.0002}, {"3", 0.0004},
-                     {"4", 0.001},  {"5", 0.002},  {"6", 0.003}};
 
 bool OnCell(int64_t p) { return p % kCellLength == 0; }
 
@@ -250,9 +244,10 @@ Flow RouteParser::Curve(const SourceLine& line) {
   }
   if (!InCells(start, kRangeMargin)) return Beyond(start);
   double kappa = 0;
-  for (const auto& curve_class : kCurveClasses) {
-    if (Contains(key_.text, curve_class.digit)) {
-      kappa = curve_class.kappa;
+  // The class's digit in the key item, "1" searched for first.
+  for (int c = 0; c < kCurveClasses; ++c) {
+    if (Contains(key_.text, std::to_string(c + 1))) {
+      kappa = kCurveClassTurns[c];
       break;
     }
   }

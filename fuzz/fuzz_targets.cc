@@ -6,8 +6,8 @@
 #include "base/memory_file_system.h"
 #include "compiler/scenario_compiler.h"
 #include "model/binary_files.h"
-#include "tool/dump_command.h"
-#include "tool/language_server.h"
+#include "tool/commands/dump_command.h"
+#include "tool/language_server/language_server.h"
 #include "tool/scenario_tool.h"
 
 namespace scenario {

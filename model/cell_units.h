@@ -1,6 +1,7 @@
 #ifndef MODEL_CELL_UNITS_H_
 #define MODEL_CELL_UNITS_H_
 
+#include <cstddef>
 #include <cstdint>
 
 #include "model/rounding.h"
@@ -41,6 +42,17 @@ inline Integer SpeedPair(int64_t left, int64_t right) {
 inline int SpeedPairLeft(Integer pair) { return pair / kSpeedPairFactor; }
 inline int SpeedPairRight(Integer pair) {
   return pair % kSpeedPairFactor * kSpeedStep;
+}
+
+// The speed of the points the post-processing places around signals and
+// slow-downs: a point of another speed is an author's.
+inline constexpr Integer kGeneratedPointSpeed = 180;  // km/h
+
+// The profiles (gradient, line speed, adhesion) are laid up to two cells
+// short of `n_celle`: the last three cells of `celle` keep no profile.
+inline constexpr size_t kUnprofiledCells = 3;
+inline size_t ProfiledCells(size_t cells) {
+  return cells > kUnprofiledCells ? cells - kUnprofiledCells : 0;
 }
 
 inline Integer DigitPair(int64_t first, int64_t second) {

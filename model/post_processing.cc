@@ -1,11 +1,11 @@
 #include "model/post_processing.h"
 
+#include "model/cell_units.h"
 #include "model/diagnostic_codes.h"
 
 namespace scenario {
 namespace {
 
-constexpr Integer kPointSpeed = 180;   // km/h of a generated point
 constexpr int kWarningReach = 20;      // cells before a warning board
 constexpr int kFirstSignalCell = 3;    // signals nearer the start are passed
 constexpr Integer kWalkedBelow = 110;  // km/h: slower slow-downs get points
@@ -44,7 +44,7 @@ class CellPass {
   void Place(int64_t q) {
     Cella* cell = s_.celle.at(q);
     cell->tipo = kSpeedPoint;
-    cell->valore1 = kPointSpeed;
+    cell->valore1 = kGeneratedPointSpeed;
   }
   // These codes belong to cells, not to a line of a text.
   void Record(Long code, int64_t cell) {
@@ -63,10 +63,10 @@ class CellPass {
         Place(d - 2);
       } else if (Kind(d - 1) == kSpeedPoint) {
         Cella& cell = *s_.celle.at(d - 1);
-        cell.valore1 = minimo(kPointSpeed, cell.valore1);
+        cell.valore1 = minimo(kGeneratedPointSpeed, cell.valore1);
       } else if (Kind(d - 2) == kSpeedPoint) {
         Cella& cell = *s_.celle.at(d - 2);
-        cell.valore1 = minimo(kPointSpeed, cell.valore1);
+        cell.valore1 = minimo(kGeneratedPointSpeed, cell.valore1);
       } else {
         Record(kNoRoomBeforeSignal, d);
       }

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <tuple>
 
-#include "tool/scenario_tool.h"
+#include "tool/common/version.h"
 
 namespace scenario {
 namespace {
@@ -126,7 +126,7 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
         std::tuple{"report",
                    "show the whole scenario on one HTML page for a browser",
                    &options.report, "the HTML file"}}) {
-    PlotOptions& plot = *o;
+    ViewOptions& plot = *o;
     CLI::App* command = app.add_subcommand(name, description);
     command->add_option("route", plot.route, "the route text");
     command->add_option("train", plot.train, "the train text");

@@ -5,18 +5,14 @@
 #include <string>
 
 #include "messages/messages.h"
-#include "tool/compile_command.h"
-#include "tool/decompile_command.h"
-#include "tool/dump_command.h"
-#include "tool/new_command.h"
-#include "tool/plot_command.h"
+#include "tool/commands/compile_command.h"
+#include "tool/commands/decompile_command.h"
+#include "tool/commands/dump_command.h"
+#include "tool/commands/new_command.h"
+#include "tool/commands/package_command.h"
+#include "tool/commands/view_command.h"
 
 namespace scenario {
-
-struct PackageOptions {
-  std::string folder = ".";
-  Language language = Language::kItalian;
-};
 
 // What each command was asked, filled in by parsing.
 struct ToolOptions {
@@ -25,8 +21,8 @@ struct ToolOptions {
   CompileOptions watch;  // writes only when given a folder
   Language lsp_language = Language::kItalian;
   DumpOptions dump;
-  PlotOptions plot;
-  PlotOptions report;
+  ViewOptions plot;
+  ViewOptions report;
   PackageOptions package;
   NewOptions new_texts;
   DecompileOptions decompile;

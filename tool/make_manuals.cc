@@ -7,8 +7,8 @@
 #include <string>
 
 #include "tool/command_line.h"
-#include "tool/format_reference.h"
-#include "tool/manual.h"
+#include "tool/manuals/format_reference.h"
+#include "tool/manuals/manual.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

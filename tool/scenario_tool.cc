@@ -8,45 +8,16 @@
 #include "app/run.h"
 #include "messages/messages.h"
 #include "tool/command_line.h"
-#include "tool/compile_command.h"
-#include "tool/decompile_command.h"
-#include "tool/dump_command.h"
-#include "tool/language_server.h"
-#include "tool/plot_command.h"
-#include "tool/report_command.h"
-#include "tool/voice.h"
-#include "tool/watch_command.h"
+#include "tool/commands/compile_command.h"
+#include "tool/commands/decompile_command.h"
+#include "tool/commands/dump_command.h"
+#include "tool/commands/package_command.h"
+#include "tool/commands/view_command.h"
+#include "tool/commands/watch_command.h"
+#include "tool/common/voice.h"
+#include "tool/language_server/language_server.h"
 
 namespace scenario {
-namespace {
-
-// The program's waiting window has no place in a tool: messages go to the
-// error stream, nothing else is shown.
-class ToolWindow : public Window {
- public:
-  explicit ToolWindow(std::ostream& err) : err_(err) {}
-  void ShowWaiting() override {}
-  void ShowMessage(std::string_view message) override {
-    Voice::Say(err_, std::string(message));
-  }
-
- private:
-  std::ostream& err_;
-};
-
-// `package`: the embedded scenario's package, as the program writes it.
-int PackageCommand(const std::string& folder, Language language,
-                   FileSystem& files, std::ostream& out, std::ostream& err) {
-  Status status = files.CreateFolders(folder);
-  const Voice voice{"package", language};
-  if (!status.ok()) return voice.Fail(out, err, MessageFor(status, language));
-  ToolWindow window(err);
-  if (Run(window, files, folder) != kExitComplete) return kToolFailed;
-  out << ToolText(ToolMessage::kPackageWritten, language, {folder}) << "\n";
-  return kToolClean;
-}
-
-}  // namespace
 
 int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
                     std::ostream& out, std::ostream& err,
@@ -88,7 +59,7 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
     app.parse(static_cast<int>(argv.size()), argv.data());
   } catch (const CLI::ParseError& e) {
     const int status = app.exit(e, out, err);
-    return status == 0 ? kToolClean : kToolFailed;
+    return status == 0 ? kExitSuccess : kExitFailure;
   }
 
   const std::string command = app.get_subcommands().front()->get_name();
@@ -113,8 +84,7 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
   if (command == "report") {
     return ReportCommand(options.report, files, out, err);
   }
-  return PackageCommand(options.package.folder, options.package.language, files,
-                        out, err);
+  return PackageCommand(options.package, files, out, err);
 }
 
 }  // namespace scenario

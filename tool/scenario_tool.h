@@ -9,15 +9,6 @@
 
 namespace scenario {
 
-inline constexpr char kToolVersion[] = "scenario-tool " SCENARIO_VERSION;
-
-// Exit statuses of the tool.
-enum ToolStatus : int {
-  kToolClean = 0,      // no compile code (and no warning under --Werror)
-  kToolDiagnosed = 1,  // a compile code, or a warning under --Werror
-  kToolFailed = 2,     // usage, or a file that cannot be read or written
-};
-
 // Runs `scenario-tool` with `args` (the program name first): diagnostics
 // and results to `out`, errors to `err`; `out_is_terminal` allows colour.
 // Returns the exit status.

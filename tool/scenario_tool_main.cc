@@ -6,10 +6,11 @@
 #include <iostream>
 #include <new>
 
+#include "base/exit_status.h"
 #include "base/file_system.h"
 #include "messages/messages.h"
+#include "tool/common/voice.h"
 #include "tool/scenario_tool.h"
-#include "tool/voice.h"
 
 int main(int argc, char** argv) {
   // A write beyond the file size limit fails as a write, leaving no
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
   using scenario::Language;
   using scenario::Status;
   scenario::DiskFileSystem disk;
-  int status = scenario::kToolFailed;
+  int status = scenario::kExitFailure;
   try {
     status = scenario::RunScenarioTool(
         std::vector<std::string>(argv, argv + argc), disk, std::cout, std::cerr,
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
     std::cout.flush();
     scenario::Voice::Say(std::cerr, scenario::MessageFor(Status::OutOfMemory(),
                                                          Language::kEnglish));
-    return scenario::kToolFailed;
+    return scenario::kExitFailure;
   }
   // What went to standard output counts only if it arrived: a full disk or
   // a closed pipe is a failure, told once.
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
                                                scenario::kStandardOutput,
                                                errno != 0 ? errno : EIO),
                              Language::kEnglish));
-    return scenario::kToolFailed;
+    return scenario::kExitFailure;
   }
   return status;
 }

@@ -12,6 +12,7 @@
 #include "compiler/compile_for_test.h"
 #include "model/binary_files.h"
 #include "model/diagnostic_codes.h"
+#include "tool/common/version.h"
 
 namespace scenario {
 namespace {
@@ -56,14 +57,14 @@ class NullWindow : public Window {
 TEST(ScenarioToolTest, CompilesTheEmbeddedTextsLikeTheProgram) {
   MemoryFileSystem program;
   NullWindow window;
-  ASSERT_EQ(scenario::Run(window, program, "w"), kExitComplete);
+  ASSERT_EQ(scenario::Run(window, program, "w"), kExitSuccess);
 
   MemoryFileSystem files;
   files.files["a/Valdorsio-Ronsale_linea.txt"] = EmbeddedRoute();
   files.files["a/Valdorsio-Ronsale_37264-.txt"] = EmbeddedTrain();
   ToolRun run = Tool(files, {"compile", "a/Valdorsio-Ronsale_linea.txt",
                              "a/Valdorsio-Ronsale_37264-.txt", "-o", "w"});
-  EXPECT_EQ(run.status, kToolClean) << run.out << run.err;
+  EXPECT_EQ(run.status, kExitSuccess) << run.out << run.err;
   for (const char* name :
        {"w/Valdorsio-Ronsale_linea.dat", "w/Valdorsio-Ronsale_37264.sim",
         "w/Valdorsio-Ronsale_37264.dat"}) {
@@ -84,11 +85,11 @@ TEST(ScenarioToolTest, NamesComeFromTheFileNamesOrTheOptions) {
   files.files["route.txt"] = EmbeddedRoute();
   files.files["train.txt"] = EmbeddedTrain();
   ToolRun run = Tool(files, {"compile", "route.txt", "train.txt", "--no-plan"});
-  EXPECT_EQ(run.status, kToolFailed);
+  EXPECT_EQ(run.status, kExitFailure);
   EXPECT_NE(run.err.find("--route-name"), std::string::npos);
   run = Tool(files, {"compile", "route.txt", "train.txt", "--route-name", "R",
                      "--train-number", "9", "--no-plan"});
-  EXPECT_EQ(run.status, kToolClean) << run.err;
+  EXPECT_EQ(run.status, kExitSuccess) << run.err;
   EXPECT_TRUE(files.files.count("./R_9.sim"));
   EXPECT_TRUE(files.files.count("./R_9.dat"));
   EXPECT_FALSE(files.files.count("./R_linea.dat"));
@@ -118,7 +119,7 @@ TEST(ScenarioToolTest, CompilingWithoutThePlanFindsTheCurveFaultsCheckFinds) {
 TEST(ScenarioToolTest, NewWritesCommentedTextsThatCompileAsTheEmbeddedOnes) {
   MemoryFileSystem files;
   ToolRun run = Tool(files, {"new", "Collina", "7", "-o", "t"});
-  ASSERT_EQ(run.status, kToolClean) << run.err;
+  ASSERT_EQ(run.status, kExitSuccess) << run.err;
   const std::string& route = files.files["t/Collina_linea.txt"];
   EXPECT_NE(route.find("\r\n- curve: "), std::string::npos);
   files.files["e/Collina_linea.txt"] = EmbeddedRoute();
@@ -130,7 +131,7 @@ TEST(ScenarioToolTest, NewWritesCommentedTextsThatCompileAsTheEmbeddedOnes) {
     // The comments are passed over without a word.
     EXPECT_TRUE(run.out.starts_with("compilato: 0 errori, 0 avvisi, 0 note"))
         << run.out;
-    EXPECT_EQ(run.status, kToolClean) << run.out;
+    EXPECT_EQ(run.status, kExitSuccess) << run.out;
   }
   for (const char* name :
        {"/out/Collina_linea.dat", "/out/Collina_7.sim", "/out/Collina_7.dat"}) {
@@ -140,7 +141,7 @@ TEST(ScenarioToolTest, NewWritesCommentedTextsThatCompileAsTheEmbeddedOnes) {
   }
   // What exists is never replaced.
   run = Tool(files, {"new", "Collina", "7", "-o", "t"});
-  EXPECT_EQ(run.status, kToolFailed);
+  EXPECT_EQ(run.status, kExitFailure);
   EXPECT_NE(run.err.find("t/Collina_linea.txt"), std::string::npos);
   EXPECT_EQ(files.files["t/Collina_linea.txt"], route);
 }
@@ -149,7 +150,7 @@ TEST(ScenarioToolTest, TextDiagnosticShowsTheLineAndTheItem) {
   ToolRun run = Check(RouteWithBody("cartello_indicatore, 100, a\r\n"
                                     "cartello_indicatore,  100, b\r\n"),
                       TrainWith(kSomeTrain));
-  EXPECT_EQ(run.status, kToolDiagnosed);
+  EXPECT_EQ(run.status, kExitError);
   EXPECT_EQ(run.out,
             "src/Linea_linea.txt:5:23: errore 6: cartello su una cella già "
             "occupata (progressiva 100)\n"
@@ -207,7 +208,7 @@ TEST(ScenarioToolTest, FaultyTexts) {
     for (const char* lang : {"it", "en"}) {
       ToolRun run =
           Check(c.route, c.train, {"--format", "json", "--lang", lang});
-      EXPECT_EQ(run.status, kToolDiagnosed) << c.route << c.train;
+      EXPECT_EQ(run.status, kExitError) << c.route << c.train;
       const json report = json::parse(run.out);
       // The compile's own error: the first one, not found by reading on.
       const json* first = nullptr;
@@ -272,11 +273,11 @@ TEST(ScenarioToolTest, WarningsAndWerror) {
   };
   for (const Case& c : cases) {
     ToolRun plain = Check(c.route, c.train, {"--format", "json"});
-    EXPECT_EQ(plain.status, kToolClean) << c.name << plain.out;
+    EXPECT_EQ(plain.status, kExitSuccess) << c.name << plain.out;
     const json report = json::parse(plain.out);
     ASSERT_EQ(report["warnings"], 1) << c.name << plain.out;
     EXPECT_EQ(report["diagnostics"][0]["code"], c.code) << c.name;
-    EXPECT_EQ(Check(c.route, c.train, {"--Werror"}).status, kToolDiagnosed)
+    EXPECT_EQ(Check(c.route, c.train, {"--Werror"}).status, kExitError)
         << c.name;
   }
   // The closest keyword is named.
@@ -290,7 +291,7 @@ TEST(ScenarioToolTest, WarningsAndWerror) {
 TEST(ScenarioToolTest, ANoteDoesNotFailEvenUnderWerror) {
   ToolRun run = Check(RouteWithBody("cartello_indicatore, 1025, a\r\n"),
                       TrainWith(kSomeTrain), {"--Werror"});
-  EXPECT_EQ(run.status, kToolClean);
+  EXPECT_EQ(run.status, kExitSuccess);
   EXPECT_NE(run.out.find("nota 301"), std::string::npos) << run.out;
 }
 
@@ -305,12 +306,12 @@ TEST(ScenarioToolTest, WarningsDoNotChangeTheBytes) {
   ASSERT_EQ(Tool(files, {"compile", "a_linea.txt", "a_1-.txt", "-o", "oa",
                          "--route-name", "x", "--train-number", "1"})
                 .status,
-            kToolClean);
+            kExitSuccess);
   // The second text holds a misspelt keyword: a warning, the same bytes.
   ToolRun warned =
       Tool(files, {"compile", "b_linea.txt", "b_1-.txt", "-o", "ob",
                    "--route-name", "x", "--train-number", "1"});
-  ASSERT_EQ(warned.status, kToolClean);
+  ASSERT_EQ(warned.status, kExitSuccess);
   ASSERT_NE(warned.out.find("avviso 201"), std::string::npos) << warned.out;
   for (const char* name : {"x_linea.dat", "x_1.sim", "x_1.dat"}) {
     ASSERT_TRUE(files.files.count(std::string("oa/") + name)) << name;
@@ -322,17 +323,17 @@ TEST(ScenarioToolTest, WarningsDoNotChangeTheBytes) {
 
 TEST(ScenarioToolTest, ExitStatuses) {
   MemoryFileSystem files;
-  EXPECT_EQ(Tool(files, {}).status, kToolFailed);
-  EXPECT_EQ(Tool(files, {"--help"}).status, kToolClean);
+  EXPECT_EQ(Tool(files, {}).status, kExitFailure);
+  EXPECT_EQ(Tool(files, {"--help"}).status, kExitSuccess);
   ToolRun version = Tool(files, {"--version"});
-  EXPECT_EQ(version.status, kToolClean);
+  EXPECT_EQ(version.status, kExitSuccess);
   EXPECT_EQ(version.out, std::string(kToolVersion) + "\n");
-  EXPECT_EQ(Tool(files, {"check", "--help"}).status, kToolClean);
-  EXPECT_EQ(Tool(files, {"check", kRoute}).status, kToolFailed);
+  EXPECT_EQ(Tool(files, {"check", "--help"}).status, kExitSuccess);
+  EXPECT_EQ(Tool(files, {"check", kRoute}).status, kExitFailure);
   EXPECT_EQ(Tool(files, {"check", kRoute, kTrain, "--lang", "fr"}).status,
-            kToolFailed);
+            kExitFailure);
   ToolRun missing = Tool(files, {"check", kRoute, kTrain});
-  EXPECT_EQ(missing.status, kToolFailed);
+  EXPECT_EQ(missing.status, kExitFailure);
   EXPECT_NE(missing.err.find(kRoute), std::string::npos);
   EXPECT_TRUE(missing.out.empty());
 }
@@ -348,7 +349,7 @@ TEST(ScenarioToolTest, HostileNamesAreRefused) {
     files.files["t.txt"] = EmbeddedTrain();
     ToolRun run = Tool(files, {"compile", "r.txt", "t.txt", "--route-name",
                                name, "--train-number", "1", "-o", "out"});
-    EXPECT_EQ(run.status, kToolFailed) << name;
+    EXPECT_EQ(run.status, kExitFailure) << name;
     EXPECT_NE(run.err.find("il nome della linea"), std::string::npos)
         << run.err;
     EXPECT_EQ(files.files.size(), 2u) << name;  // nothing written
@@ -361,7 +362,7 @@ TEST(ScenarioToolTest, HostileNamesAreRefused) {
       Tool(files, {"compile", "r.txt", "t.txt", "--route-name",
                    std::string(240, 'n'), "--train-number", "1", "-o", "out"})
           .status,
-      kToolClean);
+      kExitSuccess);
   EXPECT_EQ(files.files.size(), 5u);
 }
 
@@ -410,7 +411,7 @@ TEST(ScenarioToolProcessTest, OutputAndMemoryFailures) {
     char buffer[256];
     while (std::fgets(buffer, sizeof buffer, pipe)) err += buffer;
     const int status = ::pclose(pipe);
-    EXPECT_EQ(WEXITSTATUS(status), kToolFailed) << c.command << "\n" << err;
+    EXPECT_EQ(WEXITSTATUS(status), kExitFailure) << c.command << "\n" << err;
     EXPECT_NE(err.find(c.err), std::string::npos) << c.command << "\n" << err;
   }
 }
@@ -532,7 +533,7 @@ TEST(ScenarioToolTest, AMissingLengthLineIsReportedOnce) {
   const json report = json::parse(run.out);
   EXPECT_EQ(report["errors"], 1) << run.out;
   EXPECT_EQ(report["outcome"], "no_cells");
-  EXPECT_EQ(run.status, kToolDiagnosed);
+  EXPECT_EQ(run.status, kExitError);
 }
 
 // However many warnings come first, an error after them is shown and
@@ -544,7 +545,7 @@ TEST(ScenarioToolTest, NoCapHidesAnError) {
   ToolRun run =
       Check(RouteWithBody(body), TrainWith(kSomeTrain), {"--format", "json"});
   const json report = json::parse(run.out);
-  EXPECT_EQ(run.status, kToolDiagnosed);
+  EXPECT_EQ(run.status, kExitError);
   EXPECT_EQ(report["errors"], 1);
   EXPECT_EQ(report["warnings"], 1100);
   EXPECT_EQ(report["omitted"]["warnings"], 100);
@@ -565,7 +566,7 @@ TEST(ScenarioToolTest, NothingToWriteFails) {
     files.files[kRoute] = route;
     files.files[kTrain] = train;
     ToolRun run = Tool(files, {"compile", kRoute, kTrain, "-o", "o"});
-    EXPECT_EQ(run.status, kToolDiagnosed) << run.out;
+    EXPECT_EQ(run.status, kExitError) << run.out;
     EXPECT_EQ(files.files.size(), 2u);
   }
 }
@@ -578,7 +579,7 @@ TEST(ScenarioToolTest, NamesGoIntoTheBankInWindows1252) {
   ToolRun run =
       Tool(files, {"compile", "r.txt", "t.txt", "--route-name", "Citt\xC3\xA0",
                    "--train-number", "1", "-o", "o", "--format", "json"});
-  EXPECT_EQ(run.status, kToolClean) << run.out;
+  EXPECT_EQ(run.status, kExitSuccess) << run.out;
   EXPECT_EQ(json::parse(run.out)["diagnostics"][0]["code"], kNameConverted);
   std::array<Voce, kVoci> voci;
   ASSERT_TRUE(DecodeVoci(files.files["o/Citt\xC3\xA0_1.sim"], &voci).ok());
@@ -589,18 +590,18 @@ TEST(ScenarioToolTest, NamesGoIntoTheBankInWindows1252) {
 TEST(ScenarioToolTest, ToolErrorsInOneVoice) {
   MemoryFileSystem files;
   ToolRun run = Tool(files, {"frobnicate"});
-  EXPECT_EQ(run.status, kToolFailed);
+  EXPECT_EQ(run.status, kExitFailure);
   EXPECT_NE(run.err.find("comando sconosciuto \"frobnicate\""),
             std::string::npos)
       << run.err;
   run = Tool(files, {"check", "a_linea.txt", "a_1-.txt", "--format", "json",
                      "--lang", "en"});
-  EXPECT_EQ(run.status, kToolFailed);
+  EXPECT_EQ(run.status, kExitFailure);
   EXPECT_EQ(json::parse(run.out)["outcome"], "failed") << run.out;
   EXPECT_NE(run.err.find("cannot read a_linea.txt: No such file"),
             std::string::npos);
   run = Tool(files, {"plot", "a", "b", "--from", "d", "-o", "p.svg"});
-  EXPECT_EQ(run.status, kToolFailed);
+  EXPECT_EQ(run.status, kExitFailure);
   EXPECT_NE(run.err.find("non entrambi"), std::string::npos) << run.err;
 }
 

@@ -1,0 +1,133 @@
+#include "messages/package_words.h"
+
+#include <cstdio>
+
+#include "model/cell_units.h"
+
+namespace scenario {
+
+namespace {
+
+// A speed pair of a speed board, left|right in km/h.
+std::string SpeedPairText(Integer v) {
+  return Format("%d|%d", SpeedPairLeft(v), SpeedPairRight(v));
+}
+
+// What a record of the bank holds, by its slot.
+enum class Role {
+  kTrain,
+  kRoute,
+  kGeneral,
+  kReference,
+  kEmpty,
+  kSignboard,
+  kStation
+};
+Role RoleOf(const Voce& v, int slot) {
+  if (slot == kTrainSlot) return Role::kTrain;
+  if (slot == kRouteSlot) return Role::kRoute;
+  if (slot == kExtraSlot) return Role::kGeneral;
+  if (slot >= kReferenceTreSlot) return Role::kReference;
+  if (v == Voce{}) return Role::kEmpty;
+  if (slot >= kFirstStationSlot && v.holds_only_text()) return Role::kSignboard;
+  return Role::kStation;
+}
+
+}  // namespace
+
+std::string RoleName(const Voce& v, int slot, const DumpWords& w) {
+  return w.roles[static_cast<int>(RoleOf(v, slot))];
+}
+
+std::string ClockText(int hours, int minutes, int seconds) {
+  return Format("%d:%02d:%02d", hours, minutes, seconds);
+}
+
+// What a cell carries, in words.
+std::string CellText(const Cella& c, size_t index, const DumpWords& w) {
+  auto second_speed = [&](std::string text) {
+    if (c.valore2 != 0) text += Format(w.second_speed, c.valore2);
+    return text;
+  };
+  switch (c.tipo) {
+    case kNone:
+      if (index == 1 && (c.valore1 != 0 || c.valore2 != 0)) {
+        return Format(w.cell_one, c.valore1, c.valore2);
+      }
+      return c.valore1 || c.valore2 || c.valore3 || c.valore4
+                 ? Format(w.values, c.valore1, c.valore2, c.valore3, c.valore4)
+                 : "";
+    case kSignal:
+      return Format(w.signal, FirstDigit(c.valore1), SecondDigit(c.valore1),
+                    FirstDigit(c.valore2), SecondDigit(c.valore2),
+                    FirstDigit(c.valore3), SecondDigit(c.valore3), c.valore4,
+                    c.tempo);
+    case kSlowDownEnd:
+    case kSlowDownStart: {
+      std::string text = second_speed(
+          Format(c.tipo == kSlowDownEnd ? w.slow_down_end : w.slow_down_start,
+                 c.valore1));
+      if (c.valore3 != 0) text += Format(w.f_tt, c.valore3);
+      return text;
+    }
+    case kWarningBoard:
+      return second_speed(Format(w.warning_board, c.valore1));
+    case kSlowDownMarker:
+      return Format(w.slow_down_marker, c.valore1);
+    case kSpeedBoard:
+      return w.speed_board + SpeedPairText(c.valore1) + ", " +
+             SpeedPairText(c.valore2) + ", " + SpeedPairText(c.valore3) +
+             Format(w.stripes, FirstDigit(c.valore4), SecondDigit(c.valore4));
+    case kStopPoint:
+      return Format(w.stop_point, c.valore1);
+    case kMountainMark:
+      return w.mountain_mark;
+    case kSpeedPoint:
+      return Format(w.speed_point, c.valore1);
+    case kPlainPoint:
+      return w.plain_point;
+    case kSignboard:
+      return Format(w.signboard, c.valore1);
+  }
+  return Format(w.other_kind, c.tipo, c.valore1, c.valore2, c.valore3,
+                c.valore4);
+}
+
+std::string RecordText(const Voce& v, int slot, const DumpWords& w) {
+  const Role role = RoleOf(v, slot);
+  const std::string role_name = w.roles[static_cast<int>(role)];
+  switch (role) {
+    case Role::kEmpty:
+      return role_name;
+    case Role::kSignboard:
+      return role_name + ": " + v.nome;
+    case Role::kReference:
+      return Format(w.reference,
+                    slot == kReferenceTreSlot   ? "tre"
+                    : slot == kReferenceDueSlot ? "due"
+                                                : "uno",
+                    v.inizio, v.fine, v.progressiva);
+    case Role::kTrain:
+      return Format(w.train_values, v.inizio, v.fine, v.progressiva);
+    case Role::kRoute:
+      return role_name + " " + v.nome +
+             Format(w.route_values, v.inizio, v.progressiva, v.fine, v.intero1,
+                    v.orario);
+    case Role::kGeneral:
+      return w.roles[static_cast<int>(Role::kTrain)] + std::string(" ") +
+             v.nome +
+             Format(w.general_values, v.inizio, v.fine, v.progressiva,
+                    v.intero1,
+                    ClockText(v.intero3, v.intero4, v.intero5).c_str());
+    case Role::kStation:
+      break;
+  }
+  return role_name + " " + v.nome +
+         Format(w.station, v.tipo, v.progressiva, v.inizio, v.fine,
+                ClockText(v.orario / 3600, v.orario / 60 % 60, v.orario % 60)
+                    .c_str(),
+                v.byte1, v.byte2, v.byte3, v.byte4, v.byte5, v.intero1,
+                v.intero2, v.intero3, v.intero4, v.intero5);
+}
+
+}  // namespace scenario

@@ -1,0 +1,33 @@
+#ifndef MESSAGES_PACKAGE_WORDS_H_
+#define MESSAGES_PACKAGE_WORDS_H_
+
+#include <cstdio>
+#include <string>
+
+#include "messages/messages.h"
+#include "model/scenario.h"
+
+namespace scenario {
+
+// What a package holds, in the reader's words: for the dump's tables and
+// the report's tooltips.
+
+// A printf pattern of the messages module filled in.
+inline std::string Format(const char* pattern, auto... values) {
+  char buffer[256];
+  std::snprintf(buffer, sizeof buffer, pattern, values...);
+  return buffer;
+}
+
+// A clock time, "5:55:45".
+std::string ClockText(int hours, int minutes, int seconds);
+// What cell `index` carries; "" for nothing.
+std::string CellText(const Cella& c, size_t index, const DumpWords& w);
+// The role of record `slot` of the bank: station, signboard, train, ...
+std::string RoleName(const Voce& v, int slot, const DumpWords& w);
+// What record `slot` of the bank holds.
+std::string RecordText(const Voce& v, int slot, const DumpWords& w);
+
+}  // namespace scenario
+
+#endif  // MESSAGES_PACKAGE_WORDS_H_

@@ -1,0 +1,294 @@
+#include "tool/commands/dump_command.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+#include "base/decimal_text.h"
+#include "base/exit_status.h"
+#include "messages/messages.h"
+#include "messages/package_words.h"
+#include "model/binary_files.h"
+#include "model/cell_units.h"
+#include "model/record_layout.h"
+#include "model/scenario.h"
+#include "tool/common/voice.h"
+
+namespace scenario {
+namespace {
+
+using nlohmann::json;
+
+// A field's value as JSON: a number, or a text.
+template <typename Record>
+json FieldJson(const Record& record, const RecordField<Record>& field) {
+  if (field.is_text()) {
+    return record.*std::get<std::string Record::*>(field.member);
+  }
+  return StoredNumber(record, field);
+}
+
+// A record's fields into a JSON row, by the names of its field list.
+template <typename Record>
+void AddFields(const Record& record,
+               std::span<const RecordField<Record>> fields, json& row) {
+  for (const RecordField<Record>& field : fields) {
+    row[std::string(field.name)] = FieldJson(record, field);
+  }
+}
+
+std::string Csv(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text)
+    quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+// The CSV header of a record: its index column, then its field names.
+template <typename Record>
+std::string CsvHeader(const char* index,
+                      std::span<const RecordField<Record>> fields) {
+  std::string header = index;
+  for (const RecordField<Record>& field : fields) {
+    header += ",";
+    header += field.name;
+  }
+  return header + "\n";
+}
+
+template <typename Record>
+std::string CsvRow(size_t index, const Record& record,
+                   std::span<const RecordField<Record>> fields) {
+  std::string row = std::to_string(index);
+  for (const RecordField<Record>& field : fields) {
+    row += ",";
+    row += field.is_text()
+               ? Csv(record.*std::get<std::string Record::*>(field.member))
+               : std::to_string(StoredNumber(record, field));
+  }
+  return row + "\n";
+}
+
+void DumpCells(const std::vector<Cella>& cells, const std::string& format,
+               const DumpWords& w, std::ostream& out) {
+  if (format == "json") {
+    json rows = json::array();
+    for (size_t i = 0; i < cells.size(); ++i) {
+      json row = {{"cella", i}, {"oggetto", CellText(cells[i], i, w)}};
+      AddFields<Cella>(cells[i], kCellFields, row);
+      rows.push_back(std::move(row));
+    }
+    out << json({{"kind", "cells"}, {"cells", rows}}).dump(1) << "\n";
+    return;
+  }
+  if (format == "csv") {
+    out << CsvHeader<Cella>("cella", kCellFields);
+    for (size_t i = 0; i < cells.size(); ++i) {
+      out << CsvRow<Cella>(i, cells[i], kCellFields);
+    }
+    return;
+  }
+  out << w.cells_header;
+  for (size_t i = 0; i < cells.size(); ++i) {
+    const Cella& c = cells[i];
+    out << Format("%6zu  %8zu  %8d  %6d  %8d  %9d  %8d  ", i, i * kCellLength,
+                  SpeedOfCell(c.velocita), GradientOfCell(c.pendenza),
+                  c.aderenza, c.preavviso, c.montagna)
+        << CellText(c, i, w) << "\n";
+  }
+}
+
+void DumpVoci(const std::array<Voce, kVoci>& voci, const std::string& format,
+              const DumpWords& w, std::ostream& out) {
+  if (format == "json") {
+    json rows = json::array();
+    for (int slot = 0; slot < kVoci; ++slot) {
+      json row = {{"record", slot}, {"ruolo", RoleName(voci[slot], slot, w)}};
+      AddFields<Voce>(voci[slot], kVoceFields, row);
+      rows.push_back(std::move(row));
+    }
+    out << json({{"kind", "train"}, {"records", rows}})
+               .dump(1, ' ', false, json::error_handler_t::replace)
+        << "\n";
+    return;
+  }
+  if (format == "csv") {
+    out << CsvHeader<Voce>("record", kVoceFields);
+    for (size_t slot = 0; slot < voci.size(); ++slot) {
+      out << CsvRow<Voce>(slot, voci[slot], kVoceFields);
+    }
+    return;
+  }
+  out << w.records_header;
+  for (int slot = 0; slot < kVoci; ++slot) {
+    out << Format("%6d  ", slot) << RecordText(voci[slot], slot, w) << "\n";
+  }
+}
+
+json PlanJson(const PlanValue& v) {
+  switch (v.kind) {
+    case PlanValue::Kind::kEmpty:
+      return nullptr;
+    case PlanValue::Kind::kInteger:
+      return static_cast<int>(v.value);
+    case PlanValue::Kind::kReal:
+      return v.value;
+  }
+  return nullptr;
+}
+
+// An empty or integer plan value in the text table.
+std::string PlanText(const PlanValue& v, const DumpWords& w) {
+  return v.kind == PlanValue::Kind::kInteger
+             ? Format(w.integer_value, static_cast<int>(v.value))
+             : w.empty_value;
+}
+
+// Text gathered in a buffer of 64 KiB and handed to the stream as it
+// fills: a dump of two million lines makes a few hundred writes.
+class OutputBuffer {
+ public:
+  explicit OutputBuffer(std::ostream& out) : out_(out) {}
+  ~OutputBuffer() { Flush(); }
+  // Room for `n` characters at the returned place; `Commit` keeps those
+  // written.
+  char* Room(size_t n) {
+    if (used_ + n > bytes_.size()) Flush();
+    return bytes_.data() + used_;
+  }
+  void Commit(char* end) { used_ = static_cast<size_t>(end - bytes_.data()); }
+  void Append(std::string_view text) {
+    Commit(std::copy(text.begin(), text.end(), Room(text.size())));
+  }
+  // Forgets what is not yet handed over.
+  void Discard() { used_ = 0; }
+  void Flush() {
+    out_.write(bytes_.data(), static_cast<std::streamsize>(used_));
+    used_ = 0;
+  }
+
+ private:
+  std::ostream& out_;
+  std::array<char, size_t{1} << 16> bytes_;
+  size_t used_ = 0;
+};
+
+// The plan in a table, metre by metre: numbers written as printf writes
+// them in the C locale.
+Status DumpPlanTable(std::string_view bytes, const std::string& format,
+                     const DumpWords& w, std::ostream& stream) {
+  OutputBuffer out(stream);
+  // A line holds a metre and two values, none longer than the room.
+  constexpr size_t kLine = 3 * kDecimalRoom;
+  const bool csv = format == "csv";
+  out.Append(csv ? "metro,x,y\n" : w.plan_header);
+  Status status = WalkPlanPoints(
+      bytes, [&](size_t m, const PlanValue& x, const PlanValue& y) {
+        char* at = out.Room(kLine);
+        char digits[20];
+        const char* end = std::to_chars(digits, digits + sizeof digits, m).ptr;
+        // In the table the metre stands right-aligned in six columns.
+        for (auto pad = end - digits; !csv && pad < 6; ++pad) *at++ = ' ';
+        at = std::copy(static_cast<const char*>(digits), end, at);
+        for (const PlanValue* v : {&x, &y}) {
+          if (csv) {
+            *at++ = ',';
+            if (v->kind != PlanValue::Kind::kEmpty) {
+              at = WriteGeneral17(v->value, at);
+            }
+            continue;
+          }
+          *at++ = ' ';
+          *at++ = ' ';
+          if (v->kind == PlanValue::Kind::kReal) {
+            at = WriteFixed(v->value, 6, at);
+          } else {
+            const std::string text = PlanText(*v, w);
+            at = std::copy(text.begin(), text.end(), at);
+          }
+        }
+        *at++ = '\n';
+        out.Commit(at);
+      });
+  // A damaged file is refused before its first point: nothing is shown.
+  if (!status.ok()) out.Discard();
+  return status;
+}
+
+// The plan as one JSON document, written value by value as the file is
+// read in pieces: a plan of two million values is never held, as bytes or
+// as a tree.
+Status DumpPlanJson(FileSystem& files, const std::string& path,
+                    std::ostream& stream) {
+  OutputBuffer out(stream);
+  size_t half = 0;
+  Status status = ReadTracciato(
+      files, path,
+      [&](size_t points) {
+        half = points;
+        out.Append(R"({"kind":"plan","points":)" + std::to_string(points) +
+                   R"(,"x":[)");
+      },
+      [&](size_t index, const PlanValue& value) {
+        if (index == half) out.Append(R"(],"y":[)");
+        if (index != 0 && index != half) out.Append(",");
+        out.Append(PlanJson(value).dump());
+      });
+  if (!status.ok()) return status;
+  if (half == 0) out.Append(R"(],"y":[)");
+  out.Append("]}\n");
+  return status;
+}
+
+}  // namespace
+
+int DumpCommand(const DumpOptions& options, FileSystem& files,
+                std::ostream& out, std::ostream& err) {
+  BinaryKind binary = KindOfFile(options.file);
+  for (BinaryKind named :
+       {BinaryKind::kCells, BinaryKind::kTrainBank, BinaryKind::kRoutePlan}) {
+    if (options.kind == KindName(named)) binary = named;
+  }
+  const Voice voice{"dump", options.language, options.format == "json"};
+  const DumpWords& words = DumpWordsFor(options.language);
+  const std::string kind(KindName(binary));
+  if (kind.empty()) {
+    return voice.Fail(
+        out, err,
+        ToolText(ToolMessage::kUnknownKind, options.language, {options.file}));
+  }
+  std::string bytes;
+  // A file larger than any package's is refused before it fills memory.
+  Status status = Status::Ok();
+  if (kind == "plan" && options.format == "json") {
+    status = DumpPlanJson(files, options.file, out);
+  } else {
+    status = files.Read(options.file, &bytes, LargestFile(binary));
+    if (status.ok() && kind == "cells") {
+      std::vector<Cella> cells;
+      status = DecodeCelle(bytes, &cells);
+      if (status.ok()) DumpCells(cells, options.format, words, out);
+    } else if (status.ok() && kind == "train") {
+      std::array<Voce, kVoci> voci;
+      status = DecodeVoci(bytes, &voci);
+      if (status.ok()) DumpVoci(voci, options.format, words, out);
+    } else if (status.ok()) {
+      status = DumpPlanTable(bytes, options.format, words, out);
+    }
+  }
+  if (!status.ok() && status.kind() != Status::Kind::kDamaged) {
+    return voice.Fail(out, err, MessageFor(status, options.language));
+  }
+  if (!status.ok()) {
+    return voice.Fail(
+        out, err,
+        DamagedFileText(
+            Status::Damaged(options.file, status.offset(), status.detail()),
+            kind, options.language));
+  }
+  return kExitSuccess;
+}
+
+}  // namespace scenario

@@ -1,0 +1,228 @@
+#include "tool/common/compile_report.h"
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <string_view>
+#include <vector>
+
+#include "base/line_index.h"
+
+namespace scenario {
+namespace {
+
+// Codes that belong to cells rather than to a line name the train text,
+// whose signals and slow-downs they concern.
+const std::string& FileOf(const Diagnostic& d, const CompileReport& report) {
+  return d.site.file.empty() ? report.train : d.site.file;
+}
+
+std::string Counted(size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string Summary(const CompileReport& r, Language language) {
+  const bool it = language == Language::kItalian;
+  std::string line =
+      it ? (r.command == "check" ? "controllato: " : "compilato: ")
+         : (r.command == "check" ? "checked: " : "compiled: ");
+  line += Counted(r.Count(Diagnostic::Severity::kError),
+                  it ? "errore" : "error", it ? "errori" : "errors");
+  line += ", " + Counted(r.Count(Diagnostic::Severity::kWarning),
+                         it ? "avviso" : "warning", it ? "avvisi" : "warnings");
+  line += ", " + Counted(r.Count(Diagnostic::Severity::kNote),
+                         it ? "nota" : "note", it ? "note" : "notes");
+  switch (r.outcome) {
+    case CompileReport::Outcome::kWritten:
+      line += it ? "; file scritti:" : "; files written:";
+      for (const std::string& f : r.files) line += " " + f;
+      break;
+    case CompileReport::Outcome::kChecked:
+      line += it ? "; nessun file scritto" : "; no file written";
+      break;
+    case CompileReport::Outcome::kNoCells:
+      line += it ? "; nessun file scritto: la compilazione non ha celle"
+                 : "; no file written: the compile has no cells";
+      break;
+    case CompileReport::Outcome::kReservedValue:
+      line += it ? "; nessun file scritto: valore riservato già occupato"
+                 : "; no file written: a reserved value is taken";
+      break;
+  }
+  return line;
+}
+
+const char* OutcomeName(CompileReport::Outcome outcome) {
+  switch (outcome) {
+    case CompileReport::Outcome::kWritten:
+      return "written";
+    case CompileReport::Outcome::kChecked:
+      return "checked";
+    case CompileReport::Outcome::kNoCells:
+      return "no_cells";
+    case CompileReport::Outcome::kReservedValue:
+      return "reserved_value";
+  }
+  return "";
+}
+
+// Severities in the colours compilers use on a terminal.
+constexpr char kResetColor[] = "\x1b[0m";
+const char* SeverityColor(Diagnostic::Severity severity) {
+  switch (severity) {
+    case Diagnostic::Severity::kError:
+      return "\x1b[1;31m";
+    case Diagnostic::Severity::kWarning:
+      return "\x1b[1;35m";
+    case Diagnostic::Severity::kNote:
+      return "\x1b[1;36m";
+  }
+  return "";
+}
+
+// An offending line as the terminal shows it, with the blanks that bring a
+// caret under its column.
+struct Echo {
+  std::string line;
+  std::string caret;
+};
+
+// Control characters are shown as ^X, never sent raw to the terminal; a
+// long line is cut to a window around the column.
+Echo EchoOf(std::string_view line, int column) {
+  constexpr size_t kWindow = 160;
+  const size_t at = column > 0 ? static_cast<size_t>(column - 1) : 0;
+  size_t from = 0, to = line.size();
+  if (line.size() > kWindow) {
+    from = at > kWindow / 2 ? std::min(at - kWindow / 2, line.size()) : 0;
+    to = std::min(line.size(), from + kWindow);
+  }
+  Echo echo;
+  if (from > 0) {
+    echo.line = "...";
+    echo.caret = "   ";
+  }
+  for (size_t i = from; i < to; ++i) {
+    const unsigned char c = static_cast<unsigned char>(line[i]);
+    const bool control = (c < 0x20 && c != '\t') || c == 0x7F;
+    if (control) {
+      echo.line += '^';
+      echo.line += static_cast<char>(c ^ 0x40);
+    } else {
+      echo.line += static_cast<char>(c);
+    }
+    if (i < at) echo.caret += c == '\t' ? "\t" : control ? "  " : " ";
+  }
+  if (to < line.size()) echo.line += "...";
+  return echo;
+}
+
+}  // namespace
+
+size_t CompileReport::Count(Diagnostic::Severity severity) const {
+  size_t n = severity == Diagnostic::Severity::kWarning ? omitted_warnings
+             : severity == Diagnostic::Severity::kNote  ? omitted_notes
+                                                        : 0;
+  if (severity == Diagnostic::Severity::kError) {
+    for (const auto& [file, omitted] : omitted_errors) n += omitted;
+  }
+  for (const Diagnostic& d : diagnostics) n += d.severity == severity;
+  return n;
+}
+
+void PrintText(const CompileReport& report, Language language, bool color,
+               std::ostream& out) {
+  const bool it = language == Language::kItalian;
+  const LineIndex route(report.route_text);
+  const LineIndex train(report.train_text);
+  for (const Diagnostic& d : report.diagnostics) {
+    const std::string& file = FileOf(d, report);
+    // As compilers write it, so that editors and terminals can jump there.
+    out << file << ":";
+    if (d.site.line > 0) out << d.site.line << ":" << d.site.column << ":";
+    out << " " << (color ? SeverityColor(d.severity) : "")
+        << SeverityWord(d.severity, language) << " " << d.code
+        << (color ? kResetColor : "") << ": " << MessageFor(d, language);
+    if (d.position) {
+      out << " (" << (it ? "progressiva " : "progressive ") << *d.position
+          << ")";
+    }
+    if (d.found_reading_on) {
+      out << (it ? " [trovato proseguendo la lettura dopo il primo errore]"
+                 : " [found by reading on after the first error]");
+    }
+    out << "\n";
+    if (d.site.line > 0) {
+      const LineIndex* lines = file == report.route   ? &route
+                               : file == report.train ? &train
+                                                      : nullptr;
+      const Echo echo =
+          EchoOf(lines ? lines->Line(d.site.line) : "", d.site.column);
+      out << "  " << echo.line << "\n  " << echo.caret << "^\n";
+    }
+  }
+  for (const auto& [file, omitted] : report.omitted_errors) {
+    out << file << ": "
+        << (it ? "altri errori non mostrati: " : "further errors not shown: ")
+        << omitted << "\n";
+  }
+  if (report.omitted_warnings + report.omitted_notes > 0) {
+    out << (it ? "non mostrati: " : "not shown: ")
+        << Counted(report.omitted_warnings, it ? "avviso" : "warning",
+                   it ? "avvisi" : "warnings")
+        << (it ? " e " : " and ")
+        << Counted(report.omitted_notes, it ? "nota" : "note",
+                   it ? "note" : "notes")
+        << "\n";
+  }
+  out << Summary(report, language) << "\n";
+}
+
+void PrintJson(const CompileReport& report, Language language,
+               std::ostream& out) {
+  using nlohmann::json;
+  json diagnostics = json::array();
+  for (const Diagnostic& d : report.diagnostics) {
+    diagnostics.push_back({
+        {"code", d.code},
+        {"severity", SeverityName(d.severity)},
+        {"file", FileOf(d, report)},
+        {"line", d.site.line > 0 ? json(d.site.line) : json(nullptr)},
+        {"column", d.site.line > 0 ? json(d.site.column) : json(nullptr)},
+        {"progressive", d.position ? json(*d.position) : json(nullptr)},
+        {"message", MessageFor(d, language)},
+        {"found_reading_on", d.found_reading_on},
+    });
+  }
+  const json document = {
+      {"command", report.command},
+      {"route", report.route},
+      {"train", report.train},
+      {"outcome", OutcomeName(report.outcome)},
+      {"files", report.files},
+      {"errors", report.Count(Diagnostic::Severity::kError)},
+      {"warnings", report.Count(Diagnostic::Severity::kWarning)},
+      {"notes", report.Count(Diagnostic::Severity::kNote)},
+      {"omitted",
+       {{"errors", report.omitted_errors},
+        {"warnings", report.omitted_warnings},
+        {"notes", report.omitted_notes}}},
+      {"diagnostics", diagnostics},
+  };
+  // Texts from the sources may hold single-byte characters: never fail on
+  // them.
+  out << document.dump(2, ' ', false, json::error_handler_t::replace) << "\n";
+}
+
+const char* SeverityName(Diagnostic::Severity severity) {
+  switch (severity) {
+    case Diagnostic::Severity::kError:
+      return "error";
+    case Diagnostic::Severity::kWarning:
+      return "warning";
+    case Diagnostic::Severity::kNote:
+      return "note";
+  }
+  return "";
+}
+
+}  // namespace scenario

@@ -1,0 +1,140 @@
+#include "tool/common/scenario_input.h"
+
+#include "base/file_names.h"
+#include "compiler/reading_on.h"
+#include "compiler/scenario_compiler.h"
+#include "model/binary_files.h"
+#include "tool/common/voice.h"
+
+namespace scenario {
+namespace {
+
+bool Fail(std::ostream& err, const std::string& message) {
+  Voice::Say(err, message);
+  return false;
+}
+
+// Finds the package's names in its folder: "<route>_linea.dat" gives the
+// route, "<route>_<train>.sim" the train, unless the options give them.
+bool PackageNames(const ViewOptions& options, FileSystem& files,
+                  std::string* route, std::string* train, std::ostream& err) {
+  std::vector<std::string> names;
+  Status status = files.List(options.from, &names);
+  if (!status.ok()) return Fail(err, MessageFor(status, options.language));
+  if (SeveralPackages(names, {options.route_name, options.train_number})) {
+    return Fail(err, ToolText(ToolMessage::kSeveralPackages, options.language,
+                              {options.from}));
+  }
+  const Identity identity =
+      PackageIdentity(names, {options.route_name, options.train_number});
+  *route = identity.route_name;
+  *train = identity.train_number;
+  if (!identity.complete()) {
+    return Fail(err, ToolText(ToolMessage::kNoPackage, options.language,
+                              {options.from}));
+  }
+  return true;
+}
+
+// True when a file was read and decoded; else tells why, naming the file.
+bool Loaded(Status status, const std::string& path, Language language,
+            std::ostream& err) {
+  if (status.kind() == Status::Kind::kDamaged) {
+    status = Status::Damaged(path, status.offset(), status.detail());
+  }
+  return status.ok() || Fail(err, MessageFor(status, language));
+}
+
+bool ReadDecoded(FileSystem& files, const std::string& path, Language language,
+                 std::ostream& err, auto decode) {
+  std::string bytes;
+  Status status = files.Read(path, &bytes, LargestFile(KindOfFile(path)));
+  if (status.ok()) status = decode(bytes);
+  return Loaded(status, path, language, err);
+}
+
+bool LoadPackage(const ViewOptions& options, FileSystem& files, Scenario* s,
+                 PlanPoints* plan, std::ostream& err) {
+  std::string route, train;
+  if (!PackageNames(options, files, &route, &train, err)) return false;
+  s->nome_linea = route;
+  s->numero_treno = train;
+  const FileNames names(options.from, route, train);
+  return ReadDecoded(files, names.Cells(), options.language, err,
+                     [&](std::string_view bytes) {
+                       std::vector<Cella> cells;
+                       Status status = DecodeCelle(bytes, &cells);
+                       s->celle.Assign(std::move(cells));
+                       return status;
+                     }) &&
+         ReadDecoded(files, names.TrainBank(), options.language, err,
+                     [&](std::string_view bytes) {
+                       return DecodeVoci(bytes, &s->voci);
+                     }) &&
+         // A package written without the plan has no plan file.
+         (!files.Exists(names.RoutePlan()) ||
+          // Read in pieces: the plan alone is held, not its file too.
+          Loaded(ReadTracciato(files, names.RoutePlan(), plan),
+                 names.RoutePlan(), options.language, err));
+}
+
+bool CompileTexts(const ViewOptions& options, FileSystem& files,
+                  ScenarioInput* input, std::ostream& err, bool diagnose) {
+  Scenario* s = &input->s;
+  if (options.route.empty() || options.train.empty()) {
+    return Fail(err, ToolText(ToolMessage::kTextsOrPackage, options.language));
+  }
+  Identity identity = IdentityOf(options.route, options.train,
+                                 {options.route_name, options.train_number});
+  bool is_route = true;
+  const NameFault fault = CheckIdentity(identity, &is_route);
+  if (fault != NameFault::kNone && fault != NameFault::kEmpty) {
+    return Fail(err, NameFaultText(fault, is_route, options.language));
+  }
+  std::string& route = input->route_text;
+  std::string& train = input->train_text;
+  for (auto [path, text] :
+       {std::pair{&options.route, &route}, std::pair{&options.train, &train}}) {
+    Status status = files.Read(*path, text);
+    if (!status.ok()) return Fail(err, MessageFor(status, options.language));
+  }
+  input->from_texts = true;
+  const Sources sources = {route, train, options.route, options.train};
+  SetIdentity(*s, identity, sources);
+  const CompileOutcome outcome =
+      CompileScenario(*s, /*scrivi_linea=*/true, sources);
+  if (outcome.end == CompileOutcome::End::kNoCells) {
+    return Fail(err, ToolText(ToolMessage::kNoCellsToPlot, options.language));
+  }
+  if (s->codice_errore != 0) {
+    Voice::Say(err, ToolText(ToolMessage::kPlotWithCode, options.language,
+                             {std::to_string(s->codice_errore)}));
+  }
+  input->plan = s->tracciato.Points();
+  // Every fault of both texts, as check reports them.
+  if (diagnose) input->diagnostics = ReadOn(*s, sources).diagnostics;
+  return true;
+}
+
+}  // namespace
+
+bool LoadScenario(const ViewOptions& options, FileSystem& files,
+                  ScenarioInput* input, std::ostream& err, bool diagnose) {
+  if (!options.from.empty() &&
+      (!options.route.empty() || !options.train.empty())) {
+    return Fail(err, ToolText(ToolMessage::kTextsAndPackage, options.language));
+  }
+  const bool loaded =
+      options.from.empty()
+          ? CompileTexts(options, files, input, err, diagnose)
+          : LoadPackage(options, files, &input->s, &input->plan, err);
+  if (!loaded) return false;
+  input->title = input->s.nome_linea;
+  if (!input->s.numero_treno.empty()) {
+    input->title += std::string(" - ") + PlotLabelsFor(options.language).train +
+                    " " + input->s.numero_treno;
+  }
+  return true;
+}
+
+}  // namespace scenario

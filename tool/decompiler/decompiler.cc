@@ -1,0 +1,467 @@
+#include "tool/decompiler/decompiler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <span>
+
+#include "compiler/scenario_compiler.h"
+#include "model/binary_files.h"
+#include "model/cell_units.h"
+#include "model/curve_classes.h"
+#include "model/record_layout.h"
+
+namespace scenario {
+namespace {
+
+constexpr size_t kNoCell = static_cast<size_t>(-1);
+
+// A line of a text, and the cell it places something in, so that a
+// comment can go before it when that cell comes out wrong.
+struct Line {
+  std::string text;
+  size_t cell = kNoCell;
+};
+
+std::string Join(std::initializer_list<int64_t> values) {
+  std::string text;
+  for (int64_t v : values) text += ", " + std::to_string(v);
+  return text;
+}
+
+// A text item: in quotes when it holds a comma or a quote, so that the
+// reading keeps it whole.
+std::string TextItem(const std::string& text) {
+  if (text.find_first_of(",\"") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text)
+    quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+// The runs of a profile: a line where the cells' value changes.
+void Profile(std::vector<Line>& lines, const char* keyword,
+             const std::vector<Cella>& cells, size_t filled, auto value) {
+  for (size_t i = 0; i < filled; ++i) {
+    if (i > 0 && value(cells[i]) == value(cells[i - 1])) continue;
+    lines.push_back(
+        {std::string(keyword) +
+             Join({static_cast<int64_t>(i) * kCellLength, value(cells[i])}),
+         i});
+  }
+}
+
+// The three references as read, so that the ordering gives them back:
+// the flag's 100 m taken off the km, the records placed where the
+// ordering will take each from.
+void References(std::vector<Line>& lines, const std::array<Voce, kVoci>& v) {
+  struct Reference {
+    Long start, km, flag;
+  };
+  auto read_as = [&](int slot) {
+    const Voce& r = v[static_cast<size_t>(slot)];
+    return Reference{r.inizio, r.progressiva == 1 ? r.fine - 100 : r.fine,
+                     r.progressiva};
+  };
+  Reference tre = read_as(kReferenceTreSlot);
+  Reference due = read_as(kReferenceDueSlot);
+  Reference uno = read_as(kReferenceUnoSlot);
+  const int64_t starts = int64_t{tre.start} + due.start + uno.start;
+  if (starts == 0) {
+    // The one with a positive km is the last taken: "uno".
+    std::swap(uno, tre);
+  } else if (due.start == uno.start) {
+    // Equal starts are taken the other way round.
+    std::swap(due, uno);
+  }
+  for (const auto& [name, r] :
+       {std::pair{"uno", uno}, std::pair{"due", due}, std::pair{"tre", tre}}) {
+    lines.push_back({std::string("progressiva chilometrica ") + name +
+                     Join({r.start, r.km, r.flag})});
+  }
+}
+
+// The curves the plan turns along, from its turn metre by metre: each
+// metre's step is the last one turned by its curve's rate.
+std::vector<Line> Curves(const PlanPoints& plan) {
+  std::vector<Line> lines;
+  auto at = [&](int64_t m, bool x) {
+    const auto v = x ? plan.x(m) : plan.y(m);
+    return v && v->kind != PlanValue::Kind::kEmpty ? std::optional(v->value)
+                                                   : std::nullopt;
+  };
+  int current = 0;  // the class, negative to the left
+  int64_t from = 0;
+  auto close = [&](int64_t to) {
+    if (current == 0) return;
+    lines.push_back({std::string(current > 0 ? "curvad" : "curvas") +
+                         std::to_string(std::abs(current)) +
+                         Join({from - 1, to - from + 1}),
+                     static_cast<size_t>((from - 1) / kCellLength)});
+  };
+  int64_t m = 2;
+  for (;; ++m) {
+    const auto x0 = at(m - 2, true), y0 = at(m - 2, false);
+    const auto x1 = at(m - 1, true), y1 = at(m - 1, false);
+    const auto x2 = at(m, true), y2 = at(m, false);
+    if (!x0 || !y0 || !x1 || !y1 || !x2 || !y2) break;
+    const double dx = *x1 - *x0, dy = *y1 - *y0;
+    const double turn = std::abs(dy) >= std::abs(dx) ? ((*x2 - *x1) - dx) / dy
+                                                     : (dy - (*y2 - *y1)) / dx;
+    const int cls = CurveClassOf(turn);
+    if (cls != current) {
+      close(m - 1);
+      current = cls;
+      from = m;
+    }
+  }
+  close(m - 1);
+  return lines;
+}
+
+struct Texts {
+  std::vector<Line> route;
+  std::vector<Line> train;
+};
+
+Texts WriteTexts(const std::vector<Cella>& cells,
+                 const std::array<Voce, kVoci>& v, const PlanPoints* plan,
+                 const std::set<size_t>& placed_by_author) {
+  Texts t;
+  const size_t n = cells.size();
+  const size_t filled = ProfiledCells(n);
+  auto& r = t.route;
+  r.push_back({"[generale]"});
+  r.push_back({"lunghezza percorso" + Join({v[kTrainSlot].fine})});
+  References(r, v);
+  const Voce& route = v[kRouteSlot];
+  r.push_back({"sfondo uno" + Join({route.inizio})});
+  r.push_back({"sfondo due" + Join({route.progressiva})});
+  r.push_back({"sfondo tre" + Join({route.fine})});
+  const Voce& extra = v[kExtraSlot];
+  r.push_back({std::string("ripetizione segnali ") +
+               (extra.progressiva == 9 ? "9" : "4") + " codici" +
+               Join({extra.inizio, extra.fine})});
+  r.push_back({"[curve]"});
+  if (plan != nullptr) {
+    for (Line& line : Curves(*plan)) r.push_back(line);
+  }
+  r.push_back({"[pendenze]"});
+  Profile(r, "pendenza", cells, filled,
+          [](const Cella& c) { return GradientOfCell(c.pendenza); });
+  r.push_back({"[montagne]"});
+  for (size_t i = 0; i < n;) {
+    const Byte kind = cells[i].montagna;
+    size_t end = i;
+    bool marked = false;
+    while (end + 1 < n && cells[end + 1].montagna == kind) ++end;
+    for (size_t k = i; k <= end; ++k) marked |= cells[k].tipo == kMountainMark;
+    if (kind != 0) {
+      r.push_back(
+          {"montagna" + Join({static_cast<int64_t>(i) * kCellLength,
+                              static_cast<int64_t>(end + 1) * kCellLength,
+                              kind + (marked ? 10 : 0)}),
+           i});
+    }
+    i = end + 1;
+  }
+  r.push_back({"[cartelli]"});
+  for (size_t q = 0; q < n; ++q) {
+    const Cella& c = cells[q];
+    // A board whose cell a station's stop took later keeps its values but
+    // the first, which became the station's number: any first gives them.
+    const bool under_stop =
+        c.tipo == kStopPoint &&
+        (c.valore2 != 0 || c.valore3 != 0 || c.valore4 != 0);
+    if (c.tipo != kSpeedBoard && !under_stop) continue;
+    r.push_back({"indicatori_vmax" +
+                     Join({static_cast<int64_t>(q - 1) * kCellLength,
+                           SpeedPairLeft(c.valore1), SpeedPairLeft(c.valore2),
+                           SpeedPairLeft(c.valore3), FirstDigit(c.valore4),
+                           SpeedPairRight(c.valore1), SpeedPairRight(c.valore2),
+                           SpeedPairRight(c.valore3), SecondDigit(c.valore4)}),
+                 q});
+  }
+  r.push_back({"[indicazioni]"});
+  std::vector<std::pair<Integer, size_t>> signboards;  // slot, cell
+  for (size_t q = 0; q < n; ++q) {
+    if (cells[q].tipo == kSignboard)
+      signboards.push_back({cells[q].valore1, q});
+  }
+  // The slots were taken from 80 down, in the order of the lines.
+  std::sort(signboards.rbegin(), signboards.rend());
+  // A signboard whose cell a station's stop took later is seen only in the
+  // bank: it stood in a stop cell between its neighbours' cells.
+  std::set<size_t> used;
+  for (const auto& [slot, q] : signboards) used.insert(q);
+  for (int slot = kLastSignboardSlot; slot >= kFirstStationSlot; --slot) {
+    const Voce& record = v[static_cast<size_t>(slot)];
+    if (!record.holds_only_text() || record.nome.empty()) break;
+    const auto known =
+        std::find_if(signboards.begin(), signboards.end(),
+                     [&](const auto& s) { return s.first == slot; });
+    if (known != signboards.end()) continue;
+    // Any such stop cell gives the same bytes: the one nearest to where
+    // its neighbours in the bank stand, when they stand in order.
+    size_t after = 0, before = n;
+    for (const auto& [other, q] : signboards) {
+      if (other > slot) after = std::max(after, q);
+      if (other < slot) before = std::min(before, q);
+    }
+    size_t chosen = kNoCell;
+    for (size_t q = 0; q < n; ++q) {
+      if (cells[q].tipo != kStopPoint || used.count(q)) continue;
+      if (chosen == kNoCell || (q >= after && q < before)) chosen = q;
+      if (q >= after && q < before) break;
+    }
+    if (chosen != kNoCell) {
+      signboards.push_back({static_cast<Integer>(slot), chosen});
+      used.insert(chosen);
+    }
+  }
+  std::sort(signboards.rbegin(), signboards.rend());
+  for (const auto& [slot, q] : signboards) {
+    const std::string text = slot >= 0 && slot < kVoci
+                                 ? v[static_cast<size_t>(slot)].nome
+                                 : std::string();
+    r.push_back({"cartello_indicatore" +
+                     Join({static_cast<int64_t>(q - 1) * kCellLength}) + ", " +
+                     TextItem(text),
+                 q});
+  }
+  r.push_back({"[fine]"});
+
+  auto& tr = t.train;
+  const Voce& train = v[kTrainSlot];
+  tr.push_back({"[generale]"});
+  tr.push_back({"numero vetture" + Join({train.progressiva})});
+  tr.push_back({"percentuale massa frenata" + Join({train.inizio})});
+  tr.push_back({"sabbia" + Join({extra.intero1})});
+  tr.push_back(
+      {"orologio" + Join({extra.intero3, extra.intero4, extra.intero5})});
+  tr.push_back({"[aderenze]"});
+  Profile(tr, "aderenza", cells, filled,
+          [](const Cella& c) { return int64_t{c.aderenza}; });
+  tr.push_back({"[vel_limite]"});
+  Profile(tr, "velocita", cells, filled,
+          [](const Cella& c) { return int64_t{SpeedOfCell(c.velocita)}; });
+  tr.push_back({"[stazioni]"});
+  for (int slot = kFirstStationSlot; slot <= kLastSignboardSlot; ++slot) {
+    const Voce& st = v[static_cast<size_t>(slot)];
+    if (st == Voce{} || st.holds_only_text()) break;
+    const bool back_only = st.tipo >= 5 && st.tipo <= 8;
+    const int64_t length = back_only
+                               ? int64_t{st.progressiva} - st.inizio
+                               : 2 * (int64_t{st.progressiva} - st.inizio);
+    // The zone's extra 50 m says the flag was set where the record lost it.
+    int64_t flag = st.byte4;
+    if (!back_only && slot == kFirstStationSlot) {
+      flag = st.fine - (st.progressiva + length / 2) == 50 ? 1 : 0;
+    }
+    tr.push_back(
+        {"stazione" +
+             Join({st.progressiva, st.tipo, length, st.byte1, st.byte5, flag,
+                   st.intero1, st.intero2, st.byte2, st.intero3, st.intero4,
+                   st.intero5, st.byte3, st.orario / 3600, st.orario / 60 % 60,
+                   st.orario % 60}) +
+             ", " + TextItem(st.nome),
+         static_cast<size_t>(std::max<int64_t>(0, st.fine / kCellLength))});
+  }
+  tr.push_back({"[rallentamenti]"});
+  for (size_t s = 0; s < n; ++s) {
+    const Cella& c = cells[s];
+    if (c.tipo != kSlowDownStart) continue;
+    size_t e = s;
+    while (e + 1 < n && cells[e].tipo != kSlowDownEnd) ++e;
+    if (cells[e].tipo != kSlowDownEnd) e = s;
+    // Approach markers stand in the four cells before the warning board.
+    const bool markers = s > 25 && cells[s - 25].tipo == kSlowDownMarker;
+    tr.push_back(
+        {"rallentamento" +
+             Join({static_cast<int64_t>(s - 1) * kCellLength, c.valore1,
+                   static_cast<int64_t>(e - s) * kCellLength, c.valore3,
+                   markers ? 1 : 0, c.valore2}),
+         s});
+  }
+  tr.push_back({"[segnali]"});
+  for (size_t k = 0; k < n; ++k) {
+    const Cella& c = cells[k];
+    if (c.tipo != kSignal) continue;
+    // sx x 3 + dx from the approach markers, where the first is left.
+    int packed = c.valore4, rapp = 0;
+    if (k >= 2 && cells[k - 2].preavviso % 10 == 1) {
+      const int sides = cells[k - 2].preavviso / 10;
+      if ((c.valore4 - sides) % 10 == 0) {
+        packed = sides;
+        rapp = (c.valore4 - sides) / 10;
+      }
+    }
+    const int sx = c.tempo != 0 ? 2 : packed / 3;
+    const int dx = packed - 3 * sx;
+    tr.push_back(
+        {"segnale" +
+             Join({static_cast<int64_t>(k - 1) * kCellLength, sx,
+                   FirstDigit(c.valore1), FirstDigit(c.valore2),
+                   FirstDigit(c.valore3), rapp, dx, SecondDigit(c.valore1),
+                   SecondDigit(c.valore2), SecondDigit(c.valore3), c.tempo}),
+         k});
+  }
+  // The authors' "abbattimento" points: the compile's own have speed 180.
+  for (size_t t_cell = 0; t_cell < n; ++t_cell) {
+    const Cella& c = cells[t_cell];
+    const bool authored =
+        c.tipo == kPlainPoint ||
+        (c.tipo == kSpeedPoint &&
+         (c.valore1 != kGeneratedPointSpeed || placed_by_author.count(t_cell)));
+    if (!authored) continue;
+    tr.push_back(
+        {"abbattimento" + Join({static_cast<int64_t>(t_cell) * kCellLength,
+                                c.tipo == kPlainPoint ? 0 : c.valore1}),
+         t_cell});
+  }
+  tr.push_back({"[fine]"});
+  return t;
+}
+
+std::string Document(const std::vector<Line>& lines) {
+  std::string text;
+  for (const Line& line : lines) text += line.text + "\r\n";
+  return text;
+}
+
+// The first difference of two files' records, named by the field lists.
+template <typename Record>
+std::optional<Mismatch> FirstDifference(
+    const std::string& file, const char* unit,
+    const std::vector<Record>& expected, const std::vector<Record>& found,
+    std::span<const RecordField<Record>> fields, size_t* index) {
+  const size_t n = std::max(expected.size(), found.size());
+  for (size_t i = 0; i < n; ++i) {
+    if (i >= expected.size() || i >= found.size()) {
+      *index = i;
+      return Mismatch{file, std::string(unit) + " " + std::to_string(i),
+                      std::to_string(expected.size()) + " " + unit,
+                      std::to_string(found.size()) + " " + unit};
+    }
+    for (const RecordField<Record>& field : fields) {
+      const int64_t a = StoredNumber(expected[i], field);
+      const int64_t b = StoredNumber(found[i], field);
+      if (a != b) {
+        *index = i;
+        return Mismatch{file,
+                        std::string(unit) + " " + std::to_string(i) + " " +
+                            std::string(field.name),
+                        std::to_string(a), std::to_string(b)};
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+Decompiled Decompile(const PackageBytes& package, Language language) {
+  Decompiled out;
+  std::vector<Cella> cells;
+  std::array<Voce, kVoci> voci;
+  PlanPoints plan;
+  Status status = DecodeCelle(package.cells, &cells);
+  if (status.ok()) status = DecodeVoci(package.bank, &voci);
+  if (status.ok() && package.plan)
+    status = DecodeTracciato(*package.plan, &plan);
+  if (!status.ok()) {
+    out.damaged =
+        status.detail() + " (" + std::to_string(status.offset()) + ")";
+    return out;
+  }
+  const Identity identity{package.route_name, package.train_number};
+  std::set<size_t> placed_by_author;
+  Texts texts;
+  // Write, compile, compare; points of speed 180 that the compile did not
+  // place itself were an author's: written back, and tried again.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    texts = WriteTexts(cells, voci, package.plan ? &plan : nullptr,
+                       placed_by_author);
+    const std::string route = Document(texts.route);
+    const std::string train = Document(texts.train);
+    Scenario s;
+    const Sources sources = {route, train, "route", "train"};
+    SetIdentity(s, identity, sources);
+    const CompileOutcome outcome =
+        CompileScenario(s, package.plan.has_value(), sources);
+    out.mismatches.clear();
+    std::vector<size_t> wrong_cells;
+    if (outcome.end == CompileOutcome::End::kNoCells ||
+        outcome.end == CompileOutcome::End::kNumberedError) {
+      out.mismatches.push_back({"cells", "-", "cells", "none"});
+    } else {
+      size_t at = 0;
+      if (auto m = FirstDifference<Cella>("cells", "cell", cells, s.celle.all(),
+                                          kCellFields, &at)) {
+        out.mismatches.push_back(*m);
+        wrong_cells.push_back(at);
+      }
+      std::vector<Voce> a(voci.begin(), voci.end()),
+          b(s.voci.begin(), s.voci.end());
+      if (auto m = FirstDifference<Voce>("train", "record", a, b, kVoceFields,
+                                         &at)) {
+        out.mismatches.push_back(*m);
+      }
+      if (package.plan && EncodeTracciato(s.tracciato) != *package.plan) {
+        const PlanPoints again = s.tracciato.Points();
+        for (size_t metre = 0; metre < plan.size(); ++metre) {
+          const auto mine = again.x(static_cast<int64_t>(metre));
+          const auto theirs = plan.x(static_cast<int64_t>(metre));
+          const auto mine_y = again.y(static_cast<int64_t>(metre));
+          const auto theirs_y = plan.y(static_cast<int64_t>(metre));
+          if (mine != theirs || mine_y != theirs_y) {
+            out.mismatches.push_back(
+                {"plan", "metre " + std::to_string(metre),
+                 theirs ? std::to_string(theirs->value) : "-",
+                 mine ? std::to_string(mine->value) : "-"});
+            break;
+          }
+        }
+        if (out.mismatches.empty() || out.mismatches.back().file != "plan") {
+          out.mismatches.push_back({"plan", "size", "", ""});
+        }
+      }
+    }
+    // Another try only when an author's point of speed 180 is missing.
+    bool retry = false;
+    for (size_t i = 0; i < cells.size() && i < s.celle.all().size(); ++i) {
+      if (cells[i].tipo == kSpeedPoint &&
+          cells[i].valore1 == kGeneratedPointSpeed &&
+          s.celle.all()[i].tipo != kSpeedPoint && !placed_by_author.count(i)) {
+        placed_by_author.insert(i);
+        retry = true;
+      }
+    }
+    if (out.mismatches.empty() || !retry) {
+      // A comment before the line nearest to a wrong cell.
+      for (size_t wrong : wrong_cells) {
+        for (auto* text : {&texts.route, &texts.train}) {
+          size_t best = kNoCell;
+          for (size_t i = 0; i < text->size(); ++i) {
+            const size_t c = (*text)[i].cell;
+            if (c != kNoCell && c <= wrong &&
+                (best == kNoCell || c >= (*text)[best].cell)) {
+              best = i;
+            }
+          }
+          if (best == kNoCell) continue;
+          const Mismatch& m = out.mismatches.front();
+          text->insert(text->begin() + static_cast<long>(best),
+                       {ToolText(ToolMessage::kDoubtfulLine, language,
+                                 {m.where, m.expected, m.found})});
+        }
+      }
+      break;
+    }
+  }
+  out.route_text = Document(texts.route);
+  out.train_text = Document(texts.train);
+  return out;
+}
+
+}  // namespace scenario

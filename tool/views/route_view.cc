@@ -1,0 +1,159 @@
+#include "tool/views/route_view.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "messages/package_words.h"
+#include "model/cell_units.h"
+#include "model/curve_classes.h"
+
+namespace scenario {
+namespace {
+
+using Kind = CellKind;
+
+// Objects a cell holds, by its kind; the others (nothing, a mountain's
+// pass-through mark, a kind no compile writes) are none.
+bool IsObject(Byte tipo) {
+  switch (tipo) {
+    case kSignal:
+    case kWarningBoard:
+    case kSlowDownStart:
+    case kSlowDownEnd:
+    case kSlowDownMarker:
+    case kSpeedBoard:
+    case kSignboard:
+    case kStopPoint:
+    case kSpeedPoint:
+    case kPlainPoint:
+      return true;
+  }
+  return false;
+}
+
+// Signals, boards and slow-down marks go to the cell after their
+// progressive's; stop and speed points to their progressive's own.
+double PlaceOf(Kind kind, size_t cell) {
+  const double start = static_cast<double>(cell) * kCellLength;
+  const bool own_cell = kind == Kind::kStopPoint || kind == Kind::kSpeedPoint ||
+                        kind == Kind::kPlainPoint;
+  return own_cell ? start : std::max(0.0, start - kCellLength);
+}
+
+// The turn per metre at metre m: the angle between the steps before and
+// after it, positive from +y towards +x (to the right).
+double TurnAt(const PlanPoints& plan, int64_t m) {
+  const auto x0 = plan.x(m - 1), y0 = plan.y(m - 1);
+  const auto x1 = plan.x(m), y1 = plan.y(m);
+  const auto x2 = plan.x(m + 1), y2 = plan.y(m + 1);
+  for (const auto& v : {x0, y0, x1, y1, x2, y2}) {
+    if (!v || v->kind == PlanValue::Kind::kEmpty) return 0;
+  }
+  const double ax = x1->value - x0->value, ay = y1->value - y0->value;
+  const double bx = x2->value - x1->value, by = y2->value - y1->value;
+  const double lengths = std::hypot(ax, ay) * std::hypot(bx, by);
+  return lengths > 0 ? -(ax * by - ay * bx) / lengths : 0;
+}
+
+// Runs of equal nonzero values of `value(cell)` as stretches in metres.
+template <typename Value>
+std::vector<RouteView::Stretch> Runs(size_t cells, Value value) {
+  std::vector<RouteView::Stretch> runs;
+  for (size_t i = 0; i < cells; ++i) {
+    const int v = value(i);
+    const double from = static_cast<double>(i) * kCellLength;
+    if (v != 0 && !runs.empty() && runs.back().value == v &&
+        runs.back().to == from) {
+      runs.back().to = from + kCellLength;
+    } else if (v != 0) {
+      runs.push_back({from, from + kCellLength, v});
+    }
+  }
+  return runs;
+}
+
+}  // namespace
+
+RouteView ViewOf(const Scenario& s, const PlanPoints& plan, Language language) {
+  const DumpWords& words = DumpWordsFor(language);
+  const std::vector<Cella>& cells = s.celle.all();
+  RouteView view;
+  const size_t n = cells.size();
+  view.route_length = std::max<double>(0, s.voci[kTrainSlot].fine);
+  view.route_cells = std::min(
+      n, static_cast<size_t>(std::ceil(view.route_length / kCellLength)));
+
+  double height = 0;
+  for (size_t i = 0; i < n; ++i) {
+    const Cella& c = cells[i];
+    view.gradient.push_back(GradientOfCell(c.pendenza));
+    view.height.push_back(height);
+    height += view.gradient.back() * kCellLength / 1000.0;
+    view.line_speed.push_back(SpeedOfCell(c.velocita));
+    view.adhesion.push_back(c.aderenza);
+    if (!IsObject(c.tipo)) continue;
+    const auto kind = static_cast<Kind>(c.tipo);
+    std::string text = CellText(c, i, words);
+    if (kind == Kind::kSignboard && c.valore1 >= kFirstStationSlot &&
+        c.valore1 <= kLastSignboardSlot) {
+      text += ": " + s.voci[static_cast<size_t>(c.valore1)].nome;
+    }
+    view.objects.push_back({kind, i, PlaceOf(kind, i), text});
+  }
+
+  for (int slot = kFirstStationSlot; slot <= kLastSignboardSlot; ++slot) {
+    const Voce& v = s.voci[static_cast<size_t>(slot)];
+    if (v == Voce{} || v.holds_only_text()) continue;
+    view.stations.push_back({slot, v.nome, v.tipo, v.progressiva, v.inizio,
+                             v.fine, v.orario, v.tipo < 25});
+  }
+
+  // The slow-downs, from their start marks to their end marks.
+  const RouteView::Object* start = nullptr;
+  for (const RouteView::Object& o : view.objects) {
+    if (o.kind == Kind::kSlowDownStart) start = &o;
+    if (o.kind == Kind::kSlowDownEnd && start != nullptr) {
+      view.slow_downs.push_back({start->at, o.at, cells[start->cell].valore1});
+      start = nullptr;
+    }
+  }
+
+  // The speed a driver meets: the line speed, under a speed board's first
+  // speed from the board to the next board or change of line speed, under
+  // a slow-down's speed along it, and 0 at each stop.
+  view.speed_met = view.line_speed;
+  int board = -1;
+  for (size_t i = 0; i < n; ++i) {
+    if (i > 0 && view.line_speed[i] != view.line_speed[i - 1]) board = -1;
+    if (cells[i].tipo == kSpeedBoard) board = SpeedPairLeft(cells[i].valore1);
+    if (board >= 0) view.speed_met[i] = std::min(view.speed_met[i], board);
+  }
+  for (const RouteView::Stretch& slow : view.slow_downs) {
+    for (size_t i = static_cast<size_t>(slow.from / kCellLength);
+         i < n && static_cast<double>(i) * kCellLength <= slow.to; ++i) {
+      view.speed_met[i] = std::min(view.speed_met[i], slow.value);
+    }
+  }
+  for (const RouteView::Object& o : view.objects) {
+    if (o.kind == Kind::kStopPoint) view.speed_met[o.cell] = 0;
+  }
+
+  // The last three cells hold no profile: the compile leaves them 0.
+  const size_t profiled = ProfiledCells(n);
+  for (auto* series :
+       {&view.gradient, &view.line_speed, &view.speed_met, &view.adhesion}) {
+    series->resize(profiled);
+  }
+  view.height.resize(profiled);
+
+  view.mountains = Runs(n, [&](size_t i) { return cells[i].montagna; });
+  if (plan.exists()) {
+    view.curves = Runs(n, [&](size_t i) {
+      const auto middle = static_cast<int64_t>(i * kCellLength + 25);
+      return CurveClassOf(TurnAt(plan, middle));
+    });
+  }
+  return view;
+}
+
+}  // namespace scenario
