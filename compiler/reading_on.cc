@@ -61,7 +61,6 @@ ReadingOn ReadOn(const Scenario& compiled, const Sources& sources) {
   again.numero_treno = compiled.numero_treno;
   Sources reading_on = sources;
   reading_on.read_on = true;
-  reading_on.store_plan = false;
   CompileScenario(again, compiled.scrivi_linea, reading_on);
   std::set<std::pair<std::string, int>> dropped;
   for (const Diagnostic& d : again.diagnostics) {

@@ -120,7 +120,7 @@ Flow RouteParser::RouteLength(const SourceLine& line) {
   s_.n_celle = static_cast<Long>(
       Round(static_cast<double>(s_.lunghezza_estesa) / kCellLength));
   s_.celle.Create(s_.n_celle);
-  if (s_.scrivi_linea && store_plan_) {
+  if (s_.scrivi_linea) {
     s_.tracciato.Create(s_.lunghezza_estesa);
   }
   return Flow::kContinue;

@@ -18,9 +18,8 @@ namespace scenario {
 class RouteParser : private SourceReader {
  public:
   RouteParser(Scenario& s, std::string_view text, std::string file,
-              bool read_on = false, bool store_plan = true)
-      : SourceReader(s, text, std::move(file), read_on),
-        store_plan_(store_plan) {}
+              bool read_on = false)
+      : SourceReader(s, text, std::move(file), read_on) {}
 
   // Reads the whole text. kEnded also after a line beyond the cells.
   Flow Read();
@@ -64,7 +63,6 @@ class RouteParser : private SourceReader {
   Long gradient_ = 0;
   Item gradient_item_;  // the field the current gradient comes from
   int64_t plan_cursor_ = 2;
-  const bool store_plan_;
   std::vector<ReferenceLine> references_;
   std::set<LineKind> general_seen_;
 };

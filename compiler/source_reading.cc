@@ -14,8 +14,8 @@ class SourceReading {
       : s_(s), sources_(sources) {}
 
   bool Run() {
-    RouteParser route(s_, sources_.route, sources_.route_file, sources_.read_on,
-                      sources_.store_plan);
+    RouteParser route(s_, sources_.route, sources_.route_file,
+                      sources_.read_on);
     Flow flow = route.Read();
     if (flow == Flow::kContinue || flow == Flow::kEnded) {
       flow = route.WriteTails();

@@ -23,10 +23,6 @@ struct Sources {
   // reading (the train text too after a stop in the route), reporting
   // each. Never for a compile whose files are written.
   bool read_on = false;
-  // False for a reading whose plan nobody writes (a check, a report): the
-  // plan's position is followed, and its curves checked, without storing
-  // a point.
-  bool store_plan = true;
 };
 
 // Whether the reading used up the train text (the route text it always

@@ -64,8 +64,9 @@ void AddSourceOptions(CLI::App* command, CompileOptions& o,
   command->add_option("train", o.train, "the train text, <route>_<train>-.txt")
       ->required();
   AddIdentityOptions(command, o.route_name, o.train_number);
-  command->add_flag("--no-plan", o.no_plan,
-                    "build no track plan and write no plan file");
+  command->add_flag_callback(
+      "--no-plan", [&o] { o.scrivi_linea = false; },
+      "build no track plan and write no plan file");
   AddReportOptions(command, o, out_is_terminal);
 }
 

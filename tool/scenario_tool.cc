@@ -8,6 +8,7 @@
 #include "app/run.h"
 #include "messages/messages.h"
 #include "tool/command_line.h"
+#include "tool/commands/check_command.h"
 #include "tool/commands/compile_command.h"
 #include "tool/commands/decompile_command.h"
 #include "tool/commands/dump_command.h"
@@ -66,7 +67,7 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
   if (command == "compile") {
     return CompileCommand(options.compile, files, out, err);
   }
-  if (command == "check") return CompileCommand(options.check, files, out, err);
+  if (command == "check") return CheckCommand(options.check, files, out, err);
   if (command == "dump") return DumpCommand(options.dump, files, out, err);
   if (command == "plot") return PlotCommand(options.plot, files, out, err);
   if (command == "new") return NewCommand(options.new_texts, files, out, err);

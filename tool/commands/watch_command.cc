@@ -11,6 +11,7 @@
 #include "base/exit_status.h"
 #include "base/file_names.h"
 #include "messages/messages.h"
+#include "tool/commands/check_command.h"
 #include "tool/common/voice.h"
 
 namespace scenario {
@@ -44,7 +45,8 @@ int WatchCommand(const CompileOptions& options, FileSystem& files,
   for (bool run = true; !interrupted;) {
     if (run) {
       out << ToolText(ToolMessage::kWatchRun, options.language) << "\n";
-      status = CompileCommand(options, files, out, err);
+      status = options.write ? CompileCommand(options, files, out, err)
+                             : CheckCommand(options, files, out, err);
       out << ToolText(ToolMessage::kWatchWaiting, options.language) << "\n";
       out.flush();
       run = false;

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/exit_status.h"
 #include "base/line_index.h"
 
 namespace scenario {
@@ -223,6 +224,79 @@ const char* SeverityName(Diagnostic::Severity severity) {
       return "note";
   }
   return "";
+}
+
+bool ReadAuthorTexts(const CompileOptions& options, const Voice& voice,
+                     FileSystem& files, std::ostream& out, std::ostream& err,
+                     CompileReport* report, Identity* identity) {
+  const auto fail = [&](const std::string& message) {
+    (void)voice.Fail(out, err, message);
+    return false;
+  };
+  *identity = IdentityOf(options.route, options.train,
+                         {options.route_name, options.train_number});
+  if (identity->route_name.empty() || identity->train_number.empty()) {
+    return fail(ToolText(identity->route_name.empty()
+                             ? ToolMessage::kRouteNotNamed
+                             : ToolMessage::kTrainNotNamed,
+                         options.language));
+  }
+  bool is_route = true;
+  const NameFault fault = CheckIdentity(*identity, &is_route);
+  if (fault != NameFault::kNone) {
+    return fail(NameFaultText(fault, is_route, options.language));
+  }
+  report->command = voice.command;
+  report->route = options.route;
+  report->train = options.train;
+  for (auto [path, text] : {std::pair{&options.route, &report->route_text},
+                            std::pair{&options.train, &report->train_text}}) {
+    Status status = files.Read(*path, text);
+    if (!status.ok()) return fail(MessageFor(status, options.language));
+  }
+  return true;
+}
+
+AuthorCompile CompileForReport(const CompileOptions& options,
+                               const Identity& identity,
+                               CompileReport* report) {
+  AuthorCompile compiled =
+      CompileAuthorTexts({report->route_text, report->train_text, options.route,
+                          options.train, identity},
+                         {.scrivi_linea = options.scrivi_linea});
+  report->diagnostics = std::move(compiled.diagnostics);
+  report->omitted_errors = std::move(compiled.omitted_errors);
+  report->omitted_warnings = compiled.omitted_warnings;
+  report->omitted_notes = compiled.omitted_notes;
+  switch (compiled.outcome.end) {
+    case CompileOutcome::End::kNoCells:
+      report->outcome = CompileReport::Outcome::kNoCells;
+      break;
+    case CompileOutcome::End::kNumberedError:
+      report->outcome = CompileReport::Outcome::kReservedValue;
+      break;
+    default:
+      report->outcome = CompileReport::Outcome::kChecked;
+      break;
+  }
+  return compiled;
+}
+
+int Tell(const CompileReport& report, const CompileOptions& options,
+         std::ostream& out) {
+  if (options.json) {
+    PrintJson(report, options.language, out);
+  } else {
+    PrintText(report, options.language, options.color, out);
+  }
+  const bool nothing_to_write =
+      report.outcome == CompileReport::Outcome::kNoCells ||
+      report.outcome == CompileReport::Outcome::kReservedValue;
+  const bool failed = nothing_to_write ||
+                      report.Count(Diagnostic::Severity::kError) > 0 ||
+                      (options.warnings_fail &&
+                       report.Count(Diagnostic::Severity::kWarning) > 0);
+  return failed ? kExitError : kExitSuccess;
 }
 
 }  // namespace scenario

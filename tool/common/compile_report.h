@@ -6,10 +6,28 @@
 #include <string>
 #include <vector>
 
+#include "base/file_system.h"
+#include "compiler/author_compile.h"
 #include "messages/messages.h"
 #include "model/scenario.h"
+#include "tool/common/voice.h"
 
 namespace scenario {
+
+// What `compile`, `check` and `watch` are asked.
+struct CompileOptions {
+  std::string route;
+  std::string train;
+  std::string output = ".";
+  std::string route_name;    // "" : from the route text's file name
+  std::string train_number;  // "" : from the train text's file name
+  bool scrivi_linea = true;  // false: --no-plan
+  bool write = true;         // false for `check`
+  Language language = Language::kItalian;
+  bool json = false;
+  bool warnings_fail = false;
+  bool color = false;  // the severity in colour, for a terminal
+};
 
 // What a compile or check tells its user.
 struct CompileReport {
@@ -28,6 +46,22 @@ struct CompileReport {
 
   size_t Count(Diagnostic::Severity severity) const;
 };
+
+// Reads the two texts `options` name into `report`, with the identity
+// their file names or the options give. False after telling why not.
+bool ReadAuthorTexts(const CompileOptions& options, const Voice& voice,
+                     FileSystem& files, std::ostream& out, std::ostream& err,
+                     CompileReport* report, Identity* identity);
+
+// Compiles the texts `report` holds and records every fault they hold.
+AuthorCompile CompileForReport(const CompileOptions& options,
+                               const Identity& identity, CompileReport* report);
+
+// Prints the report as text or JSON, as asked, and returns the exit status
+// it comes to: an error, a compile that left nothing to write, or a
+// warning under --Werror fails.
+int Tell(const CompileReport& report, const CompileOptions& options,
+         std::ostream& out);
 
 // One diagnostic a line, "FILE:LINE:COLUMN: errore N: message
 // (progressiva P)", the offending line under it with a caret under the

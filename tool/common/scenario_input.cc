@@ -1,8 +1,7 @@
 #include "tool/common/scenario_input.h"
 
 #include "base/file_names.h"
-#include "compiler/reading_on.h"
-#include "compiler/scenario_compiler.h"
+#include "compiler/author_compile.h"
 #include "model/binary_files.h"
 #include "tool/common/voice.h"
 
@@ -99,11 +98,11 @@ bool CompileTexts(const ViewOptions& options, FileSystem& files,
     if (!status.ok()) return Fail(err, MessageFor(status, options.language));
   }
   input->from_texts = true;
-  const Sources sources = {route, train, options.route, options.train};
-  SetIdentity(*s, identity, sources);
-  const CompileOutcome outcome =
-      CompileScenario(*s, /*scrivi_linea=*/true, sources);
-  if (outcome.end == CompileOutcome::End::kNoCells) {
+  AuthorCompile compiled =
+      CompileAuthorTexts({route, train, options.route, options.train, identity},
+                         {.diagnose = diagnose});
+  *s = std::move(compiled.scenario);
+  if (compiled.outcome.end == CompileOutcome::End::kNoCells) {
     return Fail(err, ToolText(ToolMessage::kNoCellsToPlot, options.language));
   }
   if (s->codice_errore != 0) {
@@ -112,7 +111,7 @@ bool CompileTexts(const ViewOptions& options, FileSystem& files,
   }
   input->plan = s->tracciato.Points();
   // Every fault of both texts, as check reports them.
-  if (diagnose) input->diagnostics = ReadOn(*s, sources).diagnostics;
+  input->diagnostics = std::move(compiled.diagnostics);
   return true;
 }
 

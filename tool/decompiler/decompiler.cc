@@ -5,7 +5,7 @@
 #include <set>
 #include <span>
 
-#include "compiler/scenario_compiler.h"
+#include "compiler/author_compile.h"
 #include "model/binary_files.h"
 #include "model/cell_units.h"
 #include "model/curve_classes.h"
@@ -384,11 +384,11 @@ Decompiled Decompile(const PackageBytes& package, Language language) {
                        placed_by_author);
     const std::string route = Document(texts.route);
     const std::string train = Document(texts.train);
-    Scenario s;
-    const Sources sources = {route, train, "route", "train"};
-    SetIdentity(s, identity, sources);
-    const CompileOutcome outcome =
-        CompileScenario(s, package.plan.has_value(), sources);
+    const AuthorCompile compiled = CompileAuthorTexts(
+        {route, train, "route", "train", identity},
+        {.scrivi_linea = package.plan.has_value(), .diagnose = false});
+    const Scenario& s = compiled.scenario;
+    const CompileOutcome& outcome = compiled.outcome;
     out.mismatches.clear();
     std::vector<size_t> wrong_cells;
     if (outcome.end == CompileOutcome::End::kNoCells ||

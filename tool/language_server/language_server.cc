@@ -6,8 +6,7 @@
 
 #include "base/file_names.h"
 #include "base/line_index.h"
-#include "compiler/reading_on.h"
-#include "compiler/scenario_compiler.h"
+#include "compiler/author_compile.h"
 #include "compiler/source_lines.h"
 
 namespace scenario {
@@ -137,18 +136,12 @@ std::vector<json> LanguageServer::Publish(const std::string& uri) {
   std::string route_text, train_text;
   if (route_path.empty() || !Text(route_path, &route_text)) return {};
   const bool has_train = !train_path.empty() && Text(train_path, &train_text);
-  Sources sources = {route_text,
-                     has_train ? std::optional(std::string_view(train_text))
-                               : std::optional(std::string_view("")),
-                     route_path, has_train ? train_path : "-"};
-  sources.store_plan = false;
   Identity identity = IdentityOf(route_path, train_path, {});
   if (identity.route_name.empty()) identity.route_name = "R";
   if (identity.train_number.empty()) identity.train_number = "1";
-  Scenario s;
-  SetIdentity(s, identity, sources);
-  (void)CompileScenario(s, /*scrivi_linea=*/true, sources);
-  const ReadingOn all = ReadOn(s, sources);
+  const AuthorCompile all = CompileAuthorTexts(
+      {route_text, has_train ? std::string_view(train_text) : "", route_path,
+       has_train ? train_path : "-", identity});
 
   std::vector<json> notifications;
   for (const auto& [file, text] : {std::pair{route_path, &route_text},
