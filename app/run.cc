@@ -1,7 +1,5 @@
 #include "app/run.h"
 
-#include <cstdlib>
-
 #include "base/file_names.h"
 #include "compiler/scenario_compiler.h"
 #include "documents/scenario_notes.h"
@@ -17,8 +15,8 @@ namespace {
 
 // A failed file operation ends the run at the failing step; what was
 // written before stays.
-int Fail(Window& window, const Status& status) {
-  window.ShowMessage(MessageFor(status, Language::kItalian));
+int Fail(Window& window, const Status& status, Language language) {
+  window.ShowMessage(MessageFor(status, language));
   return kExitFailure;
 }
 
@@ -35,7 +33,8 @@ Status RemoveSourceTexts(FileSystem& files, const FileNames& names) {
 
 }  // namespace
 
-int Run(Window& window, FileSystem& files, const std::string& folder) {
+int Run(Window& window, FileSystem& files, const std::string& folder,
+        Language language) {
   // The scenario's identity, which names every file.
   const std::string nome_linea(kNomeLinea);
   const std::string numero_treno(kNumeroTreno);
@@ -47,7 +46,7 @@ int Run(Window& window, FileSystem& files, const std::string& folder) {
   window.ShowWaiting();
   std::unique_ptr<FolderLock> lock;
   Status locked = files.LockFolder(folder, &lock);
-  if (!locked.ok()) return Fail(window, locked);
+  if (!locked.ok()) return Fail(window, locked, language);
 
   // The source texts, then the documents for the driver.
   for (auto* write :
@@ -57,16 +56,17 @@ int Run(Window& window, FileSystem& files, const std::string& folder) {
       // The failure is what the user reads; the texts written before it
       // go all the same.
       (void)RemoveSourceTexts(files, names);
-      return Fail(window, status);
+      return Fail(window, status, language);
     }
   }
 
   // The compile, which reads and deletes the source texts and writes the
   // binary files.
-  return CompileStep(window, files, names);
+  return CompileStep(window, files, names, language);
 }
 
-int CompileStep(Window& window, FileSystem& files, const FileNames& names) {
+int CompileStep(Window& window, FileSystem& files, const FileNames& names,
+                Language language) {
   Scenario scenario;
   scenario.nome_linea = names.nome_linea();
   scenario.numero_treno = names.numero_treno();
@@ -76,27 +76,26 @@ int CompileStep(Window& window, FileSystem& files, const FileNames& names) {
   // A reading that stopped early leaves a text the compile did not use up.
   Status removed = RemoveSourceTexts(files, names);
   if (!removed.ok() && outcome.end != CompileOutcome::End::kFileFailed) {
-    return Fail(window, removed);
+    return Fail(window, removed, language);
   }
   switch (outcome.end) {
     case CompileOutcome::End::kComplete:
       break;
     case CompileOutcome::End::kNumberedError:
-      errore(window, outcome.numbered_error);  // ends the program
+      return errore(window, outcome.numbered_error);  // ends the run
     case CompileOutcome::End::kNoCells:
-      window.ShowMessage(ToolText(ToolMessage::kNoCellsCompiled,
-                                  Language::kItalian,
+      window.ShowMessage(ToolText(ToolMessage::kNoCellsCompiled, language,
                                   {std::to_string(scenario.codice_errore)}));
       return kExitFailure;
     case CompileOutcome::End::kFileFailed:
-      return Fail(window, outcome.status);
+      return Fail(window, outcome.status, language);
   }
   return kExitSuccess;
 }
 
-void errore(Window& window, const std::string& a) {
+int errore(Window& window, const std::string& a) {
   window.ShowMessage(" Errore n. " + a);
-  std::exit(kExitError);
+  return kExitError;
 }
 
 }  // namespace scenario

@@ -8,6 +8,7 @@
 #include "base/exit_status.h"
 #include "base/file_names.h"
 #include "base/file_system.h"
+#include "messages/messages.h"
 
 namespace scenario {
 
@@ -16,17 +17,22 @@ inline constexpr std::string_view kNomeLinea = "Valdorsio-Ronsale";
 inline constexpr std::string_view kNumeroTreno = "37264";
 
 // The program's whole job, in its fixed order: show the waiting window,
-// then write the package into `folder`. Returns the exit status.
-int Run(Window& window, FileSystem& files, const std::string& folder);
+// then write the package into `folder`; a failure is told in `language`
+// (the program's own is Italian). Returns the exit status.
+int Run(Window& window, FileSystem& files, const std::string& folder,
+        Language language = Language::kItalian);
 
 // The compile step alone: compiles the two source texts under `names` (deleting
 // them) and writes the binary files. Returns the exit status, or ends the
 // program through `errore`.
-int CompileStep(Window& window, FileSystem& files, const FileNames& names);
+int CompileStep(Window& window, FileSystem& files, const FileNames& names,
+                Language language = Language::kItalian);
 
-// Shows " Errore n. " followed by `a` and ends the program with
-// kExitError once the message is closed. Never returns.
-[[noreturn]] void errore(Window& window, const std::string& a);
+// Shows " Errore n. " followed by `a` and, once the message is closed,
+// returns kExitError: the run ends there, and the program with it. The
+// run's caller ends the process, so that a tool running the program's job
+// is not ended with it.
+[[nodiscard]] int errore(Window& window, const std::string& a);
 
 }  // namespace scenario
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -37,7 +38,7 @@ TEST(RunTest, ErroreShowsTheNumberAndEnds) {
   EXPECT_EXIT(
       {
         auto window = OpenConsoleWindow(stderr, stdin, false);
-        errore(*window, "1250");
+        std::exit(errore(*window, "1250"));
       },
       ::testing::ExitedWithCode(kExitError), "^ Errore n. 1250\n$");
 }
@@ -333,22 +334,20 @@ TEST_F(ProgramTest, AKilledRunThenACompleteOne) {
 }
 
 // The compile step on texts whose signal sits in cell 1, where the format keeps
-// its constant: the number is shown, and no binary file is written.
-TEST(CompileStepTest, AReservedValueEndsTheProgramWithItsNumber) {
+// its constant: the number is shown, the run ends there with its status,
+// and no binary file is written.
+TEST(CompileStepTest, AReservedValueEndsTheRunWithItsNumber) {
   const FileNames names("d", std::string(kNomeLinea),
                         std::string(kNumeroTreno));
-  EXPECT_EXIT(
-      {
-        MemoryFileSystem files;
-        files.files[names.RouteSource()] =
-            "[generale]\r\nlunghezza percorso, 1000\r\n[curve]\r\n[fine]\r\n";
-        files.files[names.TrainSource()] =
-            "[generale]\r\nsegnale, 0, 1,4,0,0,0,0,0,0,0,0\r\n[fine]\r\n";
-        auto window = OpenConsoleWindow(stderr, stdin, false);
-        CompileStep(*window, files, names);
-        std::fputs("went on", stderr);
-      },
-      ::testing::ExitedWithCode(kExitError), "^ Errore n. 1250\n$");
+  MemoryFileSystem files;
+  files.files[names.RouteSource()] =
+      "[generale]\r\nlunghezza percorso, 1000\r\n[curve]\r\n[fine]\r\n";
+  files.files[names.TrainSource()] =
+      "[generale]\r\nsegnale, 0, 1,4,0,0,0,0,0,0,0,0\r\n[fine]\r\n";
+  RecordingWindow window;
+  EXPECT_EQ(CompileStep(window, files, names), kExitError);
+  EXPECT_EQ(window.shown, std::vector<std::string>{" Errore n. 1250"});
+  EXPECT_TRUE(files.files.empty());
 }
 
 // A source text the run wrote that cannot be read back or deleted ends the

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -191,7 +192,7 @@ TEST_F(VirtualDisplayTest, TheMessageBoxShowsTheErrorAndClosesOnEnter) {
   const pid_t pid = Child([] {
     std::unique_ptr<Window> window = OpenX11Window();
     if (!window) ::_exit(99);
-    errore(*window, "1250");
+    std::exit(errore(*window, "1250"));
   });
   const MessageBox box = AwaitMessageBox();
   ASSERT_NE(box.window, 0u);

@@ -15,11 +15,15 @@ std::string Status::ToString() const {
     case Kind::kFile:
       return "file error: " + path_ + ": " + description() + " (errno " +
              std::to_string(number_) + ")";
-    case Kind::kDamaged:
-      return "damaged file: " + path_ + ": expected " + detail_ + " at byte " +
-             std::to_string(offset_);
-    case Kind::kUsage:
-      return "usage: " + detail_;
+    case Kind::kDamaged: {
+      std::string numbers;
+      for (int64_t n : numbers_) {
+        numbers += (numbers.empty() ? "" : " ") + std::to_string(n);
+      }
+      return "damaged file: " + path_ + ": damage " +
+             std::to_string(static_cast<int>(damage_)) + " (" + numbers +
+             ") at byte " + std::to_string(offset_);
+    }
     case Kind::kOutOfMemory:
       return "out of memory";
   }

@@ -2,7 +2,10 @@
 #define BASE_STATUS_H_
 
 #include <cstddef>
+#include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace scenario {
 
@@ -16,10 +19,22 @@ class [[nodiscard]] Status {
     kOk,
     kFile,     // a file operation failed: the path and the platform's errno
     kDamaged,  // a file's bytes are not what its layout says, at an offset
-    kUsage,    // the user asked for something that cannot be done
     kOutOfMemory,
   };
   enum class Operation { kRead, kWrite, kDelete };
+  // What a damaged file's layout expected where it broke; the numbers that
+  // go with each are listed beside it.
+  enum class Damage {
+    kCellRecordCut,       // bytes found
+    kRecordHeadCut,       // head size, record, bytes left
+    kNameLengthNegative,  // record, length found
+    kNameCut,             // name length, record, bytes left
+    kRecordTailCut,       // tail size, record, bytes left
+    kBankTooLong,         // records, bytes more
+    kPlanValueKind,       // kind found
+    kPlanValueCut,        // bytes left
+    kPlanValuesOdd,       // values found
+  };
 
   static Status Ok() { return Status(); }
   static Status FileError(Operation operation, std::string path, int number) {
@@ -28,17 +43,22 @@ class [[nodiscard]] Status {
     s.number_ = number;
     return s;
   }
-  // `expected` says what the layout holds at `offset` and what stood there.
-  static Status Damaged(std::string path, size_t offset, std::string expected) {
+  // What the layout expected at `offset`, with its numbers; the path is
+  // the reader's to give (WithPath), as the decoders work on bytes.
+  static Status Damaged(std::string path, size_t offset, Damage damage,
+                        std::initializer_list<int64_t> numbers) {
     Status s(Kind::kDamaged, std::move(path));
     s.offset_ = offset;
-    s.detail_ = std::move(expected);
+    s.damage_ = damage;
+    s.numbers_ = numbers;
     return s;
   }
   static Status OutOfMemory() { return Status(Kind::kOutOfMemory, {}); }
-  static Status Usage(std::string what) {
-    Status s(Kind::kUsage, {});
-    s.detail_ = std::move(what);
+
+  // The same status about the file at `path`.
+  Status WithPath(std::string path) const {
+    Status s = *this;
+    s.path_ = std::move(path);
     return s;
   }
 
@@ -50,9 +70,11 @@ class [[nodiscard]] Status {
   Operation operation() const { return operation_; }
   int number() const { return number_; }
   std::string description() const;
-  // A damaged file: the byte where the layout broke, and what it expected.
+  // A damaged file: the byte where the layout broke, what it expected and
+  // the numbers that go with it.
   size_t offset() const { return offset_; }
-  const std::string& detail() const { return detail_; }
+  Damage damage() const { return damage_; }
+  const std::vector<int64_t>& numbers() const { return numbers_; }
 
   // For developers and logs, in plain English; people read the messages.
   std::string ToString() const;
@@ -66,7 +88,8 @@ class [[nodiscard]] Status {
   Operation operation_ = Operation::kRead;
   int number_ = 0;
   size_t offset_ = 0;
-  std::string detail_;
+  Damage damage_ = Damage::kCellRecordCut;
+  std::vector<int64_t> numbers_;
 };
 
 }  // namespace scenario

@@ -343,10 +343,52 @@ std::string MessageFor(const Diagnostic& d, Language language) {
 
 namespace {
 
+// What a damaged file's layout expected where it broke, with its numbers
+// ("{}") in the order the status lists them.
+constexpr struct {
+  Status::Damage damage;
+  const char* italian;
+  const char* english;
+} kDamages[] = {
+    {Status::Damage::kCellRecordCut,
+     "un record di cella di 15 byte, trovati {} byte",
+     "a 15-byte cell record, found {} bytes"},
+    {Status::Damage::kRecordHeadCut,
+     "una testata di record di {} byte del record {} ({} byte rimasti)",
+     "a {}-byte record head of record {} ({} bytes left)"},
+    {Status::Damage::kNameLengthNegative,
+     "una lunghezza del nome da 0 a 32767 nel record {}, trovato {}",
+     "a name length of 0 to 32767 in record {}, found {}"},
+    {Status::Damage::kNameCut,
+     "un nome di {} byte del record {} ({} byte rimasti)",
+     "a name of {} bytes of record {} ({} bytes left)"},
+    {Status::Damage::kRecordTailCut,
+     "una coda di record di {} byte del record {} ({} byte rimasti)",
+     "the {}-byte record tail of record {} ({} bytes left)"},
+    {Status::Damage::kBankTooLong,
+     "la fine del file dopo {} record, trovati altri {} byte",
+     "the end of the file after {} records, found {} more bytes"},
+    {Status::Damage::kPlanValueKind,
+     "un valore del tracciato di tipo 0, 2 o 5, trovato {}",
+     "a plan value kind 0, 2 or 5, found {}"},
+    {Status::Damage::kPlanValueCut,
+     "un valore del tracciato intero ({} byte rimasti)",
+     "a whole plan value ({} bytes left)"},
+    {Status::Damage::kPlanValuesOdd,
+     "tanti valori y quanti valori x, trovati {} valori",
+     "as many y values as x values, found {} values"},
+};
+
 // What a damaged file lacks: "expected ... at byte N".
 std::string Expected(const Status& damaged, Language language) {
   const bool it = language == Language::kItalian;
-  return (it ? "atteso " : "expected ") + damaged.detail() +
+  std::string what;
+  for (const auto& d : kDamages) {
+    if (d.damage != damaged.damage()) continue;
+    what = it ? d.italian : d.english;
+    for (int64_t n : damaged.numbers()) what = Fill(what, std::to_string(n));
+  }
+  return (it ? "atteso " : "expected ") + what +
          (it ? " al byte " : " at byte ") + std::to_string(damaged.offset());
 }
 
@@ -369,8 +411,6 @@ std::string MessageFor(const Status& status, Language language) {
     }
     case Status::Kind::kDamaged:
       return status.path() + ": " + Expected(status, language);
-    case Status::Kind::kUsage:
-      return status.detail();
     case Status::Kind::kOutOfMemory:
       return it ? "memoria esaurita" : "out of memory";
   }
@@ -470,8 +510,6 @@ constexpr struct {
      "celle, quello del treno e, se c'è, quello del tracciato",
      "decompile takes a package's folder, or its cell file, its train file "
      "and, where there is one, its plan file"},
-    {ToolMessage::kNotDecompiled, "{} non si può decompilare: {}",
-     "{} cannot be decompiled: {}"},
     {ToolMessage::kRoundTripFails,
      "i testi non ridanno il pacchetto: file {}, {}: atteso {}, ottenuto {}",
      "the texts do not give the package back: {} file, {}: expected {}, "

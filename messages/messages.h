@@ -59,7 +59,6 @@ enum class ToolMessage {
   kWatchRun,
   kWatchWaiting,
   kDecompileInputs,
-  kNotDecompiled,
   kRoundTripFails,
   kDoubtfulLine,
   kWouldReplace,

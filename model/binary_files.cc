@@ -192,9 +192,8 @@ Status DecodeCelle(std::string_view bytes, std::vector<Cella>* cells) {
   cells->clear();
   if (bytes.size() % kCellRecordSize != 0) {
     const size_t whole = bytes.size() / kCellRecordSize * kCellRecordSize;
-    return Status::Damaged({}, whole,
-                           "a 15-byte cell record, found " +
-                               std::to_string(bytes.size() - whole) + " bytes");
+    return Status::Damaged({}, whole, Status::Damage::kCellRecordCut,
+                           {static_cast<int64_t>(bytes.size() - whole)});
   }
   cells->reserve(bytes.size() / kCellRecordSize);
   ByteReader in(bytes);
@@ -215,11 +214,10 @@ Status DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci) {
     Voce& v = (*voci)[slot];
     v = Voce{};
     // Reports from where the part that failed begins.
-    auto fail = [&](size_t at, const std::string& what) {
-      return Status::Damaged({}, at,
-                             what + " of record " + std::to_string(slot) +
-                                 " (" + std::to_string(bytes.size() - at) +
-                                 " bytes left)");
+    auto fail = [&](size_t at, Status::Damage damage, int64_t size) {
+      return Status::Damaged(
+          {}, at, damage,
+          {size, slot, static_cast<int64_t>(bytes.size() - at)});
     };
     auto get_all = [&](std::span<const RecordField<Voce>> fields) {
       for (const RecordField<Voce>& field : fields) {
@@ -230,29 +228,24 @@ Status DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci) {
     const size_t start = in.offset();
     int16_t length = 0;
     if (!get_all(kVoceHead) || !in.get_i16(&length)) {
-      return fail(start,
-                  "a " + std::to_string(kVoceHeadSize) + "-byte record head");
+      return fail(start, Status::Damage::kRecordHeadCut, kVoceHeadSize);
     }
     if (length < 0) {
       return Status::Damaged({}, in.offset() - 2,
-                             "a name length of 0 to 32767 in record " +
-                                 std::to_string(slot) + ", found " +
-                                 std::to_string(length));
+                             Status::Damage::kNameLengthNegative,
+                             {slot, length});
     }
     if (!in.get_bytes(static_cast<size_t>(length), &v.nome)) {
-      return fail(in.offset(),
-                  "a name of " + std::to_string(length) + " bytes");
+      return fail(in.offset(), Status::Damage::kNameCut, length);
     }
     const size_t tail = in.offset();
     if (!get_all(kVoceTail)) {
-      return fail(tail,
-                  "the " + std::to_string(kVoceTailSize) + "-byte record tail");
+      return fail(tail, Status::Damage::kRecordTailCut, kVoceTailSize);
     }
   }
   if (!in.done()) {
-    return Status::Damaged({}, in.offset(),
-                           "the end of the file after 87 records, found " +
-                               std::to_string(in.left()) + " more bytes");
+    return Status::Damaged({}, in.offset(), Status::Damage::kBankTooLong,
+                           {kVoci, static_cast<int64_t>(in.left())});
   }
   return Status::Ok();
 }
@@ -333,9 +326,8 @@ size_t PlanReader::TakeOne(std::string_view bytes) {
     case PlanRead::kShort:
       return 0;
     case PlanRead::kUnknownKind:
-      status_ = Status::Damaged(
-          {}, offset_,
-          "a plan value kind 0, 2 or 5, found " + std::to_string(code));
+      status_ =
+          Status::Damaged({}, offset_, Status::Damage::kPlanValueKind, {code});
       return 0;
     case PlanRead::kWhole:
       break;
@@ -350,14 +342,12 @@ size_t PlanReader::TakeOne(std::string_view bytes) {
 Status PlanReader::End(size_t* points) {
   if (!status_.ok()) return status_;
   if (!carry_.empty()) {
-    return Status::Damaged({}, offset_,
-                           "a whole plan value (" +
-                               std::to_string(carry_.size()) + " bytes left)");
+    return Status::Damaged({}, offset_, Status::Damage::kPlanValueCut,
+                           {static_cast<int64_t>(carry_.size())});
   }
   if (values_ % 2 != 0) {
-    return Status::Damaged({}, offset_,
-                           "as many y values as x values, found " +
-                               std::to_string(values_) + " values");
+    return Status::Damaged({}, offset_, Status::Damage::kPlanValuesOdd,
+                           {static_cast<int64_t>(values_)});
   }
   *points = values_ / 2;
   return Status::Ok();

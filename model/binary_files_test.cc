@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/memory_file_system.h"
+#include "messages/messages.h"
 
 namespace scenario {
 namespace {
@@ -249,7 +250,9 @@ TEST(BinaryDecodingTest, MalformedFilesSayWhatWasExpectedWhere) {
                                           : DecodeTracciato(c.bytes, &xs, &ys);
     EXPECT_EQ(status.kind(), Status::Kind::kDamaged) << c.expected;
     EXPECT_EQ(status.offset(), c.offset) << c.expected;
-    EXPECT_EQ(status.detail(), c.expected);
+    EXPECT_EQ(MessageFor(status.WithPath("f"), Language::kEnglish),
+              "f: expected " + std::string(c.expected) + " at byte " +
+                  std::to_string(c.offset));
   }
 }
 

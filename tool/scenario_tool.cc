@@ -20,11 +20,7 @@
 
 namespace scenario {
 
-int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
-                    std::ostream& out, std::ostream& err,
-                    bool out_is_terminal) {
-  // Before the command line is parsed, its language is the one asked for
-  // anywhere on it.
+Language LanguageAsked(const std::vector<std::string>& args) {
   Language language = Language::kItalian;
   for (size_t i = 1; i < args.size(); ++i) {
     if (args[i] == "--lang=en" ||
@@ -32,6 +28,13 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
       language = Language::kEnglish;
     }
   }
+  return language;
+}
+
+int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
+                    std::ostream& out, std::ostream& err,
+                    bool out_is_terminal) {
+  const Language language = LanguageAsked(args);
   const Voice voice{"", language};
   CLI::App app;
   ToolOptions options;

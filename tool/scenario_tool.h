@@ -6,8 +6,13 @@
 #include <vector>
 
 #include "base/file_system.h"
+#include "messages/messages.h"
 
 namespace scenario {
+
+// The language asked for anywhere on the command line (--lang en or
+// --lang=en), before it is parsed: Italian unless English is asked.
+Language LanguageAsked(const std::vector<std::string>& args);
 
 // Runs `scenario-tool` with `args` (the program name first): diagnostics
 // and results to `out`, errors to `err`; `out_is_terminal` allows colour.

@@ -395,7 +395,15 @@ TEST(ScenarioToolProcessTest, OutputAndMemoryFailures) {
     const char* err;
   } cases[] = {
       {tool + " --help 2>&1 >/dev/full",
-       "cannot write <stdout>: No space left"},
+       "Impossibile scrivere <stdout>: Spazio esaurito sul dispositivo (errore "
+       "28)"},
+      {tool + " --help --lang en 2>&1 >/dev/full",
+       "cannot write <stdout>: No space left on device (errno 28)"},
+      // A reader gone before the tool writes, where broken pipes are not
+      // signals: told as a broken pipe.
+      {"bash -c \"exec 3>&1; set -o pipefail; trap '' PIPE; { sleep 0.3; " +
+           tool + " --help --lang en 2>&3; } | (exec <&-; sleep 1)\"",
+       "cannot write <stdout>: Broken pipe (errno 32)"},
       {"(" + limit + dump + "/dev/zero) 2>&1 >/dev/null",
        "Impossibile leggere /dev/zero: File troppo grande (errore 27)"},
       {"(" + limit + tool +

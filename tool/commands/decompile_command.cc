@@ -73,10 +73,13 @@ int DecompileCommand(const DecompileOptions& options, FileSystem& files,
   package.train_number = identity.train_number;
 
   const Decompiled texts = Decompile(package, language);
-  if (!texts.damaged.empty()) {
+  if (!texts.damaged.ok()) {
+    const std::string& path = texts.damaged_file == "cells"   ? cells_path
+                              : texts.damaged_file == "train" ? bank_path
+                                                              : plan_path;
     return voice.Fail(out, err,
-                      ToolText(ToolMessage::kNotDecompiled, language,
-                               {cells_path, texts.damaged}));
+                      DamagedFileText(texts.damaged.WithPath(path),
+                                      texts.damaged_file, language));
   }
   const FileNames names(options.output, identity.route_name,
                         identity.train_number);

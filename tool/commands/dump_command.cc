@@ -284,9 +284,7 @@ int DumpCommand(const DumpOptions& options, FileSystem& files,
   if (!status.ok()) {
     return voice.Fail(
         out, err,
-        DamagedFileText(
-            Status::Damaged(options.file, status.offset(), status.detail()),
-            kind, options.language));
+        DamagedFileText(status.WithPath(options.file), kind, options.language));
   }
   return kExitSuccess;
 }

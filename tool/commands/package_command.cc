@@ -31,7 +31,11 @@ int PackageCommand(const PackageOptions& options, FileSystem& files,
   const Voice voice{"package", language};
   if (!status.ok()) return voice.Fail(out, err, MessageFor(status, language));
   ToolWindow window(err);
-  if (Run(window, files, folder) != kExitSuccess) return kExitFailure;
+  // The run has told what went wrong; its status is the command's.
+  if (const int run = Run(window, files, folder, language);
+      run != kExitSuccess) {
+    return run;
+  }
   out << ToolText(ToolMessage::kPackageWritten, language, {folder}) << "\n";
   return kExitSuccess;
 }

@@ -39,7 +39,7 @@ bool PackageNames(const ViewOptions& options, FileSystem& files,
 bool Loaded(Status status, const std::string& path, Language language,
             std::ostream& err) {
   if (status.kind() == Status::Kind::kDamaged) {
-    status = Status::Damaged(path, status.offset(), status.detail());
+    status = status.WithPath(path);
   }
   return status.ok() || Fail(err, MessageFor(status, language));
 }

@@ -365,14 +365,16 @@ Decompiled Decompile(const PackageBytes& package, Language language) {
   std::vector<Cella> cells;
   std::array<Voce, kVoci> voci;
   PlanPoints plan;
-  Status status = DecodeCelle(package.cells, &cells);
-  if (status.ok()) status = DecodeVoci(package.bank, &voci);
-  if (status.ok() && package.plan)
-    status = DecodeTracciato(*package.plan, &plan);
-  if (!status.ok()) {
-    out.damaged =
-        status.detail() + " (" + std::to_string(status.offset()) + ")";
-    return out;
+  for (auto [file, status] :
+       {std::pair{"cells", DecodeCelle(package.cells, &cells)},
+        std::pair{"train", DecodeVoci(package.bank, &voci)},
+        std::pair{"plan", package.plan ? DecodeTracciato(*package.plan, &plan)
+                                       : Status::Ok()}}) {
+    if (!status.ok()) {
+      out.damaged = status;
+      out.damaged_file = file;
+      return out;
+    }
   }
   const Identity identity{package.route_name, package.train_number};
   std::set<size_t> placed_by_author;

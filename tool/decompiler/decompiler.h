@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/status.h"
 #include "messages/messages.h"
 #include "model/scenario.h"
 
@@ -32,7 +33,10 @@ struct Decompiled {
   std::string route_text;  // in the layout of the embedded texts, CR LF
   std::string train_text;
   std::vector<Mismatch> mismatches;  // empty: the round trip holds
-  std::string damaged;  // a file that could not be decoded, with why
+  // A file that could not be decoded (its path left to the caller), and
+  // which: "cells", "train" or "plan".
+  Status damaged = Status::Ok();
+  std::string damaged_file;
 };
 
 // Writes a package back as its two source texts: what an author writes,

@@ -247,7 +247,7 @@ TEST(DecompilerTest, ADamagedOrChangedPackageIsToldWhere) {
   ASSERT_TRUE(package);
   PackageBytes cut = *package;
   cut.cells.resize(cut.cells.size() - 7);
-  EXPECT_NE(Decompile(cut, Language::kEnglish).damaged, "");
+  EXPECT_FALSE(Decompile(cut, Language::kEnglish).damaged.ok());
   // A signal's cell turned into a kind no text writes.
   PackageBytes changed = *package;
   changed.cells[75 * kCellRecordSize] = 9;

@@ -1,0 +1,32 @@
+#include "base/standard_output.h"
+
+#include <cerrno>
+#include <cstdio>
+
+namespace scenario {
+
+bool StandardOutput::Flush() {
+  const size_t size = static_cast<size_t>(pptr() - pbase());
+  setp(buffer_.data(), buffer_.data() + buffer_.size());
+  if (error_ != 0) return false;  // what follows a lost write is lost too
+  errno = 0;
+  if (std::fwrite(buffer_.data(), 1, size, stdout) != size ||
+      std::fflush(stdout) != 0) {
+    error_ = errno != 0 ? errno : EIO;
+    return false;
+  }
+  return true;
+}
+
+int StandardOutput::overflow(int c) {
+  if (!Flush()) return traits_type::eof();
+  if (c != traits_type::eof()) {
+    *pptr() = traits_type::to_char_type(c);
+    pbump(1);
+  }
+  return traits_type::not_eof(c);
+}
+
+int StandardOutput::sync() { return Flush() ? 0 : -1; }
+
+}  // namespace scenario

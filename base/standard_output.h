@@ -1,0 +1,35 @@
+#ifndef BASE_STANDARD_OUTPUT_H_
+#define BASE_STANDARD_OUTPUT_H_
+
+#include <array>
+#include <streambuf>
+
+namespace scenario {
+
+// Standard output for a stream, which keeps the platform's failure number
+// of the first write that failed: by the time a program looks, a full disk
+// or a closed pipe must still be told as itself, not as some later error.
+class StandardOutput : public std::streambuf {
+ public:
+  StandardOutput() { setp(buffer_.data(), buffer_.data() + buffer_.size()); }
+  StandardOutput(const StandardOutput&) = delete;
+  StandardOutput& operator=(const StandardOutput&) = delete;
+  ~StandardOutput() override { sync(); }
+
+  // 0 while every write arrived.
+  int error() const { return error_; }
+
+ protected:
+  int overflow(int c) override;
+  int sync() override;
+
+ private:
+  bool Flush();
+
+  std::array<char, 1 << 16> buffer_;
+  int error_ = 0;
+};
+
+}  // namespace scenario
+
+#endif  // BASE_STANDARD_OUTPUT_H_
