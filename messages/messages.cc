@@ -544,6 +544,33 @@ constexpr struct {
      "the simulator's three binary files. Any other argument is ignored.\n"
      "Exit status: 0 completed, 1 a reserved value already taken, 2 a file "
      "or memory failure.\n"},
+    {ToolMessage::kCompiledSummary, "compilato: {}, {}, {}",
+     "compiled: {}, {}, {}"},
+    {ToolMessage::kCheckedSummary, "controllato: {}, {}, {}",
+     "checked: {}, {}, {}"},
+    {ToolMessage::kFilesWritten, "; file scritti:", "; files written:"},
+    {ToolMessage::kNoFileWritten, "; nessun file scritto", "; no file written"},
+    {ToolMessage::kNoFileWithoutCells,
+     "; nessun file scritto: la compilazione non ha celle",
+     "; no file written: the compile has no cells"},
+    {ToolMessage::kNoFileReservedValue,
+     "; nessun file scritto: valore riservato già occupato",
+     "; no file written: a reserved value is taken"},
+    {ToolMessage::kAtProgressive, " (progressiva {})", " (progressive {})"},
+    {ToolMessage::kFoundReadingOn,
+     " [trovato proseguendo la lettura dopo il primo errore]",
+     " [found by reading on after the first error]"},
+    {ToolMessage::kFurtherErrors, "altri errori non mostrati: {}",
+     "further errors not shown: {}"},
+    {ToolMessage::kNotShown, "non mostrati: {} e {}", "not shown: {} and {}"},
+    {ToolMessage::kMissingArgument, "manca {}", "{} is required"},
+    {ToolMessage::kValueNotAllowed, "{}: {} non è tra {}",
+     "{}: {} is not one of {}"},
+    {ToolMessage::kUnexpectedArguments, "argomenti in più: {}",
+     "unexpected arguments: {}"},
+    {ToolMessage::kBadCommandLine, "riga di comando non valida: {}",
+     "invalid command line: {}"},
+    {ToolMessage::kSeeHelp, "aiuto: {} --help", "help: {} --help"},
 };
 
 constexpr struct {
@@ -762,6 +789,25 @@ std::vector<CodeSummary> CodeSummaries(Language language) {
               return a.code < b.code;
             });
   return summaries;
+}
+
+std::string SeverityCount(size_t count, Diagnostic::Severity severity,
+                          Language language) {
+  const bool it = language == Language::kItalian;
+  const bool one = count == 1;
+  const char* word = "";
+  switch (severity) {
+    case Diagnostic::Severity::kError:
+      word = one ? (it ? "errore" : "error") : (it ? "errori" : "errors");
+      break;
+    case Diagnostic::Severity::kWarning:
+      word = one ? (it ? "avviso" : "warning") : (it ? "avvisi" : "warnings");
+      break;
+    case Diagnostic::Severity::kNote:
+      word = one ? (it ? "nota" : "note") : (it ? "note" : "notes");
+      break;
+  }
+  return std::to_string(count) + " " + word;
 }
 
 std::string SeverityWord(Diagnostic::Severity severity, Language language) {

@@ -63,6 +63,23 @@ enum class ToolMessage {
   kDoubtfulLine,
   kWouldReplace,
   kWriterHelp,
+  // What a compile or check says after its diagnostics.
+  kCompiledSummary,
+  kCheckedSummary,
+  kFilesWritten,
+  kNoFileWritten,
+  kNoFileWithoutCells,
+  kNoFileReservedValue,
+  kAtProgressive,
+  kFoundReadingOn,
+  kFurtherErrors,
+  kNotShown,
+  // The command line's own faults.
+  kMissingArgument,
+  kValueNotAllowed,
+  kUnexpectedArguments,
+  kBadCommandLine,
+  kSeeHelp,
 };
 std::string ToolText(ToolMessage message, Language language,
                      std::initializer_list<std::string> values = {});
@@ -147,6 +164,9 @@ std::string ErrnoText(int number, Language language);
 
 // "errore", "avviso", "nota" or "error", "warning", "note".
 std::string SeverityWord(Diagnostic::Severity severity, Language language);
+// A count of diagnostics of one severity: "1 errore", "2 avvisi", "0 note".
+std::string SeverityCount(size_t count, Diagnostic::Severity severity,
+                          Language language);
 
 // Every code a compile can report, in order, with what it means in
 // general ("..." where a diagnostic names the particular), for manuals.

@@ -20,6 +20,51 @@
 
 namespace scenario {
 
+namespace {
+
+// A fault CLI11 found, from what its message names: which argument is
+// missing, which value is not allowed, which arguments are too many.
+std::string CommandLineFault(const CLI::ParseError& e,
+                             const std::string& commands, Language language) {
+  const std::string what = e.what();
+  const auto after = [&](std::string_view mark) {
+    const size_t at = what.find(mark);
+    return at == std::string::npos ? std::string()
+                                   : what.substr(at + mark.size());
+  };
+  if (dynamic_cast<const CLI::RequiredError*>(&e) != nullptr) {
+    if (what.find("subcommand") != std::string::npos) {
+      return ToolText(ToolMessage::kNoCommand, language, {commands});
+    }
+    constexpr std::string_view kRequired = " is required";
+    if (what.ends_with(kRequired)) {
+      return ToolText(ToolMessage::kMissingArgument, language,
+                      {what.substr(0, what.size() - kRequired.size())});
+    }
+  }
+  if (dynamic_cast<const CLI::ValidationError*>(&e) != nullptr) {
+    // "--lang: de not in {it,en}"
+    const size_t colon = what.find(": ");
+    const size_t not_in = what.find(" not in ");
+    if (colon != std::string::npos && not_in != std::string::npos &&
+        colon < not_in) {
+      return ToolText(
+          ToolMessage::kValueNotAllowed, language,
+          {what.substr(0, colon), what.substr(colon + 2, not_in - colon - 2),
+           after(" not in ")});
+    }
+  }
+  if (dynamic_cast<const CLI::ExtrasError*>(&e) != nullptr) {
+    const std::string extras = after(": ");
+    if (!extras.empty()) {
+      return ToolText(ToolMessage::kUnexpectedArguments, language, {extras});
+    }
+  }
+  return ToolText(ToolMessage::kBadCommandLine, language, {what});
+}
+
+}  // namespace
+
 Language LanguageAsked(const std::vector<std::string>& args) {
   Language language = Language::kItalian;
   for (size_t i = 1; i < args.size(); ++i) {
@@ -62,8 +107,22 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
   try {
     app.parse(static_cast<int>(argv.size()), argv.data());
   } catch (const CLI::ParseError& e) {
-    const int status = app.exit(e, out, err);
-    return status == 0 ? kExitSuccess : kExitFailure;
+    // Help and the version are CLI11's to print; its errors are ours to
+    // word, in the language asked.
+    if (e.get_exit_code() == 0) {
+      (void)app.exit(e, out, err);
+      return kExitSuccess;
+    }
+    std::string command = "scenario-tool";
+    for (const CLI::App* parsed : app.get_subcommands()) {
+      command += " " + parsed->get_name();
+    }
+    Voice::Say(err, CommandLineFault(e, names, language));
+    // No command at all is told with the commands and help already.
+    if (!app.get_subcommands().empty()) {
+      Voice::Say(err, ToolText(ToolMessage::kSeeHelp, language, {command}));
+    }
+    return kExitFailure;
   }
 
   const std::string command = app.get_subcommands().front()->get_name();

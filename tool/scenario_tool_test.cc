@@ -121,10 +121,22 @@ TEST(ScenarioToolTest, NewWritesCommentedTextsThatCompileAsTheEmbeddedOnes) {
   ToolRun run = Tool(files, {"new", "Collina", "7", "-o", "t"});
   ASSERT_EQ(run.status, kExitSuccess) << run.err;
   const std::string& route = files.files["t/Collina_linea.txt"];
-  EXPECT_NE(route.find("\r\n- curve: "), std::string::npos);
+  // Each section says what its lines hold, in the language asked.
+  EXPECT_NE(route.find("\r\n- curvad: progressiva (m) / lunghezza (m)\r\n"
+                       "[curve]\r\n"),
+            std::string::npos)
+      << route;
+  ASSERT_EQ(
+      Tool(files, {"new", "Collina", "7", "-o", "en", "--lang", "en"}).status,
+      kExitSuccess);
+  EXPECT_NE(files.files["en/Collina_7-.txt"].find(
+                "\r\n- velocita: progressive (m) / speed (km/h)\r\n"
+                "[vel_limite]\r\n"),
+            std::string::npos)
+      << files.files["en/Collina_7-.txt"];
   files.files["e/Collina_linea.txt"] = EmbeddedRoute();
   files.files["e/Collina_7-.txt"] = EmbeddedTrain();
-  for (const char* folder : {"t", "e"}) {
+  for (const char* folder : {"t", "e", "en"}) {
     const std::string f = folder;
     run = Tool(files, {"compile", f + "/Collina_linea.txt",
                        f + "/Collina_7-.txt", "-o", f + "/out"});
@@ -136,6 +148,9 @@ TEST(ScenarioToolTest, NewWritesCommentedTextsThatCompileAsTheEmbeddedOnes) {
   for (const char* name :
        {"/out/Collina_linea.dat", "/out/Collina_7.sim", "/out/Collina_7.dat"}) {
     EXPECT_EQ(files.files[std::string("t") + name],
+              files.files[std::string("e") + name])
+        << name;
+    EXPECT_EQ(files.files[std::string("en") + name],
               files.files[std::string("e") + name])
         << name;
   }
@@ -613,9 +628,44 @@ TEST(ScenarioToolTest, ToolErrorsInOneVoice) {
   EXPECT_NE(run.err.find("non entrambi"), std::string::npos) << run.err;
 }
 
-// The README's example runs as shown, on the texts it names.
-// A check follows the plan's position without storing it: it says what a
-// compile says about every curve.
+// The command line's own faults, each in the language asked, after the
+// tool's name, with where to find help.
+TEST(ScenarioToolTest, CommandLineFaultsInEitherLanguage) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* err;
+  } cases[] = {
+      {{"check", "--lang", "it"},
+       "scenario-tool: manca route\n"
+       "scenario-tool: aiuto: scenario-tool check --help\n"},
+      {{"check", "--lang", "en"},
+       "scenario-tool: route is required\n"
+       "scenario-tool: help: scenario-tool check --help\n"},
+      {{"dump", "f.dat", "--kind", "nodi"},
+       "scenario-tool: --kind: nodi non è tra {cells,train,plan}\n"
+       "scenario-tool: aiuto: scenario-tool dump --help\n"},
+      {{"dump", "f.dat", "--kind", "nodes", "--lang=en"},
+       "scenario-tool: --kind: nodes is not one of {cells,train,plan}\n"
+       "scenario-tool: help: scenario-tool dump --help\n"},
+      {{"check", "a", "b", "c"},
+       "scenario-tool: argomenti in più: c\n"
+       "scenario-tool: aiuto: scenario-tool check --help\n"},
+      {{"new", "R", "1", "--lang", "en", "--bogus"},
+       "scenario-tool: unexpected arguments: --bogus\n"
+       "scenario-tool: help: scenario-tool new --help\n"},
+      {{"--lang", "en"},
+       "scenario-tool: no command given: compile, check, watch, lsp, dump, "
+       "plot, report, decompile, new, package (--help for help)\n"},
+  };
+  for (const Case& c : cases) {
+    MemoryFileSystem files;
+    const ToolRun run = Tool(files, c.args);
+    EXPECT_EQ(run.status, kExitFailure) << c.err;
+    EXPECT_EQ(run.err, c.err);
+  }
+}
+
+// A check says what a compile says about every curve.
 TEST(ScenarioToolTest, CheckAndCompileSayTheSameOfCurves) {
   for (const std::string& body :
        {std::string("curvad3, 100, 500\r\ncurvas3, 300, 100\r\n"),

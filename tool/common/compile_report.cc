@@ -17,36 +17,28 @@ const std::string& FileOf(const Diagnostic& d, const CompileReport& report) {
   return d.site.file.empty() ? report.train : d.site.file;
 }
 
-std::string Counted(size_t n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 std::string Summary(const CompileReport& r, Language language) {
-  const bool it = language == Language::kItalian;
-  std::string line =
-      it ? (r.command == "check" ? "controllato: " : "compilato: ")
-         : (r.command == "check" ? "checked: " : "compiled: ");
-  line += Counted(r.Count(Diagnostic::Severity::kError),
-                  it ? "errore" : "error", it ? "errori" : "errors");
-  line += ", " + Counted(r.Count(Diagnostic::Severity::kWarning),
-                         it ? "avviso" : "warning", it ? "avvisi" : "warnings");
-  line += ", " + Counted(r.Count(Diagnostic::Severity::kNote),
-                         it ? "nota" : "note", it ? "note" : "notes");
+  using Severity = Diagnostic::Severity;
+  std::string line = ToolText(
+      r.command == "check" ? ToolMessage::kCheckedSummary
+                           : ToolMessage::kCompiledSummary,
+      language,
+      {SeverityCount(r.Count(Severity::kError), Severity::kError, language),
+       SeverityCount(r.Count(Severity::kWarning), Severity::kWarning, language),
+       SeverityCount(r.Count(Severity::kNote), Severity::kNote, language)});
   switch (r.outcome) {
     case CompileReport::Outcome::kWritten:
-      line += it ? "; file scritti:" : "; files written:";
+      line += ToolText(ToolMessage::kFilesWritten, language);
       for (const std::string& f : r.files) line += " " + f;
       break;
     case CompileReport::Outcome::kChecked:
-      line += it ? "; nessun file scritto" : "; no file written";
+      line += ToolText(ToolMessage::kNoFileWritten, language);
       break;
     case CompileReport::Outcome::kNoCells:
-      line += it ? "; nessun file scritto: la compilazione non ha celle"
-                 : "; no file written: the compile has no cells";
+      line += ToolText(ToolMessage::kNoFileWithoutCells, language);
       break;
     case CompileReport::Outcome::kReservedValue:
-      line += it ? "; nessun file scritto: valore riservato già occupato"
-                 : "; no file written: a reserved value is taken";
+      line += ToolText(ToolMessage::kNoFileReservedValue, language);
       break;
   }
   return line;
@@ -132,7 +124,6 @@ size_t CompileReport::Count(Diagnostic::Severity severity) const {
 
 void PrintText(const CompileReport& report, Language language, bool color,
                std::ostream& out) {
-  const bool it = language == Language::kItalian;
   const LineIndex route(report.route_text);
   const LineIndex train(report.train_text);
   for (const Diagnostic& d : report.diagnostics) {
@@ -144,12 +135,11 @@ void PrintText(const CompileReport& report, Language language, bool color,
         << SeverityWord(d.severity, language) << " " << d.code
         << (color ? kResetColor : "") << ": " << MessageFor(d, language);
     if (d.position) {
-      out << " (" << (it ? "progressiva " : "progressive ") << *d.position
-          << ")";
+      out << ToolText(ToolMessage::kAtProgressive, language,
+                      {std::to_string(*d.position)});
     }
     if (d.found_reading_on) {
-      out << (it ? " [trovato proseguendo la lettura dopo il primo errore]"
-                 : " [found by reading on after the first error]");
+      out << ToolText(ToolMessage::kFoundReadingOn, language);
     }
     out << "\n";
     if (d.site.line > 0) {
@@ -163,16 +153,17 @@ void PrintText(const CompileReport& report, Language language, bool color,
   }
   for (const auto& [file, omitted] : report.omitted_errors) {
     out << file << ": "
-        << (it ? "altri errori non mostrati: " : "further errors not shown: ")
-        << omitted << "\n";
+        << ToolText(ToolMessage::kFurtherErrors, language,
+                    {std::to_string(omitted)})
+        << "\n";
   }
   if (report.omitted_warnings + report.omitted_notes > 0) {
-    out << (it ? "non mostrati: " : "not shown: ")
-        << Counted(report.omitted_warnings, it ? "avviso" : "warning",
-                   it ? "avvisi" : "warnings")
-        << (it ? " e " : " and ")
-        << Counted(report.omitted_notes, it ? "nota" : "note",
-                   it ? "note" : "notes")
+    using Severity = Diagnostic::Severity;
+    out << ToolText(
+               ToolMessage::kNotShown, language,
+               {SeverityCount(report.omitted_warnings, Severity::kWarning,
+                              language),
+                SeverityCount(report.omitted_notes, Severity::kNote, language)})
         << "\n";
   }
   out << Summary(report, language) << "\n";
