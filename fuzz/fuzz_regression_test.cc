@@ -46,8 +46,10 @@ TEST(FuzzRegressionTest, ToolInputs) {
   // The compile's inputs serve the tool's commands as well.
   for (const char* kind : {"compile", "tool"}) {
     for (const fs::path& input : Inputs(kind)) {
-      SCOPED_TRACE(input.string());
-      FuzzTool(Bytes(input));
+      for (size_t path = 0; path < ToolPaths(); ++path) {
+        EXPECT_TRUE(FuzzToolPath(Bytes(input), path))
+            << input.string() << ", path " << path;
+      }
     }
   }
 }

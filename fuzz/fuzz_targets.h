@@ -1,6 +1,7 @@
 #ifndef FUZZ_FUZZ_TARGETS_H_
 #define FUZZ_FUZZ_TARGETS_H_
 
+#include <cstddef>
 #include <string_view>
 
 namespace scenario {
@@ -11,10 +12,15 @@ namespace scenario {
 // post-processing) and encoded as the three binary files.
 void FuzzCompile(std::string_view data);
 
-// The same split of arbitrary bytes through the tool's commands, as an
-// author runs them: check in both forms and languages, compile, plot from
-// the texts and from the package, dump.
+// The same split of arbitrary bytes through the tool, as an author uses it:
+// check in both forms and languages, compile with dumps, plot from the
+// texts and from the package, report, decompile, the language server. Each
+// input takes the path its size picks.
 void FuzzTool(std::string_view data);
+// One path of those for every input: true when every command ended with
+// one of the tool's exit statuses and the language server answered.
+size_t ToolPaths();
+bool FuzzToolPath(std::string_view data, size_t path);
 
 // Arbitrary bytes as each kind of binary file, through the decoders and
 // every output format of `scenario-tool dump`.
