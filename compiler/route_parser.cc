@@ -47,7 +47,7 @@ Flow RouteParser::GeneralPhase() {
     if (reader_.AtEnd()) return Flow::kContinue;
     // Comments here are read without the end-of-file test: a comment at the
     // very end of the text is a reading fault.
-    for (int i = 0; i < kGeneralCommentReads && Contains(key_.text, "-"); ++i) {
+    for (int i = 0; i < kGeneralCommentReads && IsComment(key_.text); ++i) {
       if (reader_.ReadText(&key_) != ItemReader::Result::kOk) {
         return Fault(ErrorSite::Fault::kEndOfFile, key_);
       }

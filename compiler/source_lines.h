@@ -552,6 +552,12 @@ const SourceLine& LineOf(LineKind kind);
 FieldRef RefOf(const SourceField& field);
 const SourceField* FieldAt(FieldRef ref);
 
+// A key item holding "-" makes its line a comment, which the reading
+// passes over.
+inline bool IsComment(std::string_view key) {
+  return key.find('-') != std::string_view::npos;
+}
+
 // True when `key` names `line`: it contains both of its words.
 bool Names(const SourceLine& line, std::string_view key);
 

@@ -84,7 +84,7 @@ bool SourceReader::NextKeyItem(int comment_reads) {
   if (reader_.AtEnd()) return false;
   reader_.ReadText(&key_);
   if (reader_.AtEnd()) return false;
-  for (int i = 0; i < comment_reads && Contains(key_.text, "-"); ++i) {
+  for (int i = 0; i < comment_reads && IsComment(key_.text); ++i) {
     reader_.ReadText(&key_);
     if (reader_.AtEnd()) return false;
   }

@@ -7,6 +7,7 @@
 #include "base/file_names.h"
 #include "base/line_index.h"
 #include "compiler/author_compile.h"
+#include "compiler/item_reader.h"
 #include "compiler/source_lines.h"
 
 namespace scenario {
@@ -47,30 +48,35 @@ std::string PathOf(const std::string& uri) {
 
 std::string UriOf(const std::string& path) { return "file://" + path; }
 
-// The items of one line as the author sees them: where each starts and
-// ends (blanks left out), split at the commas.
-struct Item {
+// The items of one line as the compile reads them, with where each starts
+// and ends on the line (a quoted item with its quotes, which may hold
+// commas); a line ending in a comma has an empty last item there.
+struct LineItem {
   int start, end;
   std::string text;
 };
-std::vector<Item> Items(std::string_view line) {
-  std::vector<Item> items;
-  size_t start = 0;
-  for (size_t i = 0; i <= line.size(); ++i) {
-    if (i < line.size() && line[i] != ',') continue;
-    size_t a = start, b = i;
-    while (a < b && line[a] == ' ') ++a;
-    while (b > a && (line[b - 1] == ' ' || line[b - 1] == '\t')) --b;
-    items.push_back({static_cast<int>(a), static_cast<int>(b),
-                     std::string(line.substr(a, b - a))});
-    start = i + 1;
+std::vector<LineItem> Items(std::string_view line) {
+  std::vector<LineItem> items;
+  ItemReader reader(line);
+  Item item;
+  while (reader.ReadText(&item) == ItemReader::Result::kOk && item.line == 1) {
+    const int start = item.column - 1;
+    size_t end =
+        static_cast<size_t>(item.text.data() - line.data()) + item.text.size();
+    if (end < line.size() && line[end] == '"') ++end;  // the closing quote
+    items.push_back({start, static_cast<int>(end), std::string(item.text)});
+  }
+  const size_t last = line.find_last_not_of(" \t");
+  if (last != std::string_view::npos && line[last] == ',') {
+    const int at = static_cast<int>(line.size());
+    items.push_back({at, at, ""});
   }
   return items;
 }
 
 // The kind of line a key item names, among the lines of its text.
 const SourceLine* LineNamed(const std::string& key, bool route) {
-  if (key.find('-') != std::string::npos) return nullptr;  // a comment
+  if (IsComment(key)) return nullptr;
   for (const SourceLine& line : kSourceLines) {
     if ((line.phase == Phase::kTrain) == route) continue;
     if (Names(line, key)) return &line;
@@ -156,7 +162,7 @@ std::vector<json> LanguageServer::Publish(const std::string& uri) {
       int start = std::max(d.site.column, 1) - 1;
       int end = static_cast<int>(source.size());
       if (d.site.column > 0) {
-        for (const Item& item : Items(source)) {
+        for (const LineItem& item : Items(source)) {
           if (item.start <= start && start <= item.end) end = item.end;
         }
       } else {
@@ -180,7 +186,7 @@ json LanguageServer::Hover(const std::string& uri, int line, int character) {
   std::string text;
   if (!Text(PathOf(uri), &text)) return nullptr;
   const LineIndex lines(text);
-  const std::vector<Item> items = Items(lines.Line(line + 1));
+  const std::vector<LineItem> items = Items(lines.Line(line + 1));
   if (items.empty()) return nullptr;
   const SourceLine* kind = LineNamed(items[0].text, IsRoute(PathOf(uri)));
   if (kind == nullptr) return nullptr;
@@ -254,7 +260,7 @@ json LanguageServer::Symbols(const std::string& uri) {
   json symbols = json::array();
   for (int n = 1; n <= static_cast<int>(lines.count()); ++n) {
     const std::string_view source = lines.Line(n);
-    const std::vector<Item> items = Items(source);
+    const std::vector<LineItem> items = Items(source);
     const SourceLine* kind = LineNamed(items[0].text, route);
     if (kind == nullptr) continue;
     std::string name;

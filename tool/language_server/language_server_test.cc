@@ -70,6 +70,24 @@ class LanguageServerTest : public ::testing::Test {
   MemoryFileSystem files_;
 };
 
+// Items are read as the compile reads them: a quoted signboard text holds
+// its comma, and hover anywhere in it names the text field.
+TEST_F(LanguageServerTest, HoverInsideAQuotedItem) {
+  const std::string line = "cartello_indicatore, 100, \"(P.L.Km)(1,000)\"";
+  files_.files["/w/R_linea.txt"] = line + "\r\n";
+  Request(1, "textDocument/hover", Position(kRouteUri, 0, 38));
+  int status = -1;
+  const std::vector<json> messages = Serve(&status);
+  ASSERT_EQ(messages.size(), 1u);
+  const json& result = messages[0]["result"];
+  ASSERT_FALSE(result.is_null()) << messages[0];
+  EXPECT_NE(result["contents"]["value"].get<std::string>().find("testo"),
+            std::string::npos)
+      << result;
+  EXPECT_EQ(result["range"]["start"]["character"], 26);
+  EXPECT_EQ(result["range"]["end"]["character"], static_cast<int>(line.size()));
+}
+
 TEST_F(LanguageServerTest, ASessionFromInitializeToExit) {
   std::string train = EmbeddedTrain();
   train.replace(train.find("stazione,    5450"), 17, "stazione,    5475");
