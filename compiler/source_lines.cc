@@ -1,6 +1,7 @@
 #include "compiler/source_lines.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace scenario {
 namespace {
@@ -57,6 +58,28 @@ const SourceField* FieldAt(FieldRef ref) {
   if (ref.field < 0 || static_cast<size_t>(ref.field) >= fields.size())
     return nullptr;
   return &fields[static_cast<size_t>(ref.field)];
+}
+
+std::string LineText(LineKind kind, std::initializer_list<int64_t> numbers,
+                     std::optional<std::string_view> text,
+                     std::string_view key) {
+  const SourceLine& line = LineOf(kind);
+  // A line written with fields its kind does not have would not read back.
+  assert(numbers.size() + (text ? 1 : 0) == line.fields.size());
+  std::string written(key.empty() ? line.spellings.front() : key);
+  for (int64_t n : numbers) written += ", " + std::to_string(n);
+  if (text) {
+    written += ", ";
+    if (text->find_first_of(",\"") == std::string_view::npos) {
+      written += *text;
+    } else {
+      written += '"';
+      for (char c : *text)
+        written += c == '"' ? std::string("\"\"") : std::string(1, c);
+      written += '"';
+    }
+  }
+  return written;
 }
 
 bool Names(const SourceLine& line, std::string_view key) {

@@ -3,8 +3,11 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "model/scenario.h"
@@ -299,6 +302,25 @@ inline constexpr SourceField kStation[] = {
 
 }  // namespace source_fields
 
+// The section headers of the texts, in the order the texts hold them.
+namespace source_sections {
+inline constexpr std::string_view kGeneral = "[generale]";
+inline constexpr std::string_view kCurves = "[curve]";
+inline constexpr std::string_view kGradients = "[pendenze]";
+inline constexpr std::string_view kMountains = "[montagne]";
+inline constexpr std::string_view kSpeedBoards = "[cartelli]";
+inline constexpr std::string_view kSignboards = "[indicazioni]";
+inline constexpr std::string_view kAdhesions = "[aderenze]";
+inline constexpr std::string_view kSpeeds = "[vel_limite]";
+inline constexpr std::string_view kStations = "[stazioni]";
+inline constexpr std::string_view kSlowDowns = "[rallentamenti]";
+inline constexpr std::string_view kSignals = "[segnali]";
+inline constexpr std::string_view kCodes = "[codici]";
+// The last line of every text: the reading never examines a text's last
+// item, so the texts end with this field-less line.
+inline constexpr std::string_view kEnd = "[fine]";
+}  // namespace source_sections
+
 namespace source_spellings {
 inline constexpr std::string_view kRouteLength[] = {"lunghezza percorso"};
 inline constexpr std::string_view kReferenceTre[] = {
@@ -334,7 +356,7 @@ inline constexpr std::string_view kStation[] = {"stazione"};
 inline constexpr SourceLine kSourceLines[] = {
     {LineKind::kRouteLength,
      Phase::kRouteGeneral,
-     "[generale]",
+     source_sections::kGeneral,
      {"percorso", "lunghezza"},
      false,
      source_spellings::kRouteLength,
@@ -343,7 +365,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kRouteLength},
     {LineKind::kReferenceTre,
      Phase::kRouteGeneral,
-     "[generale]",
+     source_sections::kGeneral,
      {"tre", "progressiva"},
      true,
      source_spellings::kReferenceTre,
@@ -352,7 +374,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kReference},
     {LineKind::kReferenceDue,
      Phase::kRouteGeneral,
-     "[generale]",
+     source_sections::kGeneral,
      {"due", "progressiva"},
      true,
      source_spellings::kReferenceDue,
@@ -361,7 +383,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kReference},
     {LineKind::kReferenceUno,
      Phase::kRouteGeneral,
-     "[generale]",
+     source_sections::kGeneral,
      {"uno", "progressiva"},
      true,
      source_spellings::kReferenceUno,
@@ -370,7 +392,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kReference},
     {LineKind::kBackgroundUno,
      Phase::kRouteGeneral,
-     "[generale]",
+     source_sections::kGeneral,
      {"sfondo", "uno"},
      true,
      source_spellings::kBackgroundUno,
@@ -379,7 +401,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kBackground},
     {LineKind::kBackgroundDue,
      Phase::kRouteGeneral,
-     "[generale]",
+     source_sections::kGeneral,
      {"sfondo", "due"},
      true,
      source_spellings::kBackgroundDue,
@@ -388,7 +410,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kBackground},
     {LineKind::kBackgroundTre,
      Phase::kRouteGeneral,
-     "[generale]",
+     source_sections::kGeneral,
      {"sfondo", "tre"},
      true,
      source_spellings::kBackgroundTre,
@@ -397,7 +419,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kBackground},
     {LineKind::kCabSignals,
      Phase::kRouteGeneral,
-     "[generale]",
+     source_sections::kGeneral,
      {"segnali", "ripetizione"},
      true,
      source_spellings::kCabSignals,
@@ -407,7 +429,7 @@ inline constexpr SourceLine kSourceLines[] = {
 
     {LineKind::kGradient,
      Phase::kRouteBody,
-     "[pendenze]",
+     source_sections::kGradients,
      {"pendenza", ""},
      false,
      source_spellings::kGradient,
@@ -416,7 +438,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kGradient},
     {LineKind::kCurve,
      Phase::kRouteBody,
-     "[curve]",
+     source_sections::kCurves,
      {"curva", ""},
      false,
      source_spellings::kCurve,
@@ -425,7 +447,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kCurve},
     {LineKind::kMountain,
      Phase::kRouteBody,
-     "[montagne]",
+     source_sections::kMountains,
      {"montagna", ""},
      false,
      source_spellings::kMountain,
@@ -434,7 +456,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kMountain},
     {LineKind::kSpeedBoard,
      Phase::kRouteBody,
-     "[cartelli]",
+     source_sections::kSpeedBoards,
      {"indicatori_v", ""},
      false,
      source_spellings::kSpeedBoard,
@@ -443,7 +465,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kSpeedBoard},
     {LineKind::kSignboard,
      Phase::kRouteBody,
-     "[indicazioni]",
+     source_sections::kSignboards,
      {"indicat", "cartello"},
      false,
      source_spellings::kSignboard,
@@ -453,7 +475,7 @@ inline constexpr SourceLine kSourceLines[] = {
 
     {LineKind::kBrakedMass,
      Phase::kTrain,
-     "[generale]",
+     source_sections::kGeneral,
      {"frenata", "massa"},
      false,
      source_spellings::kBrakedMass,
@@ -462,7 +484,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kBrakedMass},
     {LineKind::kCoaches,
      Phase::kTrain,
-     "[generale]",
+     source_sections::kGeneral,
      {"vetture", ""},
      false,
      source_spellings::kCoaches,
@@ -471,7 +493,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kCoaches},
     {LineKind::kSpeed,
      Phase::kTrain,
-     "[vel_limite]",
+     source_sections::kSpeeds,
      {"velocit", ""},
      false,
      source_spellings::kSpeed,
@@ -480,7 +502,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kSpeed},
     {LineKind::kAdhesion,
      Phase::kTrain,
-     "[aderenze]",
+     source_sections::kAdhesions,
      {"aderenza", ""},
      false,
      source_spellings::kAdhesion,
@@ -489,7 +511,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kAdhesion},
     {LineKind::kClock,
      Phase::kTrain,
-     "[generale]",
+     source_sections::kGeneral,
      {"orologio", ""},
      false,
      source_spellings::kClock,
@@ -498,7 +520,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kClock},
     {LineKind::kSand,
      Phase::kTrain,
-     "[generale]",
+     source_sections::kGeneral,
      {"sabbia", ""},
      false,
      source_spellings::kSand,
@@ -507,7 +529,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kSand},
     {LineKind::kSignal,
      Phase::kTrain,
-     "[segnali]",
+     source_sections::kSignals,
      {"segnale", ""},
      false,
      source_spellings::kSignal,
@@ -516,7 +538,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kSignal},
     {LineKind::kSlowDown,
      Phase::kTrain,
-     "[rallentamenti]",
+     source_sections::kSlowDowns,
      {"rallentamento", ""},
      false,
      source_spellings::kSlowDown,
@@ -525,7 +547,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kSlowDown},
     {LineKind::kPoint,
      Phase::kTrain,
-     "[segnali]",
+     source_sections::kSignals,
      {"abbattimento", ""},
      false,
      source_spellings::kPoint,
@@ -534,7 +556,7 @@ inline constexpr SourceLine kSourceLines[] = {
      source_fields::kPoint},
     {LineKind::kStation,
      Phase::kTrain,
-     "[stazioni]",
+     source_sections::kStations,
      {"stazione", ""},
      false,
      source_spellings::kStation,
@@ -557,6 +579,15 @@ const SourceField* FieldAt(FieldRef ref);
 inline bool IsComment(std::string_view key) {
   return key.find('-') != std::string_view::npos;
 }
+
+// A line as the texts hold it: the key item (the line's usual spelling,
+// unless `key` gives another, as a curve's class or a cab signal's code
+// count), then each field in the table's order, `text` last for a line
+// whose last field is a text. Quoted when the text holds a comma or a
+// quote, so that the reading keeps it whole.
+std::string LineText(LineKind kind, std::initializer_list<int64_t> numbers,
+                     std::optional<std::string_view> text = std::nullopt,
+                     std::string_view key = {});
 
 // True when `key` names `line`: it contains both of its words.
 bool Names(const SourceLine& line, std::string_view key);

@@ -75,7 +75,7 @@ bool SourceReader::FindStart() {
   while (!reader_.AtEnd()) {
     reader_.ReadText(&key_);
     if (reader_.AtEnd()) return false;
-    if (ContainsAnyCase(key_.text, "[generale]")) return true;
+    if (ContainsAnyCase(key_.text, source_sections::kGeneral)) return true;
   }
   return false;
 }
@@ -247,7 +247,7 @@ void SourceReader::CheckKeyItem(bool matched, Phase phase) {
     warned_after_end_ = true;
     Warn(kLineAfterEnd, key_);
   }
-  if (header && ContainsAnyCase(key, "[fine]")) after_end_ = true;
+  if (header && ContainsAnyCase(key, source_sections::kEnd)) after_end_ = true;
   if (matched || header || key.empty() || !key_.first_on_line) return;
   int64_t ignored = 0;
   Item item;

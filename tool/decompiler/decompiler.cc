@@ -6,6 +6,7 @@
 #include <span>
 
 #include "compiler/author_compile.h"
+#include "compiler/source_lines.h"
 #include "model/binary_files.h"
 #include "model/cell_units.h"
 #include "model/curve_classes.h"
@@ -23,31 +24,14 @@ struct Line {
   size_t cell = kNoCell;
 };
 
-std::string Join(std::initializer_list<int64_t> values) {
-  std::string text;
-  for (int64_t v : values) text += ", " + std::to_string(v);
-  return text;
-}
-
-// A text item: in quotes when it holds a comma or a quote, so that the
-// reading keeps it whole.
-std::string TextItem(const std::string& text) {
-  if (text.find_first_of(",\"") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text)
-    quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
-}
-
 // The runs of a profile: a line where the cells' value changes.
-void Profile(std::vector<Line>& lines, const char* keyword,
+void Profile(std::vector<Line>& lines, LineKind kind,
              const std::vector<Cella>& cells, size_t filled, auto value) {
   for (size_t i = 0; i < filled; ++i) {
     if (i > 0 && value(cells[i]) == value(cells[i - 1])) continue;
-    lines.push_back(
-        {std::string(keyword) +
-             Join({static_cast<int64_t>(i) * kCellLength, value(cells[i])}),
-         i});
+    lines.push_back({LineText(kind, {static_cast<int64_t>(i) * kCellLength,
+                                     value(cells[i])}),
+                     i});
   }
 }
 
@@ -74,10 +58,10 @@ void References(std::vector<Line>& lines, const std::array<Voce, kVoci>& v) {
     // Equal starts are taken the other way round.
     std::swap(due, uno);
   }
-  for (const auto& [name, r] :
-       {std::pair{"uno", uno}, std::pair{"due", due}, std::pair{"tre", tre}}) {
-    lines.push_back({std::string("progressiva chilometrica ") + name +
-                     Join({r.start, r.km, r.flag})});
+  for (const auto& [kind, r] : {std::pair{LineKind::kReferenceUno, uno},
+                                std::pair{LineKind::kReferenceDue, due},
+                                std::pair{LineKind::kReferenceTre, tre}}) {
+    lines.push_back({LineText(kind, {r.start, r.km, r.flag})});
   }
 }
 
@@ -94,9 +78,12 @@ std::vector<Line> Curves(const PlanPoints& plan) {
   int64_t from = 0;
   auto close = [&](int64_t to) {
     if (current == 0) return;
-    lines.push_back({std::string(current > 0 ? "curvad" : "curvas") +
-                         std::to_string(std::abs(current)) +
-                         Join({from - 1, to - from + 1}),
+    // The side's spelling, then the class's digit.
+    const std::string key =
+        std::string(LineOf(LineKind::kCurve).spellings[current > 0 ? 0 : 1]) +
+        std::to_string(std::abs(current));
+    lines.push_back({LineText(LineKind::kCurve, {from - 1, to - from + 1},
+                              std::nullopt, key),
                      static_cast<size_t>((from - 1) / kCellLength)});
   };
   int64_t m = 2;
@@ -131,25 +118,28 @@ Texts WriteTexts(const std::vector<Cella>& cells,
   const size_t n = cells.size();
   const size_t filled = ProfiledCells(n);
   auto& r = t.route;
-  r.push_back({"[generale]"});
-  r.push_back({"lunghezza percorso" + Join({v[kTrainSlot].fine})});
+  namespace sections = source_sections;
+  r.push_back({std::string(sections::kGeneral)});
+  r.push_back({LineText(LineKind::kRouteLength, {v[kTrainSlot].fine})});
   References(r, v);
   const Voce& route = v[kRouteSlot];
-  r.push_back({"sfondo uno" + Join({route.inizio})});
-  r.push_back({"sfondo due" + Join({route.progressiva})});
-  r.push_back({"sfondo tre" + Join({route.fine})});
+  r.push_back({LineText(LineKind::kBackgroundUno, {route.inizio})});
+  r.push_back({LineText(LineKind::kBackgroundDue, {route.progressiva})});
+  r.push_back({LineText(LineKind::kBackgroundTre, {route.fine})});
   const Voce& extra = v[kExtraSlot];
-  r.push_back({std::string("ripetizione segnali ") +
-               (extra.progressiva == 9 ? "9" : "4") + " codici" +
-               Join({extra.inizio, extra.fine})});
-  r.push_back({"[curve]"});
+  // The spelling with 9 codes, or with 4.
+  r.push_back(
+      {LineText(LineKind::kCabSignals, {extra.inizio, extra.fine}, std::nullopt,
+                LineOf(LineKind::kCabSignals)
+                    .spellings[extra.progressiva == 9 ? 1 : 0])});
+  r.push_back({std::string(sections::kCurves)});
   if (plan != nullptr) {
     for (Line& line : Curves(*plan)) r.push_back(line);
   }
-  r.push_back({"[pendenze]"});
-  Profile(r, "pendenza", cells, filled,
+  r.push_back({std::string(sections::kGradients)});
+  Profile(r, LineKind::kGradient, cells, filled,
           [](const Cella& c) { return GradientOfCell(c.pendenza); });
-  r.push_back({"[montagne]"});
+  r.push_back({std::string(sections::kMountains)});
   for (size_t i = 0; i < n;) {
     const Byte kind = cells[i].montagna;
     size_t end = i;
@@ -157,15 +147,15 @@ Texts WriteTexts(const std::vector<Cella>& cells,
     while (end + 1 < n && cells[end + 1].montagna == kind) ++end;
     for (size_t k = i; k <= end; ++k) marked |= cells[k].tipo == kMountainMark;
     if (kind != 0) {
-      r.push_back(
-          {"montagna" + Join({static_cast<int64_t>(i) * kCellLength,
-                              static_cast<int64_t>(end + 1) * kCellLength,
-                              kind + (marked ? 10 : 0)}),
-           i});
+      r.push_back({LineText(LineKind::kMountain,
+                            {static_cast<int64_t>(i) * kCellLength,
+                             static_cast<int64_t>(end + 1) * kCellLength,
+                             kind + (marked ? 10 : 0)}),
+                   i});
     }
     i = end + 1;
   }
-  r.push_back({"[cartelli]"});
+  r.push_back({std::string(sections::kSpeedBoards)});
   for (size_t q = 0; q < n; ++q) {
     const Cella& c = cells[q];
     // A board whose cell a station's stop took later keeps its values but
@@ -174,15 +164,15 @@ Texts WriteTexts(const std::vector<Cella>& cells,
         c.tipo == kStopPoint &&
         (c.valore2 != 0 || c.valore3 != 0 || c.valore4 != 0);
     if (c.tipo != kSpeedBoard && !under_stop) continue;
-    r.push_back({"indicatori_vmax" +
-                     Join({static_cast<int64_t>(q - 1) * kCellLength,
+    r.push_back({LineText(LineKind::kSpeedBoard,
+                          {static_cast<int64_t>(q - 1) * kCellLength,
                            SpeedPairLeft(c.valore1), SpeedPairLeft(c.valore2),
                            SpeedPairLeft(c.valore3), FirstDigit(c.valore4),
                            SpeedPairRight(c.valore1), SpeedPairRight(c.valore2),
                            SpeedPairRight(c.valore3), SecondDigit(c.valore4)}),
                  q});
   }
-  r.push_back({"[indicazioni]"});
+  r.push_back({std::string(sections::kSignboards)});
   std::vector<std::pair<Integer, size_t>> signboards;  // slot, cell
   for (size_t q = 0; q < n; ++q) {
     if (cells[q].tipo == kSignboard)
@@ -224,28 +214,27 @@ Texts WriteTexts(const std::vector<Cella>& cells,
     const std::string text = slot >= 0 && slot < kVoci
                                  ? v[static_cast<size_t>(slot)].nome
                                  : std::string();
-    r.push_back({"cartello_indicatore" +
-                     Join({static_cast<int64_t>(q - 1) * kCellLength}) + ", " +
-                     TextItem(text),
+    r.push_back({LineText(LineKind::kSignboard,
+                          {static_cast<int64_t>(q - 1) * kCellLength}, text),
                  q});
   }
-  r.push_back({"[fine]"});
+  r.push_back({std::string(sections::kEnd)});
 
   auto& tr = t.train;
   const Voce& train = v[kTrainSlot];
-  tr.push_back({"[generale]"});
-  tr.push_back({"numero vetture" + Join({train.progressiva})});
-  tr.push_back({"percentuale massa frenata" + Join({train.inizio})});
-  tr.push_back({"sabbia" + Join({extra.intero1})});
-  tr.push_back(
-      {"orologio" + Join({extra.intero3, extra.intero4, extra.intero5})});
-  tr.push_back({"[aderenze]"});
-  Profile(tr, "aderenza", cells, filled,
+  tr.push_back({std::string(sections::kGeneral)});
+  tr.push_back({LineText(LineKind::kCoaches, {train.progressiva})});
+  tr.push_back({LineText(LineKind::kBrakedMass, {train.inizio})});
+  tr.push_back({LineText(LineKind::kSand, {extra.intero1})});
+  tr.push_back({LineText(LineKind::kClock,
+                         {extra.intero3, extra.intero4, extra.intero5})});
+  tr.push_back({std::string(sections::kAdhesions)});
+  Profile(tr, LineKind::kAdhesion, cells, filled,
           [](const Cella& c) { return int64_t{c.aderenza}; });
-  tr.push_back({"[vel_limite]"});
-  Profile(tr, "velocita", cells, filled,
+  tr.push_back({std::string(sections::kSpeeds)});
+  Profile(tr, LineKind::kSpeed, cells, filled,
           [](const Cella& c) { return int64_t{SpeedOfCell(c.velocita)}; });
-  tr.push_back({"[stazioni]"});
+  tr.push_back({std::string(sections::kStations)});
   for (int slot = kFirstStationSlot; slot <= kLastSignboardSlot; ++slot) {
     const Voce& st = v[static_cast<size_t>(slot)];
     if (st == Voce{} || st.holds_only_text()) break;
@@ -259,15 +248,15 @@ Texts WriteTexts(const std::vector<Cella>& cells,
       flag = st.fine - (st.progressiva + length / 2) == 50 ? 1 : 0;
     }
     tr.push_back(
-        {"stazione" +
-             Join({st.progressiva, st.tipo, length, st.byte1, st.byte5, flag,
+        {LineText(LineKind::kStation,
+                  {st.progressiva, st.tipo, length, st.byte1, st.byte5, flag,
                    st.intero1, st.intero2, st.byte2, st.intero3, st.intero4,
                    st.intero5, st.byte3, st.orario / 3600, st.orario / 60 % 60,
-                   st.orario % 60}) +
-             ", " + TextItem(st.nome),
+                   st.orario % 60},
+                  st.nome),
          static_cast<size_t>(std::max<int64_t>(0, st.fine / kCellLength))});
   }
-  tr.push_back({"[rallentamenti]"});
+  tr.push_back({std::string(sections::kSlowDowns)});
   for (size_t s = 0; s < n; ++s) {
     const Cella& c = cells[s];
     if (c.tipo != kSlowDownStart) continue;
@@ -277,13 +266,13 @@ Texts WriteTexts(const std::vector<Cella>& cells,
     // Approach markers stand in the four cells before the warning board.
     const bool markers = s > 25 && cells[s - 25].tipo == kSlowDownMarker;
     tr.push_back(
-        {"rallentamento" +
-             Join({static_cast<int64_t>(s - 1) * kCellLength, c.valore1,
+        {LineText(LineKind::kSlowDown,
+                  {static_cast<int64_t>(s - 1) * kCellLength, c.valore1,
                    static_cast<int64_t>(e - s) * kCellLength, c.valore3,
                    markers ? 1 : 0, c.valore2}),
          s});
   }
-  tr.push_back({"[segnali]"});
+  tr.push_back({std::string(sections::kSignals)});
   for (size_t k = 0; k < n; ++k) {
     const Cella& c = cells[k];
     if (c.tipo != kSignal) continue;
@@ -299,8 +288,8 @@ Texts WriteTexts(const std::vector<Cella>& cells,
     const int sx = c.tempo != 0 ? 2 : packed / 3;
     const int dx = packed - 3 * sx;
     tr.push_back(
-        {"segnale" +
-             Join({static_cast<int64_t>(k - 1) * kCellLength, sx,
+        {LineText(LineKind::kSignal,
+                  {static_cast<int64_t>(k - 1) * kCellLength, sx,
                    FirstDigit(c.valore1), FirstDigit(c.valore2),
                    FirstDigit(c.valore3), rapp, dx, SecondDigit(c.valore1),
                    SecondDigit(c.valore2), SecondDigit(c.valore3), c.tempo}),
@@ -315,11 +304,11 @@ Texts WriteTexts(const std::vector<Cella>& cells,
          (c.valore1 != kGeneratedPointSpeed || placed_by_author.count(t_cell)));
     if (!authored) continue;
     tr.push_back(
-        {"abbattimento" + Join({static_cast<int64_t>(t_cell) * kCellLength,
-                                c.tipo == kPlainPoint ? 0 : c.valore1}),
+        {LineText(LineKind::kPoint, {static_cast<int64_t>(t_cell) * kCellLength,
+                                     c.tipo == kPlainPoint ? 0 : c.valore1}),
          t_cell});
   }
-  tr.push_back({"[fine]"});
+  tr.push_back({std::string(sections::kEnd)});
   return t;
 }
 
