@@ -36,8 +36,8 @@ Status RemoveSourceTexts(FileSystem& files, const FileNames& names) {
 int Run(Window& window, FileSystem& files, const std::string& folder,
         Language language) {
   // The scenario's identity, which names every file.
-  const std::string nome_linea(kNomeLinea);
-  const std::string numero_treno(kNumeroTreno);
+  const std::string nome_linea(kRouteName);
+  const std::string numero_treno(kTrainNumber);
   const FileNames names(folder, nome_linea, numero_treno);
 
   // "Attendere", painted once before the work, also while another run in
@@ -68,8 +68,8 @@ int Run(Window& window, FileSystem& files, const std::string& folder,
 int CompileStep(Window& window, FileSystem& files, const FileNames& names,
                 Language language) {
   Scenario scenario;
-  scenario.nome_linea = names.nome_linea();
-  scenario.numero_treno = names.numero_treno();
+  scenario.nome_linea = names.route_name();
+  scenario.numero_treno = names.train_number();
   const CompileOutcome outcome =
       memorizza_percorso(scenario, /*scrivi_linea=*/true, files,
                          {names.RouteSource(), names.TrainSource()}, names);

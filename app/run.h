@@ -13,8 +13,8 @@
 namespace scenario {
 
 // The one scenario the program carries.
-inline constexpr std::string_view kNomeLinea = "Valdorsio-Ronsale";
-inline constexpr std::string_view kNumeroTreno = "37264";
+inline constexpr std::string_view kRouteName = "Valdorsio-Ronsale";
+inline constexpr std::string_view kTrainNumber = "37264";
 
 // The program's whole job, in its fixed order: show the waiting window,
 // then write the package into `folder`; a failure is told in `language`

@@ -337,8 +337,8 @@ TEST_F(ProgramTest, AKilledRunThenACompleteOne) {
 // its constant: the number is shown, the run ends there with its status,
 // and no binary file is written.
 TEST(CompileStepTest, AReservedValueEndsTheRunWithItsNumber) {
-  const FileNames names("d", std::string(kNomeLinea),
-                        std::string(kNumeroTreno));
+  const FileNames names("d", std::string(kRouteName),
+                        std::string(kTrainNumber));
   MemoryFileSystem files;
   files.files[names.RouteSource()] =
       "[generale]\r\nlunghezza percorso, 1000\r\n[curve]\r\n[fine]\r\n";
@@ -353,8 +353,8 @@ TEST(CompileStepTest, AReservedValueEndsTheRunWithItsNumber) {
 // A source text the run wrote that cannot be read back or deleted ends the
 // run as a failed file operation: no package from half the scenario.
 TEST(CompileStepTest, ATextThatCannotBeReadOrDeleted) {
-  const FileNames names("d", std::string(kNomeLinea),
-                        std::string(kNumeroTreno));
+  const FileNames names("d", std::string(kRouteName),
+                        std::string(kTrainNumber));
   for (const std::string& path : {names.TrainSource(), names.RouteSource()}) {
     for (bool unreadable : {true, false}) {
       SCOPED_TRACE(path + (unreadable ? " unreadable" : " undeletable"));
@@ -372,8 +372,8 @@ TEST(CompileStepTest, ATextThatCannotBeReadOrDeleted) {
 }
 
 TEST(CompileStepTest, NoCellsEndsWithAMessage) {
-  const FileNames names("d", std::string(kNomeLinea),
-                        std::string(kNumeroTreno));
+  const FileNames names("d", std::string(kRouteName),
+                        std::string(kTrainNumber));
   MemoryFileSystem files;  // no source texts at all: code 101
   RecordingWindow window;
   EXPECT_EQ(CompileStep(window, files, names), kExitFailure);

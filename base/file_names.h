@@ -29,15 +29,15 @@ inline constexpr std::string_view kCellsSuffix = ".dat";
 // without any clean-up of their characters.
 class FileNames {
  public:
-  FileNames(std::string folder, std::string nome_linea,
-            std::string numero_treno)
+  FileNames(std::string folder, std::string route_name,
+            std::string train_number)
       : folder_(std::move(folder)),
-        nome_linea_(std::move(nome_linea)),
-        numero_treno_(std::move(numero_treno)) {}
+        route_name_(std::move(route_name)),
+        train_number_(std::move(train_number)) {}
 
   const std::string& folder() const { return folder_; }
-  const std::string& nome_linea() const { return nome_linea_; }
-  const std::string& numero_treno() const { return numero_treno_; }
+  const std::string& route_name() const { return route_name_; }
+  const std::string& train_number() const { return train_number_; }
 
   // Source texts, read back and deleted by the compile.
   std::string RouteSource() const { return Route(kRouteSourceSuffix); }
@@ -53,16 +53,16 @@ class FileNames {
 
  private:
   std::string Route(std::string_view suffix) const {
-    return folder_ + kPathSeparator + nome_linea_ + std::string(suffix);
+    return folder_ + kPathSeparator + route_name_ + std::string(suffix);
   }
   std::string Train(std::string_view suffix) const {
-    return folder_ + kPathSeparator + nome_linea_ + "_" + numero_treno_ +
+    return folder_ + kPathSeparator + route_name_ + "_" + train_number_ +
            std::string(suffix);
   }
 
   std::string folder_;
-  std::string nome_linea_;
-  std::string numero_treno_;
+  std::string route_name_;
+  std::string train_number_;
 };
 
 // Reading the names back, for tools given an author's files.

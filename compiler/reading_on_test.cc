@@ -87,8 +87,8 @@ TEST(ReadingOnTest, TheCompiledScenarioIsTheFirstReadingsAlone) {
   alone.numero_treno = "7";
   CompileScenario(alone, true, {route, train, kRoutePath, kTrainPath});
   EXPECT_EQ(r.compiled.codice_errore, kSignboardCellTaken);
-  EXPECT_TRUE(EncodeCelle(r.compiled.celle) == EncodeCelle(alone.celle));
-  EXPECT_TRUE(EncodeVoci(r.compiled.voci) == EncodeVoci(alone.voci));
+  EXPECT_TRUE(EncodeCells(r.compiled.celle) == EncodeCells(alone.celle));
+  EXPECT_TRUE(EncodeRecords(r.compiled.voci) == EncodeRecords(alone.voci));
 }
 
 TEST(ReadingOnTest, ATextFullOfErrorsIsCountedNotListed) {

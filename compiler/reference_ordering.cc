@@ -22,9 +22,9 @@ constexpr Long kFlagAddsMetres = 100;
 }  // namespace
 
 void progressive_ordina(Scenario& s) {
-  const Reference t = Load(s.voci[kReferenceTreSlot]);
-  const Reference d = Load(s.voci[kReferenceDueSlot]);
-  const Reference u = Load(s.voci[kReferenceUnoSlot]);
+  const Reference t = Load(s.voci[kReferenceThreeSlot]);
+  const Reference d = Load(s.voci[kReferenceTwoSlot]);
+  const Reference u = Load(s.voci[kReferenceOneSlot]);
   Reference t2, d2, u2;  // all (0, 0, 0) unless a rule below applies
 
   // The sum is taken in 32 bits, as the record fields hold it.
@@ -64,10 +64,10 @@ void progressive_ordina(Scenario& s) {
   }
   // Otherwise two share the greatest start: no order, all three cleared.
 
-  Store(t2, s.voci[kReferenceTreSlot]);
-  Store(d2, s.voci[kReferenceDueSlot]);
-  Store(u2, s.voci[kReferenceUnoSlot]);
-  for (int slot : {kReferenceTreSlot, kReferenceDueSlot, kReferenceUnoSlot}) {
+  Store(t2, s.voci[kReferenceThreeSlot]);
+  Store(d2, s.voci[kReferenceTwoSlot]);
+  Store(u2, s.voci[kReferenceOneSlot]);
+  for (int slot : {kReferenceThreeSlot, kReferenceTwoSlot, kReferenceOneSlot}) {
     Voce& v = s.voci[slot];
     // Kept within 32 bits like every Long; the multiple-of-50 check follows.
     if (v.progressiva == 1)

@@ -108,13 +108,13 @@ TEST(ReferenceOrderingTest, Cases) {
       return Triple{s.voci[slot].inizio, s.voci[slot].fine,
                     s.voci[slot].progressiva};
     };
-    load(kReferenceTreSlot, c.tre);
-    load(kReferenceDueSlot, c.due);
-    load(kReferenceUnoSlot, c.uno);
+    load(kReferenceThreeSlot, c.tre);
+    load(kReferenceTwoSlot, c.due);
+    load(kReferenceOneSlot, c.uno);
     progressive_ordina(s);
-    EXPECT_EQ(read(kReferenceTreSlot), c.out81) << c.name;
-    EXPECT_EQ(read(kReferenceDueSlot), c.out82) << c.name;
-    EXPECT_EQ(read(kReferenceUnoSlot), c.out83) << c.name;
+    EXPECT_EQ(read(kReferenceThreeSlot), c.out81) << c.name;
+    EXPECT_EQ(read(kReferenceTwoSlot), c.out82) << c.name;
+    EXPECT_EQ(read(kReferenceOneSlot), c.out83) << c.name;
   }
 }
 

@@ -86,17 +86,17 @@ Flow RouteParser::General(const SourceLine& line) {
   switch (line.kind) {
     case LineKind::kRouteLength:
       return RouteLength(line);
-    case LineKind::kReferenceTre:
-      return Reference(line, kReferenceTreSlot);
-    case LineKind::kReferenceDue:
-      return Reference(line, kReferenceDueSlot);
-    case LineKind::kReferenceUno:
-      return Reference(line, kReferenceUnoSlot);
-    case LineKind::kBackgroundUno:
+    case LineKind::kReferenceThree:
+      return Reference(line, kReferenceThreeSlot);
+    case LineKind::kReferenceTwo:
+      return Reference(line, kReferenceTwoSlot);
+    case LineKind::kReferenceOne:
+      return Reference(line, kReferenceOneSlot);
+    case LineKind::kBackgroundOne:
       return Field(line, &backgrounds.inizio);
-    case LineKind::kBackgroundDue:
+    case LineKind::kBackgroundTwo:
       return Field(line, &backgrounds.progressiva);
-    case LineKind::kBackgroundTre:
+    case LineKind::kBackgroundThree:
       return Field(line, &backgrounds.fine);
     case LineKind::kCabSignals:
       return CabSignals(line);

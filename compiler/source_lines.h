@@ -49,12 +49,12 @@ enum class Phase : uint8_t { kRouteGeneral, kRouteBody, kTrain };
 enum class LineKind : uint8_t {
   // Route text, general phase.
   kRouteLength,
-  kReferenceTre,
-  kReferenceDue,
-  kReferenceUno,
-  kBackgroundUno,
-  kBackgroundDue,
-  kBackgroundTre,
+  kReferenceThree,
+  kReferenceTwo,
+  kReferenceOne,
+  kBackgroundOne,
+  kBackgroundTwo,
+  kBackgroundThree,
   kCabSignals,
   // Route text, body.
   kGradient,
@@ -323,15 +323,15 @@ inline constexpr std::string_view kEnd = "[fine]";
 
 namespace source_spellings {
 inline constexpr std::string_view kRouteLength[] = {"lunghezza percorso"};
-inline constexpr std::string_view kReferenceTre[] = {
+inline constexpr std::string_view kReferenceThree[] = {
     "progressiva chilometrica tre"};
-inline constexpr std::string_view kReferenceDue[] = {
+inline constexpr std::string_view kReferenceTwo[] = {
     "progressiva chilometrica due"};
-inline constexpr std::string_view kReferenceUno[] = {
+inline constexpr std::string_view kReferenceOne[] = {
     "progressiva chilometrica uno"};
-inline constexpr std::string_view kBackgroundUno[] = {"sfondo uno"};
-inline constexpr std::string_view kBackgroundDue[] = {"sfondo due"};
-inline constexpr std::string_view kBackgroundTre[] = {"sfondo tre"};
+inline constexpr std::string_view kBackgroundOne[] = {"sfondo uno"};
+inline constexpr std::string_view kBackgroundTwo[] = {"sfondo due"};
+inline constexpr std::string_view kBackgroundThree[] = {"sfondo tre"};
 inline constexpr std::string_view kCabSignals[] = {
     "ripetizione segnali 4 codici", "ripetizione segnali 9 codici"};
 inline constexpr std::string_view kGradient[] = {"pendenza"};
@@ -363,57 +363,57 @@ inline constexpr SourceLine kSourceLines[] = {
      "la lunghezza del percorso: crea le celle e il tracciato",
      "the route's length: creates the cells and the track plan",
      source_fields::kRouteLength},
-    {LineKind::kReferenceTre,
+    {LineKind::kReferenceThree,
      Phase::kRouteGeneral,
      source_sections::kGeneral,
      {"tre", "progressiva"},
      true,
-     source_spellings::kReferenceTre,
+     source_spellings::kReferenceThree,
      "il riferimento chilometrico \"tre\"",
      "kilometric reference \"tre\"",
      source_fields::kReference},
-    {LineKind::kReferenceDue,
+    {LineKind::kReferenceTwo,
      Phase::kRouteGeneral,
      source_sections::kGeneral,
      {"due", "progressiva"},
      true,
-     source_spellings::kReferenceDue,
+     source_spellings::kReferenceTwo,
      "il riferimento chilometrico \"due\"",
      "kilometric reference \"due\"",
      source_fields::kReference},
-    {LineKind::kReferenceUno,
+    {LineKind::kReferenceOne,
      Phase::kRouteGeneral,
      source_sections::kGeneral,
      {"uno", "progressiva"},
      true,
-     source_spellings::kReferenceUno,
+     source_spellings::kReferenceOne,
      "il riferimento chilometrico \"uno\"",
      "kilometric reference \"uno\"",
      source_fields::kReference},
-    {LineKind::kBackgroundUno,
+    {LineKind::kBackgroundOne,
      Phase::kRouteGeneral,
      source_sections::kGeneral,
      {"sfondo", "uno"},
      true,
-     source_spellings::kBackgroundUno,
+     source_spellings::kBackgroundOne,
      "lo sfondo \"uno\"",
      "background \"uno\"",
      source_fields::kBackground},
-    {LineKind::kBackgroundDue,
+    {LineKind::kBackgroundTwo,
      Phase::kRouteGeneral,
      source_sections::kGeneral,
      {"sfondo", "due"},
      true,
-     source_spellings::kBackgroundDue,
+     source_spellings::kBackgroundTwo,
      "lo sfondo \"due\"",
      "background \"due\"",
      source_fields::kBackground},
-    {LineKind::kBackgroundTre,
+    {LineKind::kBackgroundThree,
      Phase::kRouteGeneral,
      source_sections::kGeneral,
      {"sfondo", "tre"},
      true,
-     source_spellings::kBackgroundTre,
+     source_spellings::kBackgroundThree,
      "lo sfondo \"tre\"",
      "background \"tre\"",
      source_fields::kBackground},

@@ -62,7 +62,8 @@ class SourceReading {
 
   // Every kilometric reference starts and counts on a cell boundary.
   void CheckReferences(const std::vector<RouteParser::ReferenceLine>& lines) {
-    for (int slot : {kReferenceTreSlot, kReferenceDueSlot, kReferenceUnoSlot}) {
+    for (int slot :
+         {kReferenceThreeSlot, kReferenceTwoSlot, kReferenceOneSlot}) {
       const Voce& v = s_.voci[slot];
       const bool start_off = v.inizio % kCellLength != 0;
       if (!start_off && v.fine % kCellLength == 0) continue;

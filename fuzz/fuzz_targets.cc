@@ -40,9 +40,9 @@ void FuzzCompile(std::string_view data) {
       s, /*scrivi_linea=*/true, {route, train, "R_linea.txt", "R_1-.txt"});
   if (outcome.end != CompileOutcome::End::kComplete) return;
   // The encoders run on whatever the compile left.
-  EncodeTracciato(s.tracciato);
-  EncodeVoci(s.voci);
-  EncodeCelle(s.celle);
+  EncodeTrackPlan(s.tracciato);
+  EncodeRecords(s.voci);
+  EncodeCells(s.celle);
 }
 
 namespace {

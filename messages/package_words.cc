@@ -27,7 +27,7 @@ Role RoleOf(const Voce& v, int slot) {
   if (slot == kTrainSlot) return Role::kTrain;
   if (slot == kRouteSlot) return Role::kRoute;
   if (slot == kExtraSlot) return Role::kGeneral;
-  if (slot >= kReferenceTreSlot) return Role::kReference;
+  if (slot >= kReferenceThreeSlot) return Role::kReference;
   if (v == Voce{}) return Role::kEmpty;
   if (slot >= kFirstStationSlot && v.holds_only_text()) return Role::kSignboard;
   return Role::kStation;
@@ -103,8 +103,8 @@ std::string RecordText(const Voce& v, int slot, const DumpWords& w) {
       return role_name + ": " + v.nome;
     case Role::kReference:
       return Format(w.reference,
-                    slot == kReferenceTreSlot   ? "tre"
-                    : slot == kReferenceDueSlot ? "due"
+                    slot == kReferenceThreeSlot ? "tre"
+                    : slot == kReferenceTwoSlot ? "due"
                                                 : "uno",
                     v.inizio, v.fine, v.progressiva);
     case Role::kTrain:

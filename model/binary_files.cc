@@ -13,7 +13,7 @@ namespace scenario {
 namespace {
 
 static_assert(FixedSize<Cella>(kCellFields) == kCellRecordSize);
-static_assert(FixedSize<Voce>(kVoceFields) == kVoceRecordSize);
+static_assert(FixedSize<Voce>(kRecordFields) == kRecordFixedSize);
 
 template <typename Record>
 void PutField(const Record& record, const RecordField<Record>& field,
@@ -83,18 +83,18 @@ bool GetNumber(Record& record, const RecordField<Record>& field,
 // The train file's record, split where its name stands: the head up to
 // and with the name's count, the name, and the tail.
 constexpr size_t kNameField = 5;
-static_assert(kVoceFields[kNameField].is_text());
-constexpr std::span<const RecordField<Voce>> kVoceHead =
-    std::span(kVoceFields).first(kNameField);
-constexpr std::span<const RecordField<Voce>> kVoceTail =
-    std::span(kVoceFields).subspan(kNameField + 1);
-constexpr size_t kVoceHeadSize =
-    FixedSize(kVoceHead) + kVoceFields[kNameField].width();
-constexpr size_t kVoceTailSize = FixedSize(kVoceTail);
+static_assert(kRecordFields[kNameField].is_text());
+constexpr std::span<const RecordField<Voce>> kRecordHead =
+    std::span(kRecordFields).first(kNameField);
+constexpr std::span<const RecordField<Voce>> kRecordTail =
+    std::span(kRecordFields).subspan(kNameField + 1);
+constexpr size_t kRecordHeadSize =
+    FixedSize(kRecordHead) + kRecordFields[kNameField].width();
+constexpr size_t kRecordTailSize = FixedSize(kRecordTail);
 
 }  // namespace
 
-std::string EncodeCelle(const Celle& celle) {
+std::string EncodeCells(const Celle& celle) {
   ByteWriter out(celle.size() * kCellRecordSize);
   for (const Cella& c : celle.all()) {
     [[maybe_unused]] const size_t start = out.size();
@@ -104,15 +104,15 @@ std::string EncodeCelle(const Celle& celle) {
   return out.Take();
 }
 
-std::string EncodeVoci(const std::array<Voce, kVoci>& voci) {
+std::string EncodeRecords(const std::array<Voce, kVoci>& voci) {
   size_t size = 0;
-  for (const Voce& v : voci) size += kVoceRecordSize + v.nome.size();
+  for (const Voce& v : voci) size += kRecordFixedSize + v.nome.size();
   ByteWriter out(size);
   for (const Voce& v : voci) {
     [[maybe_unused]] const size_t start = out.size();
-    PutRecord<Voce>(v, kVoceFields, out);
+    PutRecord<Voce>(v, kRecordFields, out);
     assert(out.size() - start ==
-           kVoceRecordSize + std::min(v.nome.size(), kMaxTextLength));
+           kRecordFixedSize + std::min(v.nome.size(), kMaxTextLength));
   }
   return out.Take();
 }
@@ -180,15 +180,15 @@ std::string EncodePlan(const Plan& plan) {
 
 }  // namespace
 
-void EncodeTracciato(const Tracciato& tracciato, const ByteSink& sink) {
+void EncodeTrackPlan(const Tracciato& tracciato, const ByteSink& sink) {
   EncodePlan(tracciato, sink);
 }
-std::string EncodeTracciato(const Tracciato& tracciato) {
+std::string EncodeTrackPlan(const Tracciato& tracciato) {
   return EncodePlan(tracciato);
 }
-std::string EncodeTracciato(const PlanPoints& plan) { return EncodePlan(plan); }
+std::string EncodeTrackPlan(const PlanPoints& plan) { return EncodePlan(plan); }
 
-Status DecodeCelle(std::string_view bytes, std::vector<Cella>* cells) {
+Status DecodeCells(std::string_view bytes, std::vector<Cella>* cells) {
   cells->clear();
   if (bytes.size() % kCellRecordSize != 0) {
     const size_t whole = bytes.size() / kCellRecordSize * kCellRecordSize;
@@ -208,7 +208,7 @@ Status DecodeCelle(std::string_view bytes, std::vector<Cella>* cells) {
   return Status::Ok();
 }
 
-Status DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci) {
+Status DecodeRecords(std::string_view bytes, std::array<Voce, kVoci>* voci) {
   ByteReader in(bytes);
   for (int slot = 0; slot < kVoci; ++slot) {
     Voce& v = (*voci)[slot];
@@ -227,8 +227,8 @@ Status DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci) {
     };
     const size_t start = in.offset();
     int16_t length = 0;
-    if (!get_all(kVoceHead) || !in.get_i16(&length)) {
-      return fail(start, Status::Damage::kRecordHeadCut, kVoceHeadSize);
+    if (!get_all(kRecordHead) || !in.get_i16(&length)) {
+      return fail(start, Status::Damage::kRecordHeadCut, kRecordHeadSize);
     }
     if (length < 0) {
       return Status::Damaged({}, in.offset() - 2,
@@ -239,8 +239,8 @@ Status DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci) {
       return fail(in.offset(), Status::Damage::kNameCut, length);
     }
     const size_t tail = in.offset();
-    if (!get_all(kVoceTail)) {
-      return fail(tail, Status::Damage::kRecordTailCut, kVoceTailSize);
+    if (!get_all(kRecordTail)) {
+      return fail(tail, Status::Damage::kRecordTailCut, kRecordTailSize);
     }
   }
   if (!in.done()) {
@@ -254,37 +254,29 @@ namespace {
 
 enum class PlanRead { kWhole, kShort, kUnknownKind };
 
-// The little-endian number of `width` bytes at `at`.
-template <typename Number, size_t kWidth = sizeof(Number)>
-Number LittleEndianAt(const char* at) {
-  uint64_t raw = 0;
-  for (size_t i = 0; i < kWidth; ++i) {
-    raw |= uint64_t{static_cast<uint8_t>(at[i])} << (8 * i);
-  }
-  if constexpr (std::is_floating_point_v<Number>) {
-    return std::bit_cast<Number>(raw);
-  } else {
-    return static_cast<Number>(raw);
-  }
-}
-
 // The value at the front of `bytes` and the bytes it takes.
 inline PlanRead ReadPlanValue(std::string_view bytes, PlanValue* value,
                               size_t* size, int16_t* code) {
-  if (bytes.size() < kPlanCodeSize) return PlanRead::kShort;
-  *code = LittleEndianAt<int16_t>(bytes.data());
+  ByteReader in(bytes);
+  if (!in.get_i16(code)) return PlanRead::kShort;
   for (const PlanItem& item : kPlanItems) {
     if (item.code != *code) continue;
     *size = kPlanCodeSize + item.payload;
     if (bytes.size() < *size) return PlanRead::kShort;
-    const char* payload = bytes.data() + kPlanCodeSize;
+    // The payload is whole: each read below succeeds.
     switch (item.kind) {
-      case PlanValue::Kind::kReal:
-        *value = PlanValue::Real(LittleEndianAt<double>(payload));
+      case PlanValue::Kind::kReal: {
+        double real = 0;
+        in.get_f64(&real);
+        *value = PlanValue::Real(real);
         break;
-      case PlanValue::Kind::kInteger:
-        *value = PlanValue::Integer(LittleEndianAt<int16_t>(payload));
+      }
+      case PlanValue::Kind::kInteger: {
+        int16_t integer = 0;
+        in.get_i16(&integer);
+        *value = PlanValue::Integer(integer);
         break;
+      }
       case PlanValue::Kind::kEmpty:
         *value = PlanValue{};
         break;
@@ -387,7 +379,7 @@ Status ReadPlan(std::string_view bytes,
 
 }  // namespace
 
-Status DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
+Status DecodeTrackPlan(std::string_view bytes, std::vector<PlanValue>* xs,
                        std::vector<PlanValue>* ys) {
   size_t half = 0;
   return ReadPlan(
@@ -418,7 +410,7 @@ void MakeRoom(PlanPoints* plan, size_t points) {
 
 }  // namespace
 
-Status DecodeTracciato(std::string_view bytes, PlanPoints* plan) {
+Status DecodeTrackPlan(std::string_view bytes, PlanPoints* plan) {
   size_t half = 0;
   return ReadPlan(
       bytes,
@@ -429,7 +421,7 @@ Status DecodeTracciato(std::string_view bytes, PlanPoints* plan) {
       IntoPlan(plan, half));
 }
 
-Status ReadTracciato(FileSystem& files, const std::string& path,
+Status ReadTrackPlan(FileSystem& files, const std::string& path,
                      PlanPoints* plan) {
   size_t half = 0;
   return ReadPlan(
@@ -443,7 +435,7 @@ Status ReadTracciato(FileSystem& files, const std::string& path,
       IntoPlan(plan, half));
 }
 
-Status ReadTracciato(FileSystem& files, const std::string& path,
+Status ReadTrackPlan(FileSystem& files, const std::string& path,
                      const std::function<void(size_t points)>& counted,
                      const PlanReader::Take& take) {
   return ReadPlan(
@@ -498,12 +490,12 @@ Status WriteBinaryFiles(const Scenario& scenario, const FileNames& names,
                         FileSystem& files) {
   // The three files are replaced as one: a failure keeps the old package
   // whole rather than mix a new plan with an old bank and cells.
-  const std::string bank = EncodeVoci(scenario.voci);
-  const std::string cells = EncodeCelle(scenario.celle);
+  const std::string bank = EncodeRecords(scenario.voci);
+  const std::string cells = EncodeCells(scenario.celle);
   std::vector<FileContents> package;
   if (scenario.scrivi_linea) {
     package.push_back({names.RoutePlan(), {}, [&](const ByteSink& sink) {
-                         EncodeTracciato(scenario.tracciato, sink);
+                         EncodeTrackPlan(scenario.tracciato, sink);
                        }});
   }
   package.push_back({names.TrainBank(), bank});

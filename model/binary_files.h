@@ -19,16 +19,16 @@ namespace scenario {
 // header and no trailer.
 
 // Cell file: cells 0 to n_celle, 15 bytes each.
-std::string EncodeCelle(const Celle& celle);
+std::string EncodeCells(const Celle& celle);
 // Train file: the 87 records of the bank, 34 + N bytes each, N the length
 // of `nome`.
-std::string EncodeVoci(const std::array<Voce, kVoci>& voci);
+std::string EncodeRecords(const std::array<Voce, kVoci>& voci);
 // Route plan file: every x value, metre by metre, then every y value. It
 // reaches 20 MB: written in pieces of 256 KiB as the points are worked out.
-void EncodeTracciato(const Tracciato& tracciato, const ByteSink& sink);
-std::string EncodeTracciato(const Tracciato& tracciato);
+void EncodeTrackPlan(const Tracciato& tracciato, const ByteSink& sink);
+std::string EncodeTrackPlan(const Tracciato& tracciato);
 // The same of a plan read back.
-std::string EncodeTracciato(const PlanPoints& plan);
+std::string EncodeTrackPlan(const PlanPoints& plan);
 
 // The largest file of each kind a package can hold: that of the longest
 // route (1000000 m and its extension), with every name as long as a name
@@ -36,7 +36,7 @@ std::string EncodeTracciato(const PlanPoints& plan);
 inline constexpr size_t kLargestCellFile =
     kCellRecordSize * ((kMaxRouteLength + kRouteExtension) / kCellLength + 1);
 inline constexpr size_t kLargestTrainFile =
-    kVoci * (kVoceRecordSize + kMaxTextLength);
+    kVoci * (kRecordFixedSize + kMaxTextLength);
 inline constexpr size_t kLargestPlanFile =
     2 * (kMaxRouteLength + kRouteExtension + 1) * (kPlanCodeSize + 8);
 size_t LargestFile(BinaryKind kind);
@@ -44,8 +44,8 @@ size_t LargestFile(BinaryKind kind);
 // Reading the files back, for tools that show what a package holds. A
 // file that does not have exactly its layout is refused as damaged, with
 // what was expected at which byte; the caller names the file.
-Status DecodeCelle(std::string_view bytes, std::vector<Cella>* cells);
-Status DecodeVoci(std::string_view bytes, std::array<Voce, kVoci>* voci);
+Status DecodeCells(std::string_view bytes, std::vector<Cella>* cells);
+Status DecodeRecords(std::string_view bytes, std::array<Voce, kVoci>* voci);
 // Reads a plan file as its pieces arrive, so that the largest plan is
 // never held whole. Each value goes to `take` with its index, every x
 // value then every y value; the file is refused at the first value that is
@@ -74,16 +74,16 @@ class PlanReader {
 };
 
 // The plan's point count follows from its length: half its values.
-Status DecodeTracciato(std::string_view bytes, std::vector<PlanValue>* xs,
+Status DecodeTrackPlan(std::string_view bytes, std::vector<PlanValue>* xs,
                        std::vector<PlanValue>* ys);
 // The same straight into a plan, for drawing it.
-Status DecodeTracciato(std::string_view bytes, PlanPoints* plan);
+Status DecodeTrackPlan(std::string_view bytes, PlanPoints* plan);
 // A plan file read in pieces, twice: to check it and count its points,
 // then to hand `counted` the count and `take` each value (or to fill
 // `plan`). Nothing but the plan's own room is held.
-Status ReadTracciato(FileSystem& files, const std::string& path,
+Status ReadTrackPlan(FileSystem& files, const std::string& path,
                      PlanPoints* plan);
-Status ReadTracciato(FileSystem& files, const std::string& path,
+Status ReadTrackPlan(FileSystem& files, const std::string& path,
                      const std::function<void(size_t points)>& counted,
                      const PlanReader::Take& take);
 // A plan file held whole, point by point: metre, x and y together.

@@ -28,7 +28,7 @@ TEST(BinaryFilesTest, CellRecordFieldByField) {
                   .velocita = 24,
                   .pendenza = 96,
                   .aderenza = 255};
-  std::string bytes = EncodeCelle(celle);
+  std::string bytes = EncodeCells(celle);
   ASSERT_EQ(bytes.size(), 2 * kCellRecordSize);
   EXPECT_EQ(bytes.substr(0, 15), std::string(15, '\0'));
   EXPECT_EQ(bytes.substr(15), Bytes({1, 0x01, 0x14, 0xFE, 0xFF, 0x04, 0x03,
@@ -37,7 +37,7 @@ TEST(BinaryFilesTest, CellRecordFieldByField) {
 
 TEST(BinaryFilesTest, TrainFileAlwaysHolds87Records) {
   std::array<Voce, kVoci> voci;
-  EXPECT_EQ(EncodeVoci(voci), std::string(kVoci * kVoceRecordSize, '\0'));
+  EXPECT_EQ(EncodeRecords(voci), std::string(kVoci * kRecordFixedSize, '\0'));
 
   voci[1] = {.tipo = 8,
              .inizio = -400,
@@ -55,17 +55,17 @@ TEST(BinaryFilesTest, TrainFileAlwaysHolds87Records) {
              .byte4 = 7,
              .byte5 = 9,
              .orario = 21915};
-  std::string bytes = EncodeVoci(voci);
-  ASSERT_EQ(bytes.size(), kVoci * kVoceRecordSize + 5);
-  EXPECT_EQ(bytes.substr(kVoceRecordSize, kVoceRecordSize + 5),
+  std::string bytes = EncodeRecords(voci);
+  ASSERT_EQ(bytes.size(), kVoci * kRecordFixedSize + 5);
+  EXPECT_EQ(bytes.substr(kRecordFixedSize, kRecordFixedSize + 5),
             Bytes({8, 0x70, 0xFE, 0xFF, 0xFF, 0x90, 0x01, 0, 0, 0x04, 0x03,
                    0x02, 0x01, 1, 5, 0}) +
                 "LUVIA" +
                 Bytes({4, 0, 1, 0, 2, 0, 3, 0, 0xFF, 0xFF, 5, 99, 7, 9, 0x9B,
                        0x55, 0, 0}));
   // The record after it starts right after the name.
-  EXPECT_EQ(bytes.substr(2 * kVoceRecordSize + 5, kVoceRecordSize),
-            std::string(kVoceRecordSize, '\0'));
+  EXPECT_EQ(bytes.substr(2 * kRecordFixedSize + 5, kRecordFixedSize),
+            std::string(kRecordFixedSize, '\0'));
 }
 
 TEST(BinaryFilesTest, PlanHoldsTheXHalfThenTheYHalf) {
@@ -75,7 +75,7 @@ TEST(BinaryFilesTest, PlanHoldsTheXHalfThenTheYHalf) {
   plan.Set(1, PlanValue::Integer(-3), PlanValue::Integer(1));
   plan.Set(2, PlanValue::Real(1.0), PlanValue{});
   std::string one = Bytes({0, 0, 0, 0, 0, 0, 0xF0, 0x3F});
-  EXPECT_EQ(EncodeTracciato(plan), Bytes({2, 0, 0, 0, 2, 0, 0xFD, 0xFF, 5, 0}) +
+  EXPECT_EQ(EncodeTrackPlan(plan), Bytes({2, 0, 0, 0, 2, 0, 0xFD, 0xFF, 5, 0}) +
                                        one +
                                        Bytes({2, 0, 0, 0, 2, 0, 1, 0, 0, 0}));
 }
@@ -94,7 +94,7 @@ TEST(BinaryFilesTest, ALaidPlanWritesThePointsItsRunsGive) {
   // The step (0, 1) turned by -0.5: (0 - 0.5, 1 + 0), added to (0, 3).
   EXPECT_EQ(*points.x(4), PlanValue::Real(-0.5));
   EXPECT_EQ(*points.y(4), PlanValue::Real(4));
-  EXPECT_EQ(EncodeTracciato(plan), EncodeTracciato(points));
+  EXPECT_EQ(EncodeTrackPlan(plan), EncodeTrackPlan(points));
   // Laid short of its end, the rest of the plan is empty.
   plan.Create(6);
   plan.Begin();
@@ -109,8 +109,8 @@ TEST(BinaryFilesTest, ShortestRouteSizes) {
   s.n_celle = s.lunghezza_estesa / kCellLength;
   s.celle.Create(s.n_celle);
   s.tracciato.Create(s.lunghezza_estesa);
-  EXPECT_EQ(EncodeCelle(s.celle).size(), 15u * 141);
-  EXPECT_EQ(EncodeTracciato(s.tracciato).size(), 2u * 2 * 7001);
+  EXPECT_EQ(EncodeCells(s.celle).size(), 15u * 141);
+  EXPECT_EQ(EncodeTrackPlan(s.tracciato).size(), 2u * 2 * 7001);
 }
 
 TEST(BinaryFilesTest, WritesPlanThenTrainThenCells) {
@@ -182,35 +182,35 @@ PlanPoints SamplePlan() {
 
 TEST(BinaryDecodingTest, RoundTrip) {
   const Scenario s = Sample();
-  const std::string cells = EncodeCelle(s.celle);
-  const std::string bank = EncodeVoci(s.voci);
+  const std::string cells = EncodeCells(s.celle);
+  const std::string bank = EncodeRecords(s.voci);
   const PlanPoints sample_plan = SamplePlan();
-  const std::string plan = EncodeTracciato(sample_plan);
+  const std::string plan = EncodeTrackPlan(sample_plan);
   std::vector<Cella> decoded_cells;
   std::array<Voce, kVoci> decoded_voci;
   std::vector<PlanValue> xs, ys;
-  Status status = DecodeCelle(cells, &decoded_cells);
+  Status status = DecodeCells(cells, &decoded_cells);
   ASSERT_TRUE(status.ok()) << status.ToString();
-  status = DecodeVoci(bank, &decoded_voci);
+  status = DecodeRecords(bank, &decoded_voci);
   ASSERT_TRUE(status.ok()) << status.ToString();
-  status = DecodeTracciato(plan, &xs, &ys);
+  status = DecodeTrackPlan(plan, &xs, &ys);
   ASSERT_TRUE(status.ok()) << status.ToString();
   EXPECT_EQ(decoded_cells, s.celle.all());
   EXPECT_EQ(decoded_voci, s.voci);
   PlanPoints decoded_plan;
   decoded_plan.Assign(xs, ys);
-  EXPECT_EQ(EncodeTracciato(decoded_plan), plan);
+  EXPECT_EQ(EncodeTrackPlan(decoded_plan), plan);
   EXPECT_EQ(decoded_plan.xs(), sample_plan.xs());
   Celle again;
   again.Assign(decoded_cells);
-  EXPECT_EQ(EncodeCelle(again), cells);
+  EXPECT_EQ(EncodeCells(again), cells);
 }
 
 TEST(BinaryDecodingTest, MalformedFilesSayWhatWasExpectedWhere) {
   const Scenario s = Sample();
-  const std::string cells = EncodeCelle(s.celle);
-  const std::string bank = EncodeVoci(s.voci);
-  const std::string plan = EncodeTracciato(SamplePlan());
+  const std::string cells = EncodeCells(s.celle);
+  const std::string bank = EncodeRecords(s.voci);
+  const std::string plan = EncodeTrackPlan(SamplePlan());
   std::string negative_name = bank;
   negative_name[14] = '\xFF';  // record 0's name length: -1
   negative_name[15] = '\xFF';
@@ -226,7 +226,7 @@ TEST(BinaryDecodingTest, MalformedFilesSayWhatWasExpectedWhere) {
        "a 15-byte cell record, found 14 bytes"},
       {'t', bank.substr(0, 20), 16,
        "the 18-byte record tail of record 0 (4 bytes left)"},
-      {'t', bank.substr(0, kVoceRecordSize + 16 + 6), kVoceRecordSize + 16,
+      {'t', bank.substr(0, kRecordFixedSize + 16 + 6), kRecordFixedSize + 16,
        "a name of 9 bytes of record 1 (6 bytes left)"},
       {'t', bank.substr(0, bank.size() - 3), bank.size() - 18,
        "the 18-byte record tail of record 86 (15 bytes left)"},
@@ -245,9 +245,9 @@ TEST(BinaryDecodingTest, MalformedFilesSayWhatWasExpectedWhere) {
     std::vector<Cella> decoded_cells;
     std::array<Voce, kVoci> voci;
     std::vector<PlanValue> xs, ys;
-    const Status status = c.kind == 'c'   ? DecodeCelle(c.bytes, &decoded_cells)
-                          : c.kind == 't' ? DecodeVoci(c.bytes, &voci)
-                                          : DecodeTracciato(c.bytes, &xs, &ys);
+    const Status status = c.kind == 'c'   ? DecodeCells(c.bytes, &decoded_cells)
+                          : c.kind == 't' ? DecodeRecords(c.bytes, &voci)
+                                          : DecodeTrackPlan(c.bytes, &xs, &ys);
     EXPECT_EQ(status.kind(), Status::Kind::kDamaged) << c.expected;
     EXPECT_EQ(status.offset(), c.offset) << c.expected;
     EXPECT_EQ(MessageFor(status.WithPath("f"), Language::kEnglish),

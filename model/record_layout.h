@@ -71,7 +71,7 @@ inline constexpr size_t kCellRecordSize = 15;
 
 // The train file: the 87 records of the bank, 34 + N bytes each, N the
 // length of `nome`.
-inline constexpr RecordField<Voce> kVoceFields[] = {
+inline constexpr RecordField<Voce> kRecordFields[] = {
     {"tipo", &Voce::tipo, {}},
     {"inizio", &Voce::inizio, kMetres},
     {"fine", &Voce::fine, kMetres},
@@ -89,7 +89,7 @@ inline constexpr RecordField<Voce> kVoceFields[] = {
     {"byte5", &Voce::byte5, {}},
     {"orario", &Voce::orario, {"s"}},
 };
-inline constexpr size_t kVoceRecordSize = 34;
+inline constexpr size_t kRecordFixedSize = 34;
 
 // The plan file: every x value, metre by metre, then every y value, in
 // metres. Each value is a 2-byte kind code and a payload by kind.

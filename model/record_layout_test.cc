@@ -51,21 +51,21 @@ void ExpectEachFieldInItsPlace(std::span<const RecordField<Record>> fields,
 TEST(RecordLayoutTest, EveryCellFieldOnceInFileOrder) {
   Celle celle;
   celle.Assign({Numbered<Cella>(kCellFields)});
-  const std::string bytes = EncodeCelle(celle);
+  const std::string bytes = EncodeCells(celle);
   ASSERT_EQ(bytes.size(), kCellRecordSize);
   ExpectEachFieldInItsPlace<Cella>(kCellFields, bytes);
   std::vector<Cella> decoded;
-  ASSERT_TRUE(DecodeCelle(bytes, &decoded).ok());
+  ASSERT_TRUE(DecodeCells(bytes, &decoded).ok());
   EXPECT_EQ(decoded, celle.all());
 }
 
 TEST(RecordLayoutTest, EveryBankFieldOnceInFileOrder) {
   std::array<Voce, kVoci> voci;
-  voci[0] = Numbered<Voce>(kVoceFields);
-  const std::string bytes = EncodeVoci(voci);
-  ExpectEachFieldInItsPlace<Voce>(kVoceFields, bytes);
+  voci[0] = Numbered<Voce>(kRecordFields);
+  const std::string bytes = EncodeRecords(voci);
+  ExpectEachFieldInItsPlace<Voce>(kRecordFields, bytes);
   std::array<Voce, kVoci> decoded;
-  ASSERT_TRUE(DecodeVoci(bytes, &decoded).ok());
+  ASSERT_TRUE(DecodeRecords(bytes, &decoded).ok());
   EXPECT_EQ(decoded, voci);
 }
 

@@ -91,9 +91,9 @@ struct Voce {
 // Fixed slots of the bank.
 inline constexpr int kFirstStationSlot = 1;
 inline constexpr int kLastSignboardSlot = 80;
-inline constexpr int kReferenceTreSlot = 81;
-inline constexpr int kReferenceDueSlot = 82;
-inline constexpr int kReferenceUnoSlot = 83;
+inline constexpr int kReferenceThreeSlot = 81;
+inline constexpr int kReferenceTwoSlot = 82;
+inline constexpr int kReferenceOneSlot = 83;
 inline constexpr int kTrainSlot = 84;  // braked mass, route length, coaches
 inline constexpr int kRouteSlot = 85;  // backgrounds, route name, 610, st code
 inline constexpr int kExtraSlot = 86;  // cab signals, train number, sand, clock

@@ -605,7 +605,7 @@ TEST(ScenarioToolTest, NamesGoIntoTheBankInWindows1252) {
   EXPECT_EQ(run.status, kExitSuccess) << run.out;
   EXPECT_EQ(json::parse(run.out)["diagnostics"][0]["code"], kNameConverted);
   std::array<Voce, kVoci> voci;
-  ASSERT_TRUE(DecodeVoci(files.files["o/Citt\xC3\xA0_1.sim"], &voci).ok());
+  ASSERT_TRUE(DecodeRecords(files.files["o/Citt\xC3\xA0_1.sim"], &voci).ok());
   EXPECT_EQ(voci[kRouteSlot].nome, "Citt\xE0");
 }
 

@@ -57,7 +57,7 @@ int DecompileCommand(const DecompileOptions& options, FileSystem& files,
   }
   // Names not given nor found in file names come from the record bank.
   std::array<Voce, kVoci> voci;
-  if (!identity.complete() && DecodeVoci(package.bank, &voci).ok()) {
+  if (!identity.complete() && DecodeRecords(package.bank, &voci).ok()) {
     if (identity.route_name.empty())
       identity.route_name = voci[kRouteSlot].nome;
     if (identity.train_number.empty()) {

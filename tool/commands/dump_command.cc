@@ -100,13 +100,13 @@ void DumpCells(const std::vector<Cella>& cells, const std::string& format,
   }
 }
 
-void DumpVoci(const std::array<Voce, kVoci>& voci, const std::string& format,
-              const DumpWords& w, std::ostream& out) {
+void DumpRecords(const std::array<Voce, kVoci>& voci, const std::string& format,
+                 const DumpWords& w, std::ostream& out) {
   if (format == "json") {
     json rows = json::array();
     for (int slot = 0; slot < kVoci; ++slot) {
       json row = {{"record", slot}, {"ruolo", RoleName(voci[slot], slot, w)}};
-      AddFields<Voce>(voci[slot], kVoceFields, row);
+      AddFields<Voce>(voci[slot], kRecordFields, row);
       rows.push_back(std::move(row));
     }
     out << json({{"kind", "train"}, {"records", rows}})
@@ -115,9 +115,9 @@ void DumpVoci(const std::array<Voce, kVoci>& voci, const std::string& format,
     return;
   }
   if (format == "csv") {
-    out << CsvHeader<Voce>("record", kVoceFields);
+    out << CsvHeader<Voce>("record", kRecordFields);
     for (size_t slot = 0; slot < voci.size(); ++slot) {
-      out << CsvRow<Voce>(slot, voci[slot], kVoceFields);
+      out << CsvRow<Voce>(slot, voci[slot], kRecordFields);
     }
     return;
   }
@@ -224,7 +224,7 @@ Status DumpPlanJson(FileSystem& files, const std::string& path,
                     std::ostream& stream) {
   OutputBuffer out(stream);
   size_t half = 0;
-  Status status = ReadTracciato(
+  Status status = ReadTrackPlan(
       files, path,
       [&](size_t points) {
         half = points;
@@ -268,12 +268,12 @@ int DumpCommand(const DumpOptions& options, FileSystem& files,
     status = files.Read(options.file, &bytes, LargestFile(binary));
     if (status.ok() && kind == "cells") {
       std::vector<Cella> cells;
-      status = DecodeCelle(bytes, &cells);
+      status = DecodeCells(bytes, &cells);
       if (status.ok()) DumpCells(cells, options.format, words, out);
     } else if (status.ok() && kind == "train") {
       std::array<Voce, kVoci> voci;
-      status = DecodeVoci(bytes, &voci);
-      if (status.ok()) DumpVoci(voci, options.format, words, out);
+      status = DecodeRecords(bytes, &voci);
+      if (status.ok()) DumpRecords(voci, options.format, words, out);
     } else if (status.ok()) {
       status = DumpPlanTable(bytes, options.format, words, out);
     }

@@ -139,7 +139,7 @@ TEST(PlotCommandTest, APlanBeyondEveryScale) {
   plan.Assign(
       {PlanValue::Integer(0), PlanValue::Real(1e308), PlanValue::Real(-1e308)},
       {PlanValue::Integer(0), PlanValue::Real(1), PlanValue::Real(2)});
-  files.files["d/Valdorsio-Ronsale_linea.dat"] = EncodeTracciato(plan);
+  files.files["d/Valdorsio-Ronsale_linea.dat"] = EncodeTrackPlan(plan);
   EXPECT_EQ(Plot(files, {.from = "d", .output = "p.svg"}), kExitSuccess);
   EXPECT_NE(files.files["p.svg"].find("tracciato fuori scala"),
             std::string::npos);

@@ -62,18 +62,18 @@ bool LoadPackage(const ViewOptions& options, FileSystem& files, Scenario* s,
   return ReadDecoded(files, names.Cells(), options.language, err,
                      [&](std::string_view bytes) {
                        std::vector<Cella> cells;
-                       Status status = DecodeCelle(bytes, &cells);
+                       Status status = DecodeCells(bytes, &cells);
                        s->celle.Assign(std::move(cells));
                        return status;
                      }) &&
          ReadDecoded(files, names.TrainBank(), options.language, err,
                      [&](std::string_view bytes) {
-                       return DecodeVoci(bytes, &s->voci);
+                       return DecodeRecords(bytes, &s->voci);
                      }) &&
          // A package written without the plan has no plan file.
          (!files.Exists(names.RoutePlan()) ||
           // Read in pieces: the plan alone is held, not its file too.
-          Loaded(ReadTracciato(files, names.RoutePlan(), plan),
+          Loaded(ReadTrackPlan(files, names.RoutePlan(), plan),
                  names.RoutePlan(), options.language, err));
 }
 

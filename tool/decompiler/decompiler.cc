@@ -47,9 +47,9 @@ void References(std::vector<Line>& lines, const std::array<Voce, kVoci>& v) {
     return Reference{r.inizio, r.progressiva == 1 ? r.fine - 100 : r.fine,
                      r.progressiva};
   };
-  Reference tre = read_as(kReferenceTreSlot);
-  Reference due = read_as(kReferenceDueSlot);
-  Reference uno = read_as(kReferenceUnoSlot);
+  Reference tre = read_as(kReferenceThreeSlot);
+  Reference due = read_as(kReferenceTwoSlot);
+  Reference uno = read_as(kReferenceOneSlot);
   const int64_t starts = int64_t{tre.start} + due.start + uno.start;
   if (starts == 0) {
     // The one with a positive km is the last taken: "uno".
@@ -58,9 +58,9 @@ void References(std::vector<Line>& lines, const std::array<Voce, kVoci>& v) {
     // Equal starts are taken the other way round.
     std::swap(due, uno);
   }
-  for (const auto& [kind, r] : {std::pair{LineKind::kReferenceUno, uno},
-                                std::pair{LineKind::kReferenceDue, due},
-                                std::pair{LineKind::kReferenceTre, tre}}) {
+  for (const auto& [kind, r] : {std::pair{LineKind::kReferenceOne, uno},
+                                std::pair{LineKind::kReferenceTwo, due},
+                                std::pair{LineKind::kReferenceThree, tre}}) {
     lines.push_back({LineText(kind, {r.start, r.km, r.flag})});
   }
 }
@@ -123,9 +123,9 @@ Texts WriteTexts(const std::vector<Cella>& cells,
   r.push_back({LineText(LineKind::kRouteLength, {v[kTrainSlot].fine})});
   References(r, v);
   const Voce& route = v[kRouteSlot];
-  r.push_back({LineText(LineKind::kBackgroundUno, {route.inizio})});
-  r.push_back({LineText(LineKind::kBackgroundDue, {route.progressiva})});
-  r.push_back({LineText(LineKind::kBackgroundTre, {route.fine})});
+  r.push_back({LineText(LineKind::kBackgroundOne, {route.inizio})});
+  r.push_back({LineText(LineKind::kBackgroundTwo, {route.progressiva})});
+  r.push_back({LineText(LineKind::kBackgroundThree, {route.fine})});
   const Voce& extra = v[kExtraSlot];
   // The spelling with 9 codes, or with 4.
   r.push_back(
@@ -355,9 +355,9 @@ Decompiled Decompile(const PackageBytes& package, Language language) {
   std::array<Voce, kVoci> voci;
   PlanPoints plan;
   for (auto [file, status] :
-       {std::pair{"cells", DecodeCelle(package.cells, &cells)},
-        std::pair{"train", DecodeVoci(package.bank, &voci)},
-        std::pair{"plan", package.plan ? DecodeTracciato(*package.plan, &plan)
+       {std::pair{"cells", DecodeCells(package.cells, &cells)},
+        std::pair{"train", DecodeRecords(package.bank, &voci)},
+        std::pair{"plan", package.plan ? DecodeTrackPlan(*package.plan, &plan)
                                        : Status::Ok()}}) {
     if (!status.ok()) {
       out.damaged = status;
@@ -394,11 +394,11 @@ Decompiled Decompile(const PackageBytes& package, Language language) {
       }
       std::vector<Voce> a(voci.begin(), voci.end()),
           b(s.voci.begin(), s.voci.end());
-      if (auto m = FirstDifference<Voce>("train", "record", a, b, kVoceFields,
+      if (auto m = FirstDifference<Voce>("train", "record", a, b, kRecordFields,
                                          &at)) {
         out.mismatches.push_back(*m);
       }
-      if (package.plan && EncodeTracciato(s.tracciato) != *package.plan) {
+      if (package.plan && EncodeTrackPlan(s.tracciato) != *package.plan) {
         const PlanPoints again = s.tracciato.Points();
         for (size_t metre = 0; metre < plan.size(); ++metre) {
           const auto mine = again.x(static_cast<int64_t>(metre));

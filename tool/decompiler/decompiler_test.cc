@@ -25,8 +25,9 @@ std::optional<PackageBytes> Compile(const std::string& route,
   if (outcome.end != CompileOutcome::End::kComplete || s.codice_errore != 0) {
     return std::nullopt;
   }
-  PackageBytes package{"R", "7", EncodeCelle(s.celle), EncodeVoci(s.voci), {}};
-  if (plan) package.plan = EncodeTracciato(s.tracciato);
+  PackageBytes package{
+      "R", "7", EncodeCells(s.celle), EncodeRecords(s.voci), {}};
+  if (plan) package.plan = EncodeTrackPlan(s.tracciato);
   return package;
 }
 
