@@ -119,8 +119,6 @@ std::string EncodeRecords(const std::array<Voce, kVoci>& voci) {
 
 namespace {
 
-// The plan's values in the file's order, every x then every y: the points
-// are walked twice, so that they are never held.
 // The plan's values in the file's order, every x then every y, handed to
 // the sink in pieces of 256 KiB. The points are worked out once: the x
 // values go out as they come, the y values are kept, encoded, until the x

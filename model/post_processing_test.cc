@@ -9,13 +9,6 @@
 namespace scenario {
 namespace {
 
-TEST(PostProcessingTest, Minimo) {
-  EXPECT_EQ(minimo(180, 200), 180);
-  EXPECT_EQ(minimo(180, 150), 150);
-  EXPECT_EQ(minimo(180, 180), 180);
-  EXPECT_EQ(minimo(-1, 0), -1);
-}
-
 // Small cell arrays written by hand: kinds at given cells.
 class PostProcessingFixture : public ::testing::Test {
  protected:

@@ -174,76 +174,6 @@ TEST(ScenarioToolTest, TextDiagnosticShowsTheLineAndTheItem) {
             "controllato: 1 errore, 0 avvisi, 0 note; nessun file scritto\n");
 }
 
-// Each faulty text gives its diagnostic: code, file, line, column and the
-// message in both languages, read back from the JSON report.
-TEST(ScenarioToolTest, FaultyTexts) {
-  struct Case {
-    std::string route, train;
-    Long code;
-    const char* file;
-    int line, column;
-    const char* italian;
-    const char* english;
-  } cases[] = {
-      {RouteWithBody("pendenza, 100, x\r\n"), TrainWith(""), 25, kRoute, 4, 16,
-       "errore di lettura: il campo pendenza non è un numero",
-       "reading fault: the field gradient is not a number"},
-      {RouteWithBody("", "1000001"), TrainWith(""), 1, kRoute, 2, 21,
-       "lunghezza del percorso oltre 1000000 m",
-       "route length above 1000000 m"},
-      {RouteWithBody("curvaz, 0, 10\r\n"), TrainWith(""), 103, kRoute, 4, 1,
-       "curva senza classe da 1 a 6, o tracciato oltre 1000000 m",
-       "curve without a class digit 1 to 6, or a plan beyond 1000000 m"},
-      {RouteWithBody(""),
-       TrainWith("stazione, 75, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\r\n"),
-       8, kTrain, 2, 11, "progressiva della stazione non multipla di 50",
-       "station progressive not a multiple of 50"},
-      {RouteWithBody(""), TrainWith("segnale, 0, 1,4,0,0,0,0,0,0,0,0\r\n"),
-       1250, kTrain, 0, 0,
-       "la cella 1 contiene già un valore dove va la costante di formato: un "
-       "oggetto nei primi 25 m ha valori non nulli",
-       "cell 1 already holds a value where the format constant goes: an "
-       "object in the first 25 m has nonzero values"},
-      {RouteWithBody(""), TrainWith("orologio, 5, 55\r\n"), 25, kTrain, 3, 1,
-       "errore di lettura: il campo secondi non è un numero",
-       "reading fault: the field seconds is not a number"},
-      {RouteWithBody(""), "[generale]\r\norologio, 5\r\n", 25, kTrain, 2, 1,
-       "errore di lettura: il testo finisce dentro i campi di una riga: manca "
-       "il campo minuti",
-       "reading fault: the text ends inside a line's fields: the field "
-       "minutes is missing"},
-      {RouteWithBody(""), TrainWith("velocita, 1000, 1300\r\n"), 25, kTrain, 2,
-       17, "errore di lettura: velocità 1300 km/h: da 0 a 1277",
-       "reading fault: speed 1300 km/h: from 0 to 1277"},
-      {RouteWithBody("pendenza, 1000, 180\r\n"), TrainWith(""), 25, kRoute, 4,
-       17, "errore di lettura: pendenza 180 ‰: da -100 a 155",
-       "reading fault: gradient 180 ‰: from -100 to 155"},
-  };
-  for (const Case& c : cases) {
-    for (const char* lang : {"it", "en"}) {
-      ToolRun run =
-          Check(c.route, c.train, {"--format", "json", "--lang", lang});
-      EXPECT_EQ(run.status, kExitError) << c.route << c.train;
-      const json report = json::parse(run.out);
-      // The compile's own error: the first one, not found by reading on.
-      const json* first = nullptr;
-      for (const json& d : report["diagnostics"]) {
-        if (first == nullptr && d["severity"] == "error") first = &d;
-      }
-      ASSERT_NE(first, nullptr) << run.out;
-      const json& d = *first;
-      EXPECT_EQ(d["code"], c.code) << run.out;
-      EXPECT_EQ(d["found_reading_on"], false);
-      EXPECT_EQ(d["file"], c.file) << run.out;
-      EXPECT_EQ(d["line"], c.line ? json(c.line) : json(nullptr)) << run.out;
-      EXPECT_EQ(d["column"], c.column ? json(c.column) : json(nullptr))
-          << run.out;
-      EXPECT_EQ(d["message"],
-                std::string(lang) == "it" ? c.italian : c.english);
-    }
-  }
-}
-
 TEST(ScenarioToolTest, CellCodesCarryTheirProgressive) {
   // A signal right before a slow-down start leaves no room in the first
   // window: code 12 at the start cell, which the tool reports too.
@@ -439,8 +369,10 @@ TEST(ScenarioToolProcessTest, OutputAndMemoryFailures) {
   }
 }
 
-// The mistakes authors make, each with the one diagnostic it must draw:
-// code, severity, line, column and the message in both languages.
+// The mistakes authors make and the faults of texts, each with the
+// diagnostic it must draw: code, severity, file, line, column and the
+// message in both languages, read back from the JSON report. A line and a
+// column of 0 stand for none.
 TEST(ScenarioToolTest, MistakesAndWhatTheySay) {
   const std::string station =
       "stazione, 1000, 8, 400, 0,0,0, 0,0,0, 0,0,0, "
@@ -525,24 +457,65 @@ TEST(ScenarioToolTest, MistakesAndWhatTheySay) {
       {RouteWithBody("xyzzy, 1, 2\r\n"), TrainWith(station), 201, "warning",
        kRoute, 4, 1, "parola chiave sconosciuta, riga ignorata",
        "unknown keyword, line passed over"},
+      {RouteWithBody("pendenza, 100, x\r\n"), TrainWith(""), 25, "error",
+       kRoute, 4, 16, "errore di lettura: il campo pendenza non è un numero",
+       "reading fault: the field gradient is not a number"},
+      {RouteWithBody("", "1000001"), TrainWith(""), 1, "error", kRoute, 2, 21,
+       "lunghezza del percorso oltre 1000000 m",
+       "route length above 1000000 m"},
+      {RouteWithBody("curvaz, 0, 10\r\n"), TrainWith(""), 103, "error", kRoute,
+       4, 1, "curva senza classe da 1 a 6, o tracciato oltre 1000000 m",
+       "curve without a class digit 1 to 6, or a plan beyond 1000000 m"},
+      {RouteWithBody(""),
+       TrainWith("stazione, 75, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\r\n"),
+       8, "error", kTrain, 2, 11,
+       "progressiva della stazione non multipla di 50",
+       "station progressive not a multiple of 50"},
+      {RouteWithBody(""), TrainWith("segnale, 0, 1,4,0,0,0,0,0,0,0,0\r\n"),
+       1250, "error", kTrain, 0, 0,
+       "la cella 1 contiene già un valore dove va la costante di formato: un "
+       "oggetto nei primi 25 m ha valori non nulli",
+       "cell 1 already holds a value where the format constant goes: an "
+       "object in the first 25 m has nonzero values"},
+      {RouteWithBody(""), TrainWith("orologio, 5, 55\r\n"), 25, "error", kTrain,
+       3, 1, "errore di lettura: il campo secondi non è un numero",
+       "reading fault: the field seconds is not a number"},
+      {RouteWithBody(""), "[generale]\r\norologio, 5\r\n", 25, "error", kTrain,
+       2, 1,
+       "errore di lettura: il testo finisce dentro i campi di una riga: manca "
+       "il campo minuti",
+       "reading fault: the text ends inside a line's fields: the field "
+       "minutes is missing"},
+      {RouteWithBody(""), TrainWith("velocita, 1000, 1300\r\n"), 25, "error",
+       kTrain, 2, 17, "errore di lettura: velocità 1300 km/h: da 0 a 1277",
+       "reading fault: speed 1300 km/h: from 0 to 1277"},
+      {RouteWithBody("pendenza, 1000, 180\r\n"), TrainWith(""), 25, "error",
+       kRoute, 4, 17, "errore di lettura: pendenza 180 ‰: da -100 a 155",
+       "reading fault: gradient 180 ‰: from -100 to 155"},
   };
   for (const Case& c : cases) {
     for (const char* lang : {"it", "en"}) {
       ToolRun run =
           Check(c.route, c.train, {"--format", "json", "--lang", lang});
       const json report = json::parse(run.out);
+      // The first diagnostic of the code, the compile's own.
       const json* found = nullptr;
       for (const json& d : report["diagnostics"]) {
-        if (d["code"] == c.code) found = &d;
+        if (found == nullptr && d["code"] == c.code) found = &d;
       }
       ASSERT_NE(found, nullptr) << c.code << "\n" << run.out;
       const json& d = *found;
       EXPECT_EQ(d["severity"], c.severity) << c.code;
+      EXPECT_EQ(d["found_reading_on"], false) << c.code;
       EXPECT_EQ(d["file"], c.file) << c.code;
-      EXPECT_EQ(d["line"], c.line) << c.code;
-      EXPECT_EQ(d["column"], c.column) << c.code;
+      EXPECT_EQ(d["line"], c.line ? json(c.line) : json(nullptr)) << c.code;
+      EXPECT_EQ(d["column"], c.column ? json(c.column) : json(nullptr))
+          << c.code;
       EXPECT_EQ(d["message"], std::string(lang) == "it" ? c.italian : c.english)
           << c.code;
+      if (std::string(c.severity) == "error") {
+        EXPECT_EQ(run.status, kExitError) << c.code;
+      }
     }
   }
 }
