@@ -617,147 +617,149 @@ std::string ErrnoText(int number, Language language) {
   return std::strerror(number);
 }
 
-const DumpWords& DumpWordsFor(Language language) {
-  static constexpr DumpWords kItalian = {
-      " cella  progr. m  vel km/h  pend ‰  aderenza  preavviso  montagna  "
-      "oggetto\n",
-      "record  contenuto\n",
-      " metro  x m  y m\n",
-      ", seconda velocità %d",
-      "formato %d, codice og %d",
-      "valori %d %d %d %d",
-      "segnale: s1/d1 %d/%d, s2/d2 %d/%d, s3/d3 %d/%d, rapp·10+sx·3+dx %d, "
-      "tempo %d",
-      "fine rallentamento: %d km/h",
-      "inizio rallentamento: %d km/h",
-      ", f_tt %d",
-      "avviso rallentamento: %d km/h",
-      "preavviso rallentamento n. %d",
-      "indicatore velocità: ",
-      " km/h, strisce %d|%d",
-      "fermata della stazione n. %d",
-      "montagna (passaggio)",
-      "abbattimento: %d km/h",
-      "abbattimento senza velocità",
-      "cartello: testo nel record %d",
-      "tipo %d: valori %d %d %d %d",
-      {"treno", "linea", "generale", "riferimento chilometrico", "vuoto",
-       "cartello", "stazione"},
-      "riferimento chilometrico \"%s\": da %d m, km %d, flag %d",
-      "massa frenata %d %%, lunghezza percorso %d m, vetture %d",
-      ", sfondi uno %d, due %d, tre %d, formato %d, codice st %d",
-      ", ripetizione segnali %d..%d (%d codici), sabbia %d, orologio %s",
-      ": tipo %d, progressiva %d, zona %d..%d, orario %s, byte1..5 %d %d %d "
-      "%d %d, intero1..5 %d %d %d %d %d",
-      "vuoto",
-      "%d (intero)"};
-  static constexpr DumpWords kEnglish = {
-      "  cell   prog. m      km/h  grad ‰  adhesion   approach  mountain  "
-      "object\n",
-      "record  contents\n",
-      " metre  x m  y m\n",
-      ", second speed %d",
-      "format %d, og code %d",
-      "values %d %d %d %d",
-      "signal: s1/d1 %d/%d, s2/d2 %d/%d, s3/d3 %d/%d, rapp·10+sx·3+dx %d, "
-      "time %d",
-      "slow-down end: %d km/h",
-      "slow-down start: %d km/h",
-      ", f_tt %d",
-      "slow-down warning: %d km/h",
-      "slow-down approach marker no. %d",
-      "speed board: ",
-      " km/h, stripes %d|%d",
-      "stop of station no. %d",
-      "mountain (pass-through)",
-      "abbattimento: %d km/h",
-      "abbattimento without a speed",
-      "signboard: text in record %d",
-      "kind %d: values %d %d %d %d",
-      {"train", "route", "general", "kilometric reference", "empty",
-       "signboard", "station"},
-      "kilometric reference \"%s\": from %d m, km %d, flag %d",
-      "braked mass %d %%, route length %d m, coaches %d",
-      ", backgrounds uno %d, due %d, tre %d, format %d, st code %d",
-      ", cab signals %d..%d (%d codes), sand %d, clock %s",
-      ": type %d, progressive %d, zone %d..%d, time %s, byte1..5 %d %d %d %d "
-      "%d, intero1..5 %d %d %d %d %d",
-      "empty",
-      "%d (integer)"};
-  return language == Language::kItalian ? kItalian : kEnglish;
+// Rows indexed by their word: each stands at its word's place.
+template <typename Row, size_t kSize>
+constexpr bool InOrder(const Row (&rows)[kSize]) {
+  for (size_t i = 0; i < kSize; ++i) {
+    if (static_cast<size_t>(rows[i].word) != i) return false;
+  }
+  return true;
 }
 
-const PlotLabels& PlotLabelsFor(Language language) {
-  static constexpr PlotLabels kItalian = {
-      "Tracciato, nord in alto",
-      "nessun tracciato",
-      "tracciato fuori scala",
-      "Pendenza (‰)",
-      "Velocità di linea (km/h)",
-      "Aderenza",
-      "progressiva (km)",
-      {"segnali", "rallentamenti", "indicatori velocità", "cartelli"},
-      "treno",
-      "Altezza sul punto di partenza (m)",
-      "velocità incontrata",
-      "curve e montagne",
-      "curva a destra, classe %d",
-      "curva a sinistra, classe %d",
-      "montagna, tipo %d",
-      "fine del percorso",
-      "prolungamento oltre la fine",
-      "stazione %d %s: tipo %d, zona %d..%d m, orario %s",
-      "rallentamento a %d km/h",
-      "rapporto",
-      "Stazioni",
-      "Segnali",
-      "Rallentamenti",
-      "Indicatori di velocità",
-      "Cartelli",
-      "Diagnostica",
-      "nessuna diagnostica",
-      "Testi sorgente",
-      "n.|progressiva|tipo|zona|orario|nome",
-      "cella|progressiva|pendenza|altezza|velocità di linea|velocità "
-      "incontrata|aderenza",
-      "rotella: ingrandisci; trascina: sposta; doppio clic: tutto",
-      "cella",
-      "valori"};
-  static constexpr PlotLabels kEnglish = {
-      "Track plan, north up",
-      "no track plan",
-      "track plan beyond any scale",
-      "Gradient (‰)",
-      "Line speed (km/h)",
-      "Adhesion",
-      "progressive (km)",
-      {"signals", "slow-downs", "speed boards", "signboards"},
-      "train",
-      "Height above the start (m)",
-      "speed met",
-      "curves and mountains",
-      "curve to the right, class %d",
-      "curve to the left, class %d",
-      "mountain, kind %d",
-      "end of the route",
-      "extension past the end",
-      "station %d %s: type %d, zone %d..%d m, time %s",
-      "slow-down at %d km/h",
-      "report",
-      "Stations",
-      "Signals",
-      "Slow-downs",
-      "Speed boards",
-      "Signboards",
-      "Diagnostics",
-      "no diagnostics",
-      "Source texts",
-      "no.|progressive|type|zone|time|name",
-      "cell|progressive|gradient|height|line speed|speed met|adhesion",
-      "wheel: zoom; drag: pan; double click: all",
-      "cell",
-      "values"};
-  return language == Language::kItalian ? kItalian : kEnglish;
+const char* WordFor(DumpWord word, Language language) {
+  static constexpr struct {
+    DumpWord word;
+    const char* italian;
+    const char* english;
+  } kRows[] = {
+      {DumpWord::kCellsHeader,
+       " cella  progr. m  vel km/h  pend ‰  aderenza  preavviso  montagna  "
+       "oggetto\n",
+       "  cell   prog. m      km/h  grad ‰  adhesion   approach  mountain  "
+       "object\n"},
+      {DumpWord::kRecordsHeader, "record  contenuto\n", "record  contents\n"},
+      {DumpWord::kPlanHeader, " metro  x m  y m\n", " metre  x m  y m\n"},
+      {DumpWord::kSecondSpeed, ", seconda velocità %d", ", second speed %d"},
+      {DumpWord::kCellOne, "formato %d, codice og %d", "format %d, og code %d"},
+      {DumpWord::kValues, "valori %d %d %d %d", "values %d %d %d %d"},
+      {DumpWord::kSignal,
+       "segnale: s1/d1 %d/%d, s2/d2 %d/%d, s3/d3 %d/%d, rapp·10+sx·3+dx %d, "
+       "tempo %d",
+       "signal: s1/d1 %d/%d, s2/d2 %d/%d, s3/d3 %d/%d, rapp·10+sx·3+dx %d, "
+       "time %d"},
+      {DumpWord::kSlowDownEnd, "fine rallentamento: %d km/h",
+       "slow-down end: %d km/h"},
+      {DumpWord::kSlowDownStart, "inizio rallentamento: %d km/h",
+       "slow-down start: %d km/h"},
+      {DumpWord::kFTt, ", f_tt %d", ", f_tt %d"},
+      {DumpWord::kWarningBoard, "avviso rallentamento: %d km/h",
+       "slow-down warning: %d km/h"},
+      {DumpWord::kSlowDownMarker, "preavviso rallentamento n. %d",
+       "slow-down approach marker no. %d"},
+      {DumpWord::kSpeedBoard, "indicatore velocità: ", "speed board: "},
+      {DumpWord::kStripes, " km/h, strisce %d|%d", " km/h, stripes %d|%d"},
+      {DumpWord::kStopPoint, "fermata della stazione n. %d",
+       "stop of station no. %d"},
+      {DumpWord::kMountainMark, "montagna (passaggio)",
+       "mountain (pass-through)"},
+      {DumpWord::kSpeedPoint, "abbattimento: %d km/h", "abbattimento: %d km/h"},
+      {DumpWord::kPlainPoint, "abbattimento senza velocità",
+       "abbattimento without a speed"},
+      {DumpWord::kSignboard, "cartello: testo nel record %d",
+       "signboard: text in record %d"},
+      {DumpWord::kOtherKind, "tipo %d: valori %d %d %d %d",
+       "kind %d: values %d %d %d %d"},
+      {DumpWord::kRoleTrain, "treno", "train"},
+      {DumpWord::kRoleRoute, "linea", "route"},
+      {DumpWord::kRoleGeneral, "generale", "general"},
+      {DumpWord::kRoleReference, "riferimento chilometrico",
+       "kilometric reference"},
+      {DumpWord::kRoleEmpty, "vuoto", "empty"},
+      {DumpWord::kRoleSignboard, "cartello", "signboard"},
+      {DumpWord::kRoleStation, "stazione", "station"},
+      {DumpWord::kReference,
+       "riferimento chilometrico \"%s\": da %d m, km %d, flag %d",
+       "kilometric reference \"%s\": from %d m, km %d, flag %d"},
+      {DumpWord::kTrainValues,
+       "massa frenata %d %%, lunghezza percorso %d m, vetture %d",
+       "braked mass %d %%, route length %d m, coaches %d"},
+      {DumpWord::kRouteValues,
+       ", sfondi uno %d, due %d, tre %d, formato %d, codice st %d",
+       ", backgrounds uno %d, due %d, tre %d, format %d, st code %d"},
+      {DumpWord::kGeneralValues,
+       ", ripetizione segnali %d..%d (%d codici), sabbia %d, orologio %s",
+       ", cab signals %d..%d (%d codes), sand %d, clock %s"},
+      {DumpWord::kStation,
+       ": tipo %d, progressiva %d, zona %d..%d, orario %s, byte1..5 %d %d %d "
+       "%d %d, intero1..5 %d %d %d %d %d",
+       ": type %d, progressive %d, zone %d..%d, time %s, byte1..5 %d %d %d %d "
+       "%d, intero1..5 %d %d %d %d %d"},
+      {DumpWord::kEmptyValue, "vuoto", "empty"},
+      {DumpWord::kIntegerValue, "%d (intero)", "%d (integer)"},
+  };
+  static_assert(InOrder(kRows), "the rows follow the enum");
+  const auto& row = kRows[static_cast<size_t>(word)];
+  return language == Language::kItalian ? row.italian : row.english;
+}
+
+const char* WordFor(PlotWord word, Language language) {
+  static constexpr struct {
+    PlotWord word;
+    const char* italian;
+    const char* english;
+  } kRows[] = {
+      {PlotWord::kPlan, "Tracciato, nord in alto", "Track plan, north up"},
+      {PlotWord::kNoPlan, "nessun tracciato", "no track plan"},
+      {PlotWord::kOutOfScale, "tracciato fuori scala",
+       "track plan beyond any scale"},
+      {PlotWord::kGradient, "Pendenza (‰)", "Gradient (‰)"},
+      {PlotWord::kLineSpeed, "Velocità di linea (km/h)", "Line speed (km/h)"},
+      {PlotWord::kAdhesion, "Aderenza", "Adhesion"},
+      {PlotWord::kProgressive, "progressiva (km)", "progressive (km)"},
+      {PlotWord::kLaneSignals, "segnali", "signals"},
+      {PlotWord::kLaneSlowDowns, "rallentamenti", "slow-downs"},
+      {PlotWord::kLaneSpeedBoards, "indicatori velocità", "speed boards"},
+      {PlotWord::kLaneSignboards, "cartelli", "signboards"},
+      {PlotWord::kTrain, "treno", "train"},
+      {PlotWord::kHeight, "Altezza sul punto di partenza (m)",
+       "Height above the start (m)"},
+      {PlotWord::kSpeedMet, "velocità incontrata", "speed met"},
+      {PlotWord::kTrack, "curve e montagne", "curves and mountains"},
+      {PlotWord::kCurveRight, "curva a destra, classe %d",
+       "curve to the right, class %d"},
+      {PlotWord::kCurveLeft, "curva a sinistra, classe %d",
+       "curve to the left, class %d"},
+      {PlotWord::kMountain, "montagna, tipo %d", "mountain, kind %d"},
+      {PlotWord::kRouteEnd, "fine del percorso", "end of the route"},
+      {PlotWord::kExtension, "prolungamento oltre la fine",
+       "extension past the end"},
+      {PlotWord::kStation, "stazione %d %s: tipo %d, zona %d..%d m, orario %s",
+       "station %d %s: type %d, zone %d..%d m, time %s"},
+      {PlotWord::kSlowDown, "rallentamento a %d km/h", "slow-down at %d km/h"},
+      {PlotWord::kReportTitle, "rapporto", "report"},
+      {PlotWord::kStations, "Stazioni", "Stations"},
+      {PlotWord::kSignals, "Segnali", "Signals"},
+      {PlotWord::kSlowDowns, "Rallentamenti", "Slow-downs"},
+      {PlotWord::kSpeedBoards, "Indicatori di velocità", "Speed boards"},
+      {PlotWord::kSignboards, "Cartelli", "Signboards"},
+      {PlotWord::kDiagnostics, "Diagnostica", "Diagnostics"},
+      {PlotWord::kNoDiagnostics, "nessuna diagnostica", "no diagnostics"},
+      {PlotWord::kSources, "Testi sorgente", "Source texts"},
+      {PlotWord::kColumns, "n.|progressiva|tipo|zona|orario|nome",
+       "no.|progressive|type|zone|time|name"},
+      {PlotWord::kCursor,
+       "cella|progressiva|pendenza|altezza|velocità di linea|velocità "
+       "incontrata|aderenza",
+       "cell|progressive|gradient|height|line speed|speed met|adhesion"},
+      {PlotWord::kHint,
+       "rotella: ingrandisci; trascina: sposta; doppio clic: tutto",
+       "wheel: zoom; drag: pan; double click: all"},
+      {PlotWord::kCell, "cella", "cell"},
+      {PlotWord::kWhat, "valori", "values"},
+  };
+  static_assert(InOrder(kRows), "the rows follow the enum");
+  const auto& row = kRows[static_cast<size_t>(word)];
+  return language == Language::kItalian ? row.italian : row.english;
 }
 
 std::vector<CodeSummary> CodeSummaries(Language language) {

@@ -84,79 +84,104 @@ enum class ToolMessage {
 std::string ToolText(ToolMessage message, Language language,
                      std::initializer_list<std::string> values = {});
 
-// The words of the SVG plot and of the report's page.
-struct PlotLabels {
-  const char* plan;  // the plan's heading
-  const char* no_plan;
-  const char* out_of_scale;  // a plan too large to draw
-  const char* gradient;
-  const char* line_speed;
-  const char* adhesion;
-  const char* progressive;  // the axis along the route
-  const char* lanes[4];     // signals, slow-downs, speed boards, signboards
-  const char* train;        // in the title: "<route> - treno <number>"
-  const char* height;       // the height profile's heading
-  const char* speed_met;    // the speed a driver meets
-  const char* track;        // the lane of curves and mountain stretches
-  const char* curve_right;  // "curva a destra, classe %d"
-  const char* curve_left;
-  const char* mountain;  // "montagna, tipo %d"
-  const char* route_end;
-  const char* extension;  // the cells past the route's end
-  const char* station;    // "stazione %s, tipo %d, zona %d..%d m, ore %s"
-  const char* slow_down;  // "rallentamento a %d km/h"
+// The words of the SVG plot and of the report's page, each a row of the
+// messages with its Italian and its English side by side.
+enum class PlotWord {
+  kPlan,  // the plan's heading
+  kNoPlan,
+  kOutOfScale,  // a plan too large to draw
+  kGradient,
+  kLineSpeed,
+  kAdhesion,
+  kProgressive,  // the axis along the route
+  kLaneSignals,
+  kLaneSlowDowns,
+  kLaneSpeedBoards,
+  kLaneSignboards,  // signals, slow-downs, speed boards, signboards
+  kTrain,           // in the title: "<route> - treno <number>"
+  kHeight,          // the height profile's heading
+  kSpeedMet,        // the speed a driver meets
+  kTrack,           // the lane of curves and mountain stretches
+  kCurveRight,      // "curva a destra, classe %d"
+  kCurveLeft,
+  kMountain,  // "montagna, tipo %d"
+  kRouteEnd,
+  kExtension,  // the cells past the route's end
+  kStation,    // "stazione %s, tipo %d, zona %d..%d m, ore %s"
+  kSlowDown,   // "rallentamento a %d km/h"
   // The report's page.
-  const char* report_title;  // "<route>: report"
-  const char* stations;
-  const char* signals;
-  const char* slow_downs;
-  const char* speed_boards;
-  const char* signboards;
-  const char* diagnostics;
-  const char* no_diagnostics;
-  const char* sources;
-  const char* columns;  // "progressive|type|zone|arrival/departure|name"
-  const char* cursor;   // "cell %s, %s m: gradient ... "
-  const char* hint;     // how to zoom and pan
-  const char* cell;     // a table's column of cells
-  const char* what;     // a table's column of values
+  kReportTitle,  // "<route>: report"
+  kStations,
+  kSignals,
+  kSlowDowns,
+  kSpeedBoards,
+  kSignboards,
+  kDiagnostics,
+  kNoDiagnostics,
+  kSources,
+  kColumns,  // "progressive|type|zone|arrival/departure|name"
+  kCursor,   // "cell %s, %s m: gradient ... "
+  kHint,     // how to zoom and pan
+  kCell,     // a table's column of cells
+  kWhat,     // a table's column of values
 };
-const PlotLabels& PlotLabelsFor(Language language);
+const char* WordFor(PlotWord word, Language language);
 
 // The words of `dump`'s text tables, as printf patterns in the order of
 // the values they show.
-struct DumpWords {
-  const char* cells_header;
-  const char* records_header;
-  const char* plan_header;
-  const char* second_speed;   // d_v
-  const char* cell_one;       // format constant, og code
-  const char* values;         // valore1..4
-  const char* signal;         // s1/d1, s2/d2, s3/d3, packed sx and dx, time
-  const char* slow_down_end;  // speed
-  const char* slow_down_start;
-  const char* f_tt;
-  const char* warning_board;  // speed
-  const char* slow_down_marker;
-  const char* speed_board;  // three speed pairs, then the stripes
-  const char* stripes;
-  const char* stop_point;  // station number
-  const char* mountain_mark;
-  const char* speed_point;  // speed
-  const char* plain_point;
-  const char* signboard;       // record number
-  const char* other_kind;      // kind, valore1..4
-  const char* roles[7];        // train, route, general, reference, empty,
-                               // signboard, station
-  const char* reference;       // name, start, km, flag
-  const char* train_values;    // braked mass, route length, coaches
-  const char* route_values;    // backgrounds, format constant, st code
-  const char* general_values;  // cab signals, codes, sand, clock
-  const char* station;         // type, progressive, zone, time, bytes, integers
-  const char* empty_value;
-  const char* integer_value;
+enum class DumpWord {
+  kCellsHeader,
+  kRecordsHeader,
+  kPlanHeader,
+  kSecondSpeed,  // d_v
+  kCellOne,      // format constant, og code
+  kValues,       // valore1..4
+  kSignal,       // s1/d1, s2/d2, s3/d3, packed sx and dx, time
+  kSlowDownEnd,  // speed
+  kSlowDownStart,
+  kFTt,
+  kWarningBoard,  // speed
+  kSlowDownMarker,
+  kSpeedBoard,  // three speed pairs, then the stripes
+  kStripes,
+  kStopPoint,  // station number
+  kMountainMark,
+  kSpeedPoint,  // speed
+  kPlainPoint,
+  kSignboard,  // record number
+  kOtherKind,  // kind, valore1..4
+  kRoleTrain,
+  kRoleRoute,
+  kRoleGeneral,
+  kRoleReference,
+  kRoleEmpty,
+  kRoleSignboard,
+  kRoleStation,    // train, route, general, reference, empty,
+                   // signboard, station
+  kReference,      // name, start, km, flag
+  kTrainValues,    // braked mass, route length, coaches
+  kRouteValues,    // backgrounds, format constant, st code
+  kGeneralValues,  // cab signals, codes, sand, clock
+  kStation,        // type, progressive, zone, time, bytes, integers
+  kEmptyValue,
+  kIntegerValue,
 };
-const DumpWords& DumpWordsFor(Language language);
+const char* WordFor(DumpWord word, Language language);
+
+// The words of one language, for a view or a dump that takes many of them.
+template <typename Word>
+struct WordsIn {
+  Language language;
+  const char* operator[](Word word) const { return WordFor(word, language); }
+  // The n-th of a run of words: a lane, a record's role.
+  const char* at(Word first, int n) const {
+    return WordFor(static_cast<Word>(static_cast<int>(first) + n), language);
+  }
+};
+using DumpWords = WordsIn<DumpWord>;
+using PlotLabels = WordsIn<PlotWord>;
+inline DumpWords DumpWordsFor(Language language) { return {language}; }
+inline PlotLabels PlotLabelsFor(Language language) { return {language}; }
 
 // The platform's failure numbers that files meet, described in the
 // reader's language; others in the platform's own words.

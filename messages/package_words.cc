@@ -36,7 +36,7 @@ Role RoleOf(const Voce& v, int slot) {
 }  // namespace
 
 std::string RoleName(const Voce& v, int slot, const DumpWords& w) {
-  return w.roles[static_cast<int>(RoleOf(v, slot))];
+  return w.at(DumpWord::kRoleTrain, static_cast<int>(RoleOf(v, slot)));
 }
 
 std::string ClockText(int hours, int minutes, int seconds) {
@@ -46,84 +46,88 @@ std::string ClockText(int hours, int minutes, int seconds) {
 // What a cell carries, in words.
 std::string CellText(const Cella& c, size_t index, const DumpWords& w) {
   auto second_speed = [&](std::string text) {
-    if (c.valore2 != 0) text += Format(w.second_speed, c.valore2);
+    if (c.valore2 != 0) text += Format(w[DumpWord::kSecondSpeed], c.valore2);
     return text;
   };
   switch (c.tipo) {
     case kNone:
       if (index == 1 && (c.valore1 != 0 || c.valore2 != 0)) {
-        return Format(w.cell_one, c.valore1, c.valore2);
+        return Format(w[DumpWord::kCellOne], c.valore1, c.valore2);
       }
       return c.valore1 || c.valore2 || c.valore3 || c.valore4
-                 ? Format(w.values, c.valore1, c.valore2, c.valore3, c.valore4)
+                 ? Format(w[DumpWord::kValues], c.valore1, c.valore2, c.valore3,
+                          c.valore4)
                  : "";
     case kSignal:
-      return Format(w.signal, FirstDigit(c.valore1), SecondDigit(c.valore1),
-                    FirstDigit(c.valore2), SecondDigit(c.valore2),
-                    FirstDigit(c.valore3), SecondDigit(c.valore3), c.valore4,
-                    c.tempo);
+      return Format(w[DumpWord::kSignal], FirstDigit(c.valore1),
+                    SecondDigit(c.valore1), FirstDigit(c.valore2),
+                    SecondDigit(c.valore2), FirstDigit(c.valore3),
+                    SecondDigit(c.valore3), c.valore4, c.tempo);
     case kSlowDownEnd:
     case kSlowDownStart: {
-      std::string text = second_speed(
-          Format(c.tipo == kSlowDownEnd ? w.slow_down_end : w.slow_down_start,
-                 c.valore1));
-      if (c.valore3 != 0) text += Format(w.f_tt, c.valore3);
+      std::string text = second_speed(Format(c.tipo == kSlowDownEnd
+                                                 ? w[DumpWord::kSlowDownEnd]
+                                                 : w[DumpWord::kSlowDownStart],
+                                             c.valore1));
+      if (c.valore3 != 0) text += Format(w[DumpWord::kFTt], c.valore3);
       return text;
     }
     case kWarningBoard:
-      return second_speed(Format(w.warning_board, c.valore1));
+      return second_speed(Format(w[DumpWord::kWarningBoard], c.valore1));
     case kSlowDownMarker:
-      return Format(w.slow_down_marker, c.valore1);
+      return Format(w[DumpWord::kSlowDownMarker], c.valore1);
     case kSpeedBoard:
-      return w.speed_board + SpeedPairText(c.valore1) + ", " +
+      return w[DumpWord::kSpeedBoard] + SpeedPairText(c.valore1) + ", " +
              SpeedPairText(c.valore2) + ", " + SpeedPairText(c.valore3) +
-             Format(w.stripes, FirstDigit(c.valore4), SecondDigit(c.valore4));
+             Format(w[DumpWord::kStripes], FirstDigit(c.valore4),
+                    SecondDigit(c.valore4));
     case kStopPoint:
-      return Format(w.stop_point, c.valore1);
+      return Format(w[DumpWord::kStopPoint], c.valore1);
     case kMountainMark:
-      return w.mountain_mark;
+      return w[DumpWord::kMountainMark];
     case kSpeedPoint:
-      return Format(w.speed_point, c.valore1);
+      return Format(w[DumpWord::kSpeedPoint], c.valore1);
     case kPlainPoint:
-      return w.plain_point;
+      return w[DumpWord::kPlainPoint];
     case kSignboard:
-      return Format(w.signboard, c.valore1);
+      return Format(w[DumpWord::kSignboard], c.valore1);
   }
-  return Format(w.other_kind, c.tipo, c.valore1, c.valore2, c.valore3,
-                c.valore4);
+  return Format(w[DumpWord::kOtherKind], c.tipo, c.valore1, c.valore2,
+                c.valore3, c.valore4);
 }
 
 std::string RecordText(const Voce& v, int slot, const DumpWords& w) {
   const Role role = RoleOf(v, slot);
-  const std::string role_name = w.roles[static_cast<int>(role)];
+  const std::string role_name =
+      w.at(DumpWord::kRoleTrain, static_cast<int>(role));
   switch (role) {
     case Role::kEmpty:
       return role_name;
     case Role::kSignboard:
       return role_name + ": " + v.nome;
     case Role::kReference:
-      return Format(w.reference,
+      return Format(w[DumpWord::kReference],
                     slot == kReferenceThreeSlot ? "tre"
                     : slot == kReferenceTwoSlot ? "due"
                                                 : "uno",
                     v.inizio, v.fine, v.progressiva);
     case Role::kTrain:
-      return Format(w.train_values, v.inizio, v.fine, v.progressiva);
+      return Format(w[DumpWord::kTrainValues], v.inizio, v.fine, v.progressiva);
     case Role::kRoute:
       return role_name + " " + v.nome +
-             Format(w.route_values, v.inizio, v.progressiva, v.fine, v.intero1,
-                    v.orario);
+             Format(w[DumpWord::kRouteValues], v.inizio, v.progressiva, v.fine,
+                    v.intero1, v.orario);
     case Role::kGeneral:
-      return w.roles[static_cast<int>(Role::kTrain)] + std::string(" ") +
-             v.nome +
-             Format(w.general_values, v.inizio, v.fine, v.progressiva,
-                    v.intero1,
+      return w.at(DumpWord::kRoleTrain, static_cast<int>(Role::kTrain)) +
+             std::string(" ") + v.nome +
+             Format(w[DumpWord::kGeneralValues], v.inizio, v.fine,
+                    v.progressiva, v.intero1,
                     ClockText(v.intero3, v.intero4, v.intero5).c_str());
     case Role::kStation:
       break;
   }
   return role_name + " " + v.nome +
-         Format(w.station, v.tipo, v.progressiva, v.inizio, v.fine,
+         Format(w[DumpWord::kStation], v.tipo, v.progressiva, v.inizio, v.fine,
                 ClockText(v.orario / 3600, v.orario / 60 % 60, v.orario % 60)
                     .c_str(),
                 v.byte1, v.byte2, v.byte3, v.byte4, v.byte5, v.intero1,

@@ -90,7 +90,7 @@ void DumpCells(const std::vector<Cella>& cells, const std::string& format,
     }
     return;
   }
-  out << w.cells_header;
+  out << w[DumpWord::kCellsHeader];
   for (size_t i = 0; i < cells.size(); ++i) {
     const Cella& c = cells[i];
     out << Format("%6zu  %8zu  %8d  %6d  %8d  %9d  %8d  ", i, i * kCellLength,
@@ -121,7 +121,7 @@ void DumpRecords(const std::array<Voce, kVoci>& voci, const std::string& format,
     }
     return;
   }
-  out << w.records_header;
+  out << w[DumpWord::kRecordsHeader];
   for (int slot = 0; slot < kVoci; ++slot) {
     out << Format("%6d  ", slot) << RecordText(voci[slot], slot, w) << "\n";
   }
@@ -142,8 +142,8 @@ json PlanJson(const PlanValue& v) {
 // An empty or integer plan value in the text table.
 std::string PlanText(const PlanValue& v, const DumpWords& w) {
   return v.kind == PlanValue::Kind::kInteger
-             ? Format(w.integer_value, static_cast<int>(v.value))
-             : w.empty_value;
+             ? Format(w[DumpWord::kIntegerValue], static_cast<int>(v.value))
+             : w[DumpWord::kEmptyValue];
 }
 
 // Text gathered in a buffer of 64 KiB and handed to the stream as it
@@ -183,7 +183,7 @@ Status DumpPlanTable(std::string_view bytes, const std::string& format,
   // A line holds a metre and two values, none longer than the room.
   constexpr size_t kLine = 3 * kDecimalRoom;
   const bool csv = format == "csv";
-  out.Append(csv ? "metro,x,y\n" : w.plan_header);
+  out.Append(csv ? "metro,x,y\n" : w[DumpWord::kPlanHeader]);
   Status status = WalkPlanPoints(
       bytes, [&](size_t m, const PlanValue& x, const PlanValue& y) {
         char* at = out.Room(kLine);

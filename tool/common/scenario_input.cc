@@ -130,8 +130,9 @@ bool LoadScenario(const ViewOptions& options, FileSystem& files,
   if (!loaded) return false;
   input->title = input->s.nome_linea;
   if (!input->s.numero_treno.empty()) {
-    input->title += std::string(" - ") + PlotLabelsFor(options.language).train +
-                    " " + input->s.numero_treno;
+    input->title += std::string(" - ") +
+                    PlotLabelsFor(options.language)[PlotWord::kTrain] + " " +
+                    input->s.numero_treno;
   }
   return true;
 }

@@ -84,9 +84,9 @@ json PageData(const RouteView& view, const PlotLabels& labels) {
     stations.push_back(
         {{"start", st.start},
          {"end", st.end},
-         {"text",
-          Utf8Text(Format(labels.station, st.number, st.name.c_str(), st.type,
-                          st.start, st.end, StationTime(st.time).c_str()))}});
+         {"text", Utf8Text(Format(labels[PlotWord::kStation], st.number,
+                                  st.name.c_str(), st.type, st.start, st.end,
+                                  StationTime(st.time).c_str()))}});
   }
   auto stretches = [](const std::vector<RouteView::Stretch>& list,
                       auto describe) {
@@ -111,28 +111,31 @@ json PageData(const RouteView& view, const PlotLabels& labels) {
       {"stations", stations},
       {"curves", stretches(view.curves,
                            [&](const RouteView::Stretch& c) {
-                             return Format(c.value > 0 ? labels.curve_right
-                                                       : labels.curve_left,
+                             return Format(c.value > 0
+                                               ? labels[PlotWord::kCurveRight]
+                                               : labels[PlotWord::kCurveLeft],
                                            std::abs(c.value));
                            })},
       {"mountains", stretches(view.mountains,
                               [&](const RouteView::Stretch& m) {
-                                return Format(labels.mountain, m.value);
+                                return Format(labels[PlotWord::kMountain],
+                                              m.value);
                               })},
       {"words",
-       {{"height", labels.height},
-        {"gradient", labels.gradient},
-        {"speed", std::string(labels.line_speed) + " / " + labels.speed_met},
-        {"adhesion", labels.adhesion},
-        {"track", labels.track},
-        {"signals", labels.lanes[0]},
-        {"slowDowns", labels.lanes[1]},
-        {"speedBoards", labels.lanes[2]},
-        {"signboards", labels.lanes[3]},
-        {"progressive", labels.progressive},
-        {"extension", labels.extension},
-        {"routeEnd", labels.route_end},
-        {"cursor", Split(labels.cursor)}}},
+       {{"height", labels[PlotWord::kHeight]},
+        {"gradient", labels[PlotWord::kGradient]},
+        {"speed", std::string(labels[PlotWord::kLineSpeed]) + " / " +
+                      labels[PlotWord::kSpeedMet]},
+        {"adhesion", labels[PlotWord::kAdhesion]},
+        {"track", labels[PlotWord::kTrack]},
+        {"signals", labels.at(PlotWord::kLaneSignals, 0)},
+        {"slowDowns", labels.at(PlotWord::kLaneSignals, 1)},
+        {"speedBoards", labels.at(PlotWord::kLaneSignals, 2)},
+        {"signboards", labels.at(PlotWord::kLaneSignals, 3)},
+        {"progressive", labels[PlotWord::kProgressive]},
+        {"extension", labels[PlotWord::kExtension]},
+        {"routeEnd", labels[PlotWord::kRouteEnd]},
+        {"cursor", Split(labels[PlotWord::kCursor])}}},
   };
 }
 
@@ -181,21 +184,22 @@ std::string ReportPage(const ScenarioInput& input,
                        const std::string& train_path, Language language) {
   const PlotLabels& labels = PlotLabelsFor(language);
   const RouteView view = ViewOf(input.s, input.plan, language);
-  const std::string title = input.title + ": " + labels.report_title;
+  const std::string title = input.title + ": " + labels[PlotWord::kReportTitle];
   std::ostringstream out;
   out << "<!DOCTYPE html>\n<html lang=\""
       << (language == Language::kItalian ? "it" : "en")
       << "\">\n<head>\n<meta charset=\"utf-8\">\n<title>" << XmlText(title)
       << "</title>\n<style>\n"
       << kReportStyle << "</style>\n</head>\n<body>\n<h1>" << XmlText(title)
-      << "</h1>\n<p class=\"hint\">" << XmlText(labels.hint) << "</p>\n"
+      << "</h1>\n<p class=\"hint\">" << XmlText(labels[PlotWord::kHint])
+      << "</p>\n"
       << "<svg id=\"profile\" xmlns=\"http://www.w3.org/2000/svg\"></svg>\n"
       << "<div id=\"readout\"></div>\n";
 
   // The tables, each row leading to its place.
   {
-    std::vector<std::string> columns = Split(labels.columns);
-    Table stations(out, "stations", labels.stations, columns);
+    std::vector<std::string> columns = Split(labels[PlotWord::kColumns]);
+    Table stations(out, "stations", labels[PlotWord::kStations], columns);
     for (const RouteView::Station& st : view.stations) {
       stations.Row(static_cast<double>(st.progressive),
                    {std::to_string(st.number), std::to_string(st.progressive),
@@ -204,17 +208,18 @@ std::string ReportPage(const ScenarioInput& input,
                     StationTime(st.time), st.name});
     }
   }
-  const std::string progressive = Split(labels.cursor).at(1);
+  const std::string progressive = Split(labels[PlotWord::kCursor]).at(1);
   const struct {
     const char* id;
     const char* title;
     const char* kind;
-  } lists[] = {{"signals", labels.signals, "signal"},
-               {"speed-boards", labels.speed_boards, "board"},
-               {"signboards", labels.signboards, "signboard"}};
+  } lists[] = {{"signals", labels[PlotWord::kSignals], "signal"},
+               {"speed-boards", labels[PlotWord::kSpeedBoards], "board"},
+               {"signboards", labels[PlotWord::kSignboards], "signboard"}};
   for (const auto& list : lists) {
-    Table table(out, list.id, list.title,
-                {labels.cell, progressive, labels.what});
+    Table table(
+        out, list.id, list.title,
+        {labels[PlotWord::kCell], progressive, labels[PlotWord::kWhat]});
     for (const RouteView::Object& o : view.objects) {
       const char* kind = KindClass(o.kind);
       if (kind != nullptr && std::string(kind) == list.kind) {
@@ -223,21 +228,21 @@ std::string ReportPage(const ScenarioInput& input,
     }
   }
   {
-    Table slow(out, "slow-downs", labels.slow_downs,
-               {progressive, progressive, labels.what});
+    Table slow(out, "slow-downs", labels[PlotWord::kSlowDowns],
+               {progressive, progressive, labels[PlotWord::kWhat]});
     for (const RouteView::Stretch& s : view.slow_downs) {
       slow.Row(s.from, {Metres(s.from), Metres(s.to),
-                        Format(labels.slow_down, s.value)});
+                        Format(labels[PlotWord::kSlowDown], s.value)});
     }
   }
 
   // The diagnostics of the texts, each leading to its line.
   std::map<std::string, std::set<int>> marked;
   if (input.from_texts) {
-    out << "<h2 id=\"diagnostics\">" << XmlText(labels.diagnostics)
+    out << "<h2 id=\"diagnostics\">" << XmlText(labels[PlotWord::kDiagnostics])
         << "</h2>\n";
     if (input.diagnostics.empty()) {
-      out << "<p>" << XmlText(labels.no_diagnostics) << "</p>\n";
+      out << "<p>" << XmlText(labels[PlotWord::kNoDiagnostics]) << "</p>\n";
     }
     out << "<ul>\n";
     for (const Diagnostic& d : input.diagnostics) {
@@ -264,7 +269,8 @@ std::string ReportPage(const ScenarioInput& input,
   out << plot << "</figure>\n";
 
   if (input.from_texts) {
-    out << "<h2 id=\"sources\">" << XmlText(labels.sources) << "</h2>\n";
+    out << "<h2 id=\"sources\">" << XmlText(labels[PlotWord::kSources])
+        << "</h2>\n";
     Source(out, "route-", route_path, input.route_text, marked["route"]);
     Source(out, "train-", train_path, input.train_text, marked["train"]);
   }

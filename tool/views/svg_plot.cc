@@ -238,14 +238,15 @@ double LabelWidth(const std::string& text) {
 
 std::string StationText(const RouteView::Station& st, const PlotLabels& l) {
   return Format(
-      l.station, st.number, st.name.c_str(), st.type, st.start, st.end,
+      l[PlotWord::kStation], st.number, st.name.c_str(), st.type, st.start,
+      st.end,
       ClockText(st.time / 3600, st.time / 60 % 60, st.time % 60).c_str());
 }
 
 void DrawPlan(const PlanPoints& plan, const RouteView& view,
               const PlotLabels& labels, Svg& svg) {
   svg.Rect(kLeft, kPlanTop, kRight - kLeft, kPlanHeight, kFrame);
-  svg.Text(kLeft + 8, kPlanTop + 18, labels.plan, kHeading);
+  svg.Text(kLeft + 8, kPlanTop + 18, labels[PlotWord::kPlan], kHeading);
   const auto& xs = plan.xs();
   const auto& ys = plan.ys();
   // The computed points run from metre 0 to the first empty one.
@@ -264,13 +265,13 @@ void DrawPlan(const PlanPoints& plan, const RouteView& view,
     last = m;
   }
   if (last < 1) {
-    svg.Text(kLeft + 20, kPlanTop + 60, labels.no_plan, kLabel);
+    svg.Text(kLeft + 20, kPlanTop + 60, labels[PlotWord::kNoPlan], kLabel);
     return;
   }
   // Coordinates so far apart that their distance overflows cannot be
   // drawn to any scale.
   if (!std::isfinite(max_x - min_x) || !std::isfinite(max_y - min_y)) {
-    svg.Text(kLeft + 20, kPlanTop + 60, labels.out_of_scale, kLabel);
+    svg.Text(kLeft + 20, kPlanTop + 60, labels[PlotWord::kOutOfScale], kLabel);
     return;
   }
   // The plan fills its box, below the heading and clear of the arrow.
@@ -388,8 +389,9 @@ void DrawProfiles(const RouteView& view, const PlotLabels& labels, Svg& svg) {
     return std::vector<double>(values.begin(), values.end());
   };
   Strip strips[4];
-  const char* titles[] = {labels.height, labels.gradient, labels.line_speed,
-                          labels.adhesion};
+  const char* titles[] = {
+      labels[PlotWord::kHeight], labels[PlotWord::kGradient],
+      labels[PlotWord::kLineSpeed], labels[PlotWord::kAdhesion]};
   const std::vector<double> series[] = {view.height, as_doubles(view.gradient),
                                         as_doubles(view.line_speed),
                                         as_doubles(view.adhesion)};
@@ -409,13 +411,14 @@ void DrawProfiles(const RouteView& view, const PlotLabels& labels, Svg& svg) {
   }
   for (const RouteView::Stretch& slow : view.slow_downs) {
     svg.Rect(px(slow.from), strips[2].top, px(slow.to) - px(slow.from),
-             kStripHeight, kSlowBand, Format(labels.slow_down, slow.value));
+             kStripHeight, kSlowBand,
+             Format(labels[PlotWord::kSlowDown], slow.value));
   }
   const double end_x = px(view.route_length);
   svg.Rect(end_x, kProfilesTop - 12, kRight - end_x, bottom - kProfilesTop + 12,
-           kExtension, labels.extension);
+           kExtension, labels[PlotWord::kExtension]);
   svg.Line(end_x, kProfilesTop - 16, end_x, bottom, kEndLine);
-  svg.Text(end_x + 3, kProfilesTop - 2, labels.route_end, kSmall);
+  svg.Text(end_x + 3, kProfilesTop - 2, labels[PlotWord::kRouteEnd], kSmall);
 
   // Station names above the profiles, in rows that never overlap.
   std::vector<std::pair<double, double>> spans;
@@ -440,7 +443,7 @@ void DrawProfiles(const RouteView& view, const PlotLabels& labels, Svg& svg) {
     svg.Line(px(m), kProfilesTop, px(m), bottom, kGrid);
     svg.Text(px(m), bottom + 16, TickText(m / 1000), kMiddle);
   }
-  svg.Text(kRight, bottom + 30, labels.progressive, kAxis);
+  svg.Text(kRight, bottom + 30, labels[PlotWord::kProgressive], kAxis);
 
   // The profiles: the height as a line, the others as steps.
   for (int k = 0; k < 4; ++k) DrawStripFrame(strips[k], svg);
@@ -471,11 +474,12 @@ void DrawProfiles(const RouteView& view, const PlotLabels& labels, Svg& svg) {
 
   // Curves above the track lane's middle when to the right, below when to
   // the left, as tall as their class; mountain stretches behind them.
-  svg.Text(kLeft - 7, track_top + kLaneHeight * 0.7, labels.track, kAxis);
+  svg.Text(kLeft - 7, track_top + kLaneHeight * 0.7, labels[PlotWord::kTrack],
+           kAxis);
   svg.Rect(kLeft, track_top, kRight - kLeft, kLaneHeight, kFrame);
   for (const RouteView::Stretch& m : view.mountains) {
     svg.Rect(px(m.from), track_top, px(m.to) - px(m.from), kLaneHeight,
-             kMountain, Format(labels.mountain, m.value));
+             kMountain, Format(labels[PlotWord::kMountain], m.value));
   }
   const double middle = track_top + kLaneHeight / 2;
   for (const RouteView::Stretch& c : view.curves) {
@@ -484,7 +488,8 @@ void DrawProfiles(const RouteView& view, const PlotLabels& labels, Svg& svg) {
     svg.Rect(px(c.from), right ? middle - h : middle,
              std::max(px(c.to) - px(c.from), 1.0), h,
              right ? kCurveRight : kCurveLeft,
-             Format(right ? labels.curve_right : labels.curve_left,
+             Format(right ? labels[PlotWord::kCurveRight]
+                          : labels[PlotWord::kCurveLeft],
                     std::abs(c.value)),
              "curve");
   }
@@ -492,7 +497,7 @@ void DrawProfiles(const RouteView& view, const PlotLabels& labels, Svg& svg) {
   // Object lanes: signals, slow-downs, speed boards, signboards.
   for (int lane = 0; lane < 4; ++lane) {
     svg.Text(kLeft - 7, lanes_top + (lane + 0.7) * kLaneHeight,
-             labels.lanes[lane], kAxis);
+             labels.at(PlotWord::kLaneSignals, lane), kAxis);
   }
   svg.Rect(kLeft, lanes_top, kRight - kLeft, 4 * kLaneHeight, kFrame);
   auto lane_y = [&](int lane) {
@@ -556,12 +561,16 @@ void DrawProfiles(const RouteView& view, const PlotLabels& labels, Svg& svg) {
   struct Key {
     const char* style;
     const char* label;
-  } keys[] = {
-      {kHeight, labels.height},        {kGradient, labels.gradient},
-      {kSpeed, labels.line_speed},     {kSpeedMet, labels.speed_met},
-      {kAdhesion, labels.adhesion},    {kCurveRight, labels.curve_right},
-      {kCurveLeft, labels.curve_left}, {kMountain, labels.mountain},
-      {kZone, labels.stations},        {kExtension, labels.extension}};
+  } keys[] = {{kHeight, labels[PlotWord::kHeight]},
+              {kGradient, labels[PlotWord::kGradient]},
+              {kSpeed, labels[PlotWord::kLineSpeed]},
+              {kSpeedMet, labels[PlotWord::kSpeedMet]},
+              {kAdhesion, labels[PlotWord::kAdhesion]},
+              {kCurveRight, labels[PlotWord::kCurveRight]},
+              {kCurveLeft, labels[PlotWord::kCurveLeft]},
+              {kMountain, labels[PlotWord::kMountain]},
+              {kZone, labels[PlotWord::kStations]},
+              {kExtension, labels[PlotWord::kExtension]}};
   double lx = kLeft;
   double row_y = ly;
   for (const Key& key : keys) {
