@@ -1,5 +1,7 @@
 #include "compiler/source_reading.h"
 
+#include <exception>
+
 #include "compiler/route_parser.h"
 #include "compiler/train_parser.h"
 #include "model/diagnostic_codes.h"
@@ -113,7 +115,7 @@ SourcesRead ReadSources(Scenario& s, const Sources& sources) {
   bool read = false;
   try {
     read = reading.Run();
-  } catch (...) {
+  } catch (const std::exception&) {
     // Out of memory for the cells or the plan: trapped like any fault.
     s.error_site = {sources.route_file, 0, 0, ErrorSite::Fault::kUnexpected};
   }

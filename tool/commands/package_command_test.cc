@@ -27,5 +27,27 @@ TEST(PackageCommandTest, WritesWhatTheProgramWrites) {
   EXPECT_EQ(files.files.size(), 6u);
 }
 
+// The run's own failures are told in the language asked, with the run's
+// status.
+TEST(PackageCommandTest, TellsTheRunsFailureInTheLanguageAsked) {
+  for (auto [language, expected] :
+       {std::pair{Language::kItalian,
+                  "scenario-tool: Impossibile scrivere "
+                  "w/Valdorsio-Ronsale_37264_note.txt: Permesso negato "
+                  "(errore 13)\n"},
+        std::pair{Language::kEnglish,
+                  "scenario-tool: cannot write "
+                  "w/Valdorsio-Ronsale_37264_note.txt: Permission denied "
+                  "(errno 13)\n"}}) {
+    MemoryFileSystem files;
+    files.read_only.insert("w/Valdorsio-Ronsale_37264_note.txt");
+    std::ostringstream out, err;
+    EXPECT_EQ(
+        PackageCommand({.folder = "w", .language = language}, files, out, err),
+        kExitFailure);
+    EXPECT_EQ(err.str(), expected);
+  }
+}
+
 }  // namespace
 }  // namespace scenario
