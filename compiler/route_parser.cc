@@ -81,7 +81,6 @@ Flow RouteParser::General(const SourceLine& line) {
   if (!general_seen_.insert(line.kind).second) {
     Warn(kRepeatedLine, key_, std::string(line.spellings[0]));
   }
-  // The backgrounds are stored crosswise: "due" in progressiva, "tre" in fine.
   Voce& backgrounds = s_.voci[kRouteSlot];
   switch (line.kind) {
     case LineKind::kRouteLength:
@@ -93,11 +92,11 @@ Flow RouteParser::General(const SourceLine& line) {
     case LineKind::kReferenceOne:
       return Reference(line, kReferenceOneSlot);
     case LineKind::kBackgroundOne:
-      return Field(line, &backgrounds.inizio);
+      return Field(line, &(backgrounds.*general_record::kBackgroundOne));
     case LineKind::kBackgroundTwo:
-      return Field(line, &backgrounds.progressiva);
+      return Field(line, &(backgrounds.*general_record::kBackgroundTwo));
     case LineKind::kBackgroundThree:
-      return Field(line, &backgrounds.fine);
+      return Field(line, &(backgrounds.*general_record::kBackgroundThree));
     case LineKind::kCabSignals:
       return CabSignals(line);
     default:
@@ -108,7 +107,7 @@ Flow RouteParser::General(const SourceLine& line) {
 Flow RouteParser::RouteLength(const SourceLine& line) {
   Long length = 0;
   if (!Read(line.fields[0], &length)) return Flow::kFault;
-  s_.voci[kTrainSlot].fine = length;
+  s_.voci[kTrainSlot].*general_record::kRouteLength = length;
   if (length > line.fields[0].max) return StopAt(kRouteTooLong, last_);
   // A negative length gives no route to drive: refused as a value beyond
   // its field.
@@ -141,19 +140,22 @@ Flow RouteParser::Reference(const SourceLine& line, int slot) {
 
 Flow RouteParser::CabSignals(const SourceLine& line) {
   Voce& v = s_.voci[kExtraSlot];
-  if (!Read(line.fields[0], &v.inizio)) return Flow::kFault;
+  Long& from = v.*general_record::kCabSignalsStart;
+  Long& to = v.*general_record::kCabSignalsEnd;
+  Long& codes = v.*general_record::kCabSignalsCodes;
+  if (!Read(line.fields[0], &from)) return Flow::kFault;
   const Item start = last_;
-  if (!Read(line.fields[1], &v.fine)) return Flow::kFault;
-  if (!OnCell(v.inizio)) return StopAt(kCabSignalStartNotOnCell, start);
-  if (!OnCell(v.fine)) return StopAt(kCabSignalEndNotOnCell, last_);
+  if (!Read(line.fields[1], &to)) return Flow::kFault;
+  if (!OnCell(from)) return StopAt(kCabSignalStartNotOnCell, start);
+  if (!OnCell(to)) return StopAt(kCabSignalEndNotOnCell, last_);
   if (Contains(key_.text, "4")) {
-    v.progressiva = kCodeCountFour;
+    codes = kCodeCountFour;
   } else if (Contains(key_.text, "9")) {
-    v.progressiva = kCodeCountNine;
+    codes = kCodeCountNine;
   } else {
     return Stop(kCabSignalCodeCountMissing);
   }
-  if (v.fine == 0) v.progressiva = 0;
+  if (to == 0) codes = 0;
   return Flow::kContinue;
 }
 

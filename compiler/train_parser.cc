@@ -59,9 +59,9 @@ Flow TrainParser::Handle(const SourceLine& line) {
   }
   switch (line.kind) {
     case LineKind::kBrakedMass:
-      return Field(line, &train.inizio);
+      return Field(line, &(train.*general_record::kBrakedMass));
     case LineKind::kCoaches:
-      return Field(line, &train.progressiva);
+      return Field(line, &(train.*general_record::kCoaches));
     case LineKind::kSpeed:
       return ProfileLine(line, speed_);
     case LineKind::kAdhesion:
@@ -69,7 +69,7 @@ Flow TrainParser::Handle(const SourceLine& line) {
     case LineKind::kClock:
       return Clock(line);
     case LineKind::kSand:
-      return Field(line, &s_.voci[kExtraSlot].intero1);
+      return Field(line, &(s_.voci[kExtraSlot].*general_record::kSand));
     case LineKind::kSignal:
       return Signal(line);
     case LineKind::kSlowDown:
@@ -129,7 +129,9 @@ Flow TrainParser::ProfileLine(const SourceLine& line, Profile& profile) {
 Flow TrainParser::Clock(const SourceLine& line) {
   Voce& extra = s_.voci[kExtraSlot];
   for (size_t i = 0;
-       Integer * value : {&extra.intero3, &extra.intero4, &extra.intero5}) {
+       Integer * value : {&(extra.*general_record::kClockHours),
+                          &(extra.*general_record::kClockMinutes),
+                          &(extra.*general_record::kClockSeconds)}) {
     if (!Read(line.fields[i++], value)) return Flow::kFault;
   }
   return Flow::kContinue;

@@ -97,6 +97,7 @@ std::string CellText(const Cella& c, size_t index, const DumpWords& w) {
 }
 
 std::string RecordText(const Voce& v, int slot, const DumpWords& w) {
+  namespace general = general_record;
   const Role role = RoleOf(v, slot);
   const std::string role_name =
       w.at(DumpWord::kRoleTrain, static_cast<int>(role));
@@ -112,17 +113,23 @@ std::string RecordText(const Voce& v, int slot, const DumpWords& w) {
                                                 : "uno",
                     v.inizio, v.fine, v.progressiva);
     case Role::kTrain:
-      return Format(w[DumpWord::kTrainValues], v.inizio, v.fine, v.progressiva);
+      return Format(w[DumpWord::kTrainValues], v.*general::kBrakedMass,
+                    v.*general::kRouteLength, v.*general::kCoaches);
     case Role::kRoute:
       return role_name + " " + v.nome +
-             Format(w[DumpWord::kRouteValues], v.inizio, v.progressiva, v.fine,
+             Format(w[DumpWord::kRouteValues], v.*general::kBackgroundOne,
+                    v.*general::kBackgroundTwo, v.*general::kBackgroundThree,
                     v.intero1, v.orario);
     case Role::kGeneral:
       return w.at(DumpWord::kRoleTrain, static_cast<int>(Role::kTrain)) +
              std::string(" ") + v.nome +
-             Format(w[DumpWord::kGeneralValues], v.inizio, v.fine,
-                    v.progressiva, v.intero1,
-                    ClockText(v.intero3, v.intero4, v.intero5).c_str());
+             Format(
+                 w[DumpWord::kGeneralValues], v.*general::kCabSignalsStart,
+                 v.*general::kCabSignalsEnd, v.*general::kCabSignalsCodes,
+                 v.*general::kSand,
+                 ClockText(v.*general::kClockHours, v.*general::kClockMinutes,
+                           v.*general::kClockSeconds)
+                     .c_str());
     case Role::kStation:
       break;
   }

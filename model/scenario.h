@@ -98,6 +98,30 @@ inline constexpr int kTrainSlot = 84;  // braked mass, route length, coaches
 inline constexpr int kRouteSlot = 85;  // backgrounds, route name, 610, st code
 inline constexpr int kExtraSlot = 86;  // cab signals, train number, sand, clock
 
+// Where the three general records keep each value: the one statement that
+// the parsers, the decompiler and a dump's words go by.
+namespace general_record {
+// Record 84, the train's.
+inline constexpr Long Voce::*kBrakedMass = &Voce::inizio;
+inline constexpr Long Voce::*kRouteLength = &Voce::fine;
+inline constexpr Long Voce::*kCoaches = &Voce::progressiva;
+// Record 85, the route's: the backgrounds crosswise, "due" in progressiva,
+// "tre" in fine; its name, the format constant in intero1 and the st code
+// in orario.
+inline constexpr Long Voce::*kBackgroundOne = &Voce::inizio;
+inline constexpr Long Voce::*kBackgroundTwo = &Voce::progressiva;
+inline constexpr Long Voce::*kBackgroundThree = &Voce::fine;
+// Record 86: cab signal repetition, the train number as its name, the
+// sand and the start clock.
+inline constexpr Long Voce::*kCabSignalsStart = &Voce::inizio;
+inline constexpr Long Voce::*kCabSignalsEnd = &Voce::fine;
+inline constexpr Long Voce::*kCabSignalsCodes = &Voce::progressiva;
+inline constexpr Integer Voce::*kSand = &Voce::intero1;
+inline constexpr Integer Voce::*kClockHours = &Voce::intero3;
+inline constexpr Integer Voce::*kClockMinutes = &Voce::intero4;
+inline constexpr Integer Voce::*kClockSeconds = &Voce::intero5;
+}  // namespace general_record
+
 // The cells of the route, 0 to `n_celle`. Every index that input can steer
 // goes through `at`, which answers nullptr outside the array.
 class Celle {

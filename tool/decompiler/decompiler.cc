@@ -120,18 +120,25 @@ Texts WriteTexts(const std::vector<Cella>& cells,
   auto& r = t.route;
   namespace sections = source_sections;
   r.push_back({std::string(sections::kGeneral)});
-  r.push_back({LineText(LineKind::kRouteLength, {v[kTrainSlot].fine})});
+  namespace general = general_record;
+  r.push_back({LineText(LineKind::kRouteLength,
+                        {v[kTrainSlot].*general::kRouteLength})});
   References(r, v);
   const Voce& route = v[kRouteSlot];
-  r.push_back({LineText(LineKind::kBackgroundOne, {route.inizio})});
-  r.push_back({LineText(LineKind::kBackgroundTwo, {route.progressiva})});
-  r.push_back({LineText(LineKind::kBackgroundThree, {route.fine})});
+  r.push_back(
+      {LineText(LineKind::kBackgroundOne, {route.*general::kBackgroundOne})});
+  r.push_back(
+      {LineText(LineKind::kBackgroundTwo, {route.*general::kBackgroundTwo})});
+  r.push_back({LineText(LineKind::kBackgroundThree,
+                        {route.*general::kBackgroundThree})});
   const Voce& extra = v[kExtraSlot];
   // The spelling with 9 codes, or with 4.
-  r.push_back(
-      {LineText(LineKind::kCabSignals, {extra.inizio, extra.fine}, std::nullopt,
-                LineOf(LineKind::kCabSignals)
-                    .spellings[extra.progressiva == 9 ? 1 : 0])});
+  r.push_back({LineText(
+      LineKind::kCabSignals,
+      {extra.*general::kCabSignalsStart, extra.*general::kCabSignalsEnd},
+      std::nullopt,
+      LineOf(LineKind::kCabSignals)
+          .spellings[extra.*general::kCabSignalsCodes == 9 ? 1 : 0])});
   r.push_back({std::string(sections::kCurves)});
   if (plan != nullptr) {
     for (Line& line : Curves(*plan)) r.push_back(line);
@@ -223,11 +230,13 @@ Texts WriteTexts(const std::vector<Cella>& cells,
   auto& tr = t.train;
   const Voce& train = v[kTrainSlot];
   tr.push_back({std::string(sections::kGeneral)});
-  tr.push_back({LineText(LineKind::kCoaches, {train.progressiva})});
-  tr.push_back({LineText(LineKind::kBrakedMass, {train.inizio})});
-  tr.push_back({LineText(LineKind::kSand, {extra.intero1})});
-  tr.push_back({LineText(LineKind::kClock,
-                         {extra.intero3, extra.intero4, extra.intero5})});
+  tr.push_back({LineText(LineKind::kCoaches, {train.*general::kCoaches})});
+  tr.push_back(
+      {LineText(LineKind::kBrakedMass, {train.*general::kBrakedMass})});
+  tr.push_back({LineText(LineKind::kSand, {extra.*general::kSand})});
+  tr.push_back({LineText(LineKind::kClock, {extra.*general::kClockHours,
+                                            extra.*general::kClockMinutes,
+                                            extra.*general::kClockSeconds})});
   tr.push_back({std::string(sections::kAdhesions)});
   Profile(tr, LineKind::kAdhesion, cells, filled,
           [](const Cella& c) { return int64_t{c.aderenza}; });
