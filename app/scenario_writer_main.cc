@@ -19,10 +19,10 @@ int main(int argc, char** argv) {
     if (argument == "--help" || argument == "-h") {
       for (auto language :
            {scenario::Language::kItalian, scenario::Language::kEnglish}) {
-        std::fputs(scenario::ToolText(scenario::ToolMessage::kWriterHelp,
-                                      language)
-                       .c_str(),
-                   stdout);
+        std::fputs(
+            scenario::ToolText(scenario::ToolMessage::kWriterHelp, language)
+                .c_str(),
+            stdout);
       }
       return std::fflush(stdout) == 0 ? 0 : scenario::kExitFailure;
     }

@@ -23,21 +23,42 @@ namespace scenario {
 namespace {
 
 // Every library function the window calls, looked up once at start.
-#define SCENARIO_X11_FUNCTIONS(F)                                             \
-  F(XOpenDisplay)                                                             \
-  F(XCloseDisplay)                                                            \
-  F(XSetErrorHandler) F(XInternAtom) F(XCreateSimpleWindow) F(XDestroyWindow) \
-      F(XMapWindow) F(XMapRaised) F(XStoreName) F(XSetClassHint)              \
-          F(XSetWMNormalHints) F(XSetWMProtocols) F(XSetTransientForHint)     \
-              F(XSelectInput) F(XChangeProperty) F(XSetInputFocus)            \
-                  F(XNextEvent) F(XPending) F(XFlush) F(XLookupKeysym)        \
-                      F(XCreateGC) F(XFreeGC) F(XSetForeground)               \
-                          F(XDrawRectangle)
-#define SCENARIO_XFT_FUNCTIONS(F)                         \
-  F(XftFontOpenName)                                      \
-  F(XftFontClose)                                         \
-  F(XftDrawCreate) F(XftDrawDestroy) F(XftDrawStringUtf8) \
-      F(XftTextExtentsUtf8) F(XftColorAllocValue) F(XftColorFree)
+// clang-format off
+#define SCENARIO_X11_FUNCTIONS(F) \
+  F(XOpenDisplay)                 \
+  F(XCloseDisplay)                \
+  F(XSetErrorHandler)             \
+  F(XInternAtom)                  \
+  F(XCreateSimpleWindow)          \
+  F(XDestroyWindow)               \
+  F(XMapWindow)                   \
+  F(XMapRaised)                   \
+  F(XStoreName)                   \
+  F(XSetClassHint)                \
+  F(XSetWMNormalHints)            \
+  F(XSetWMProtocols)              \
+  F(XSetTransientForHint)         \
+  F(XSelectInput)                 \
+  F(XChangeProperty)              \
+  F(XSetInputFocus)               \
+  F(XNextEvent)                   \
+  F(XPending)                     \
+  F(XFlush)                       \
+  F(XLookupKeysym)                \
+  F(XCreateGC)                    \
+  F(XFreeGC)                      \
+  F(XSetForeground)               \
+  F(XDrawRectangle)
+#define SCENARIO_XFT_FUNCTIONS(F) \
+  F(XftFontOpenName)              \
+  F(XftFontClose)                 \
+  F(XftDrawCreate)                \
+  F(XftDrawDestroy)               \
+  F(XftDrawStringUtf8)            \
+  F(XftTextExtentsUtf8)           \
+  F(XftColorAllocValue)           \
+  F(XftColorFree)
+// clang-format on
 
 struct XLibrary {
 #define SCENARIO_DECLARE(name) decltype(&::name) name = nullptr;
