@@ -2,10 +2,9 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <cstdlib>
 #include <iostream>
 
-#include "app/run.h"
+#include "base/exit_status.h"
 #include "messages/messages.h"
 #include "tool/command_line.h"
 #include "tool/commands/check_command.h"
