@@ -18,7 +18,8 @@ std::string Status::ToString() const {
     case Kind::kDamaged: {
       std::string numbers;
       for (int64_t n : numbers_) {
-        numbers += (numbers.empty() ? "" : " ") + std::to_string(n);
+        if (!numbers.empty()) numbers += ' ';
+        numbers += std::to_string(n);
       }
       return "damaged file: " + path_ + ": damage " +
              std::to_string(static_cast<int>(damage_)) + " (" + numbers +
