@@ -22,7 +22,7 @@ struct CompileOptions {
   std::string route_name;    // "" : from the route text's file name
   std::string train_number;  // "" : from the train text's file name
   bool scrivi_linea = true;  // false: --no-plan
-  bool write = true;         // false for `check`
+  bool write = true;         // `watch`: compile, or else check
   Language language = Language::kItalian;
   bool json = false;
   bool warnings_fail = false;
