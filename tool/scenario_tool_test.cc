@@ -174,6 +174,28 @@ TEST(ScenarioToolTest, TextDiagnosticShowsTheLineAndTheItem) {
             "controllato: 1 errore, 0 avvisi, 0 note; nessun file scritto\n");
 }
 
+// The JSON report names the code the files reflect, and its progressive
+// where it has one: the compile's own, not one found reading on.
+TEST(ScenarioToolTest, TheReportNamesTheFilesCode) {
+  const std::string station =
+      "stazione, 75, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\r\n";
+  struct Case {
+    std::string route, train;
+    Long code;
+    json progressive;
+  } cases[] = {
+      {RouteWithBody(""), TrainWith(kSomeTrain), 0, nullptr},
+      {RouteWithBody(""), TrainWith(station + station), 8, 75},
+      {RouteWithBody("pendenza, 100, x\r\n"), TrainWith(station), 25, nullptr},
+  };
+  for (const Case& c : cases) {
+    const ToolRun run = Check(c.route, c.train, {"--format", "json"});
+    const json report = json::parse(run.out);
+    EXPECT_EQ(report["code"], c.code) << run.out;
+    EXPECT_EQ(report["progressive"], c.progressive) << run.out;
+  }
+}
+
 TEST(ScenarioToolTest, CellCodesCarryTheirProgressive) {
   // A signal right before a slow-down start leaves no room in the first
   // window: code 12 at the start cell, which the tool reports too.

@@ -190,6 +190,9 @@ void PrintJson(const CompileReport& report, Language language,
       {"route", report.route},
       {"train", report.train},
       {"outcome", OutcomeName(report.outcome)},
+      {"code", report.code},
+      {"progressive",
+       report.progressive ? json(*report.progressive) : json(nullptr)},
       {"files", report.files},
       {"errors", report.Count(Diagnostic::Severity::kError)},
       {"warnings", report.Count(Diagnostic::Severity::kWarning)},
@@ -255,6 +258,14 @@ AuthorCompile CompileForReport(const CompileOptions& options,
       CompileAuthorTexts({report->route_text, report->train_text, options.route,
                           options.train, identity},
                          {.scrivi_linea = options.scrivi_linea});
+  report->code = compiled.scenario.codice_errore;
+  for (const Diagnostic& d : compiled.diagnostics) {
+    if (report->code != 0 && d.code == report->code && !d.found_reading_on &&
+        d.position) {
+      report->progressive = d.position;
+      break;
+    }
+  }
   report->diagnostics = std::move(compiled.diagnostics);
   report->omitted_errors = std::move(compiled.omitted_errors);
   report->omitted_warnings = compiled.omitted_warnings;

@@ -2,6 +2,7 @@
 #define TOOL_COMMON_COMPILE_REPORT_H_
 
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -43,6 +44,10 @@ struct CompileReport {
   enum class Outcome { kWritten, kChecked, kNoCells, kReservedValue };
   Outcome outcome = Outcome::kChecked;
   std::vector<std::string> files;  // binary files written
+  // The compile's own code, which the files reflect (0: none), and the
+  // progressive that goes with it, where one does.
+  Long code = 0;
+  std::optional<Long> progressive;
 
   size_t Count(Diagnostic::Severity severity) const;
 };
