@@ -48,6 +48,23 @@ std::string ToWindows1252(std::string_view utf8) {
   return out;
 }
 
+char ToLowerWindows1252(char c) {
+  const auto byte = static_cast<uint8_t>(c);
+  if ((byte >= 'A' && byte <= 'Z') ||
+      (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
+    return static_cast<char>(byte + 0x20);
+  }
+  switch (byte) {
+    case 0x8A:  // Š
+    case 0x8C:  // Œ
+    case 0x8E:  // Ž
+      return static_cast<char>(byte + 0x10);
+    case 0x9F:  // Ÿ
+      return static_cast<char>(0xFF);
+  }
+  return c;
+}
+
 size_t Utf8SequenceLength(std::string_view text, size_t i) {
   const uint8_t lead = static_cast<uint8_t>(text[i]);
   const size_t length = lead < 0x80         ? 1

@@ -11,6 +11,11 @@ namespace scenario {
 // A character the code page lacks becomes "?".
 std::string ToWindows1252(std::string_view utf8);
 
+// A Windows-1252 character in lower case, as the code page pairs its
+// letters: the ASCII capitals, the accented ones from C0 to DE (but D7, the
+// multiplication sign) and Š, Œ, Ž, Ÿ. Any other byte is itself.
+char ToLowerWindows1252(char c);
+
 // The length of the well-formed UTF-8 sequence that starts at `text[i]`,
 // or 0 when none starts there.
 size_t Utf8SequenceLength(std::string_view text, size_t i);

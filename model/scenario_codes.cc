@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "base/windows_1252.h"
+
 namespace scenario {
 namespace {
 
@@ -18,9 +20,9 @@ int CharacterCode(const std::string& text, int i) {
 std::string WorkText(std::string_view numero_treno,
                      std::string_view nome_linea) {
   std::string text = std::string(numero_treno) + std::string(nome_linea);
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  // In the names' single-byte character set: an accented capital turns
+  // to its small letter as the ASCII capitals do.
+  for (char& c : text) c = ToLowerWindows1252(c);
   return text + kFiller;
 }
 

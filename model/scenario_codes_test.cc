@@ -42,5 +42,24 @@ TEST(ScenarioCodesTest, BytesAboveAsciiCountAsSingleBytes) {
   EXPECT_EQ(CodesOf(high, ""), (Codes{82875, 6375}));
 }
 
+// The names are lower-cased in their single-byte character set: an
+// accented capital counts as its small letter, as an ASCII capital does;
+// the multiplication sign and the sharp s have no pair and stay.
+TEST(ScenarioCodesTest, AccentedCapitalsCountAsTheirSmallLetters) {
+  struct Case {
+    const char* capital;
+    const char* small;
+  } cases[] = {
+      {"\xC0rvier", "\xE0rvier"},  // Àrvier
+      {"\xC9\xC8\xCC\xD2\xD9\xDE", "\xE9\xE8\xEC\xF2\xF9\xFE"},
+      {"\x8A\x8C\x8E\x9F", "\x9A\x9C\x9E\xFF"},  // Š Œ Ž Ÿ
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CodesOf("1", c.capital), CodesOf("1", c.small)) << c.small;
+    EXPECT_EQ(WorkText(c.capital, ""), WorkText(c.small, ""));
+  }
+  EXPECT_EQ(WorkText("\xD7\xDF", "").substr(0, 2), "\xD7\xDF");
+}
+
 }  // namespace
 }  // namespace scenario
