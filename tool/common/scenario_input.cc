@@ -79,7 +79,6 @@ bool LoadPackage(const ViewOptions& options, FileSystem& files, Scenario* s,
 
 bool CompileTexts(const ViewOptions& options, FileSystem& files,
                   ScenarioInput* input, std::ostream& err, bool diagnose) {
-  Scenario* s = &input->s;
   if (options.route.empty() || options.train.empty()) {
     return Fail(err, ToolText(ToolMessage::kTextsOrPackage, options.language));
   }
@@ -101,15 +100,15 @@ bool CompileTexts(const ViewOptions& options, FileSystem& files,
   AuthorCompile compiled =
       CompileAuthorTexts({route, train, options.route, options.train, identity},
                          {.diagnose = diagnose});
-  *s = std::move(compiled.scenario);
+  input->s = std::move(compiled.scenario);
   if (compiled.outcome.end == CompileOutcome::End::kNoCells) {
     return Fail(err, ToolText(ToolMessage::kNoCellsToPlot, options.language));
   }
-  if (s->codice_errore != 0) {
+  if (input->s.codice_errore != 0) {
     Voice::Say(err, ToolText(ToolMessage::kPlotWithCode, options.language,
-                             {std::to_string(s->codice_errore)}));
+                             {std::to_string(input->s.codice_errore)}));
   }
-  input->plan = s->tracciato.Points();
+  input->plan = input->s.tracciato.Points();
   // Every fault of both texts, as check reports them.
   input->diagnostics = std::move(compiled.diagnostics);
   return true;
