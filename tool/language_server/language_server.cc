@@ -261,6 +261,7 @@ json LanguageServer::Symbols(const std::string& uri) {
   for (int n = 1; n <= static_cast<int>(lines.count()); ++n) {
     const std::string_view source = lines.Line(n);
     const std::vector<LineItem> items = Items(source);
+    if (items.empty()) continue;  // a blank line
     const SourceLine* kind = LineNamed(items[0].text, route);
     if (kind == nullptr) continue;
     std::string name;

@@ -88,6 +88,19 @@ TEST_F(LanguageServerTest, HoverInsideAQuotedItem) {
   EXPECT_EQ(result["range"]["end"]["character"], static_cast<int>(line.size()));
 }
 
+// Blank lines and lines of blanks hold no items: the outline passes them.
+TEST_F(LanguageServerTest, TheOutlinePassesBlankLines) {
+  files_.files["/w/R_7-.txt"] =
+      "[stazioni]\r\n\r\n   \r\nstazione, 0, 1, 0, 0, 0, \"A\"\r\n\r\n";
+  Request(1, "textDocument/documentSymbol",
+          {{"textDocument", {{"uri", kTrainUri}}}});
+  int status = -1;
+  const std::vector<json> messages = Serve(&status);
+  ASSERT_EQ(messages.size(), 1u);
+  ASSERT_EQ(messages[0]["result"].size(), 1u) << messages[0];
+  EXPECT_EQ(messages[0]["result"][0]["name"], "A (0 m)");
+}
+
 TEST_F(LanguageServerTest, ASessionFromInitializeToExit) {
   std::string train = EmbeddedTrain();
   train.replace(train.find("stazione,    5450"), 17, "stazione,    5475");
