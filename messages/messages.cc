@@ -556,6 +556,11 @@ constexpr struct {
     {ToolMessage::kNoFileReservedValue,
      "; nessun file scritto: valore riservato già occupato",
      "; no file written: a reserved value is taken"},
+    {ToolMessage::kNoFileOnError,
+     "; nessun file scritto: i testi hanno errori e i file di prima restano "
+     "(--write-on-error li scrive come il simulatore)",
+     "; no file written: the texts have errors and the files before stay "
+     "(--write-on-error writes them as the simulator does)"},
     {ToolMessage::kAtProgressive, " (progressiva {})", " (progressive {})"},
     {ToolMessage::kFoundReadingOn,
      " [trovato proseguendo la lettura dopo il primo errore]",

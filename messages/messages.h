@@ -70,6 +70,7 @@ enum class ToolMessage {
   kNoFileWritten,
   kNoFileWithoutCells,
   kNoFileReservedValue,
+  kNoFileOnError,
   kAtProgressive,
   kFoundReadingOn,
   kFurtherErrors,

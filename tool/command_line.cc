@@ -88,6 +88,10 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
       ->add_option("-o,--output", options.compile.output,
                    "folder for the binary files (default: .)")
       ->type_name("DIR");
+  compile_command->add_flag(
+      "--write-on-error", options.compile.write_on_error,
+      "write the files even when the texts have an error, as the simulator "
+      "does");
 
   CLI::App* check_command = app.add_subcommand(
       "check", "compile a route and a train text, writing nothing");
@@ -101,6 +105,9 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
       ->add_option("-o,--output", options.watch.output,
                    "compile into this folder, instead of checking")
       ->type_name("DIR");
+  watch_command->add_flag("--write-on-error", options.watch.write_on_error,
+                          "with -o, write the files even when the texts have "
+                          "an error");
 
   CLI::App* lsp_command = app.add_subcommand(
       "lsp", "serve the language server protocol on standard input and output");

@@ -10,6 +10,7 @@
 #include "app/run.h"
 #include "base/memory_file_system.h"
 #include "compiler/compile_for_test.h"
+#include "compiler/scenario_compiler.h"
 #include "model/binary_files.h"
 #include "model/diagnostic_codes.h"
 #include "tool/common/version.h"
@@ -586,6 +587,64 @@ TEST(ScenarioToolTest, NothingToWriteFails) {
     ToolRun run = Tool(files, {"compile", kRoute, kTrain, "-o", "o"});
     EXPECT_EQ(run.status, kExitError) << run.out;
     EXPECT_EQ(files.files.size(), 2u);
+  }
+}
+
+// A compile with a code, or with a warning under --Werror, leaves the last
+// good package whole; --write-on-error writes what the simulator's own
+// compile writes.
+TEST(ScenarioToolTest, AFailedCompileKeepsTheGoodPackage) {
+  const std::string signal = "segnale, 2000, 1,4,0,0,0,0,0,0,0,0\r\n";
+  const std::string good = TrainWith(signal);
+  struct Case {
+    std::string train;
+    std::vector<std::string> options;
+  } cases[] = {
+      {TrainWith(signal + signal), {}},  // code 16: the cell is taken
+      {TrainWith(signal + "sabbia, 1\r\nsabbia, 2\r\n"), {"--Werror"}},
+  };
+  for (const Case& c : cases) {
+    MemoryFileSystem files;
+    files.files[kRoute] = RouteWithBody("");
+    files.files[kTrain] = good;
+    ASSERT_EQ(Tool(files, {"compile", kRoute, kTrain, "-o", "o"}).status,
+              kExitSuccess);
+    const auto before = files.files;
+    files.files[kTrain] = c.train;
+    std::vector<std::string> args = {"compile", kRoute,     kTrain, "-o",
+                                     "o",       "--format", "json"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    ToolRun kept = Tool(files, args);
+    EXPECT_EQ(kept.status, kExitError);
+    const json report = json::parse(kept.out);
+    EXPECT_EQ(report["outcome"], "kept_on_error");
+    EXPECT_TRUE(report["files"].empty());
+    for (const auto& [name, bytes] : before) {
+      if (name == kTrain) continue;
+      EXPECT_EQ(files.files[name], bytes) << name;
+    }
+
+    args.push_back("--write-on-error");
+    ToolRun written = Tool(files, args);
+    EXPECT_EQ(written.status, kExitError);
+    EXPECT_EQ(json::parse(written.out)["outcome"], "written");
+    MemoryFileSystem program;
+    program.files["w/Linea_linea.txt"] = RouteWithBody("");
+    program.files["w/Linea_42-.txt"] = c.train;
+    Scenario s;
+    s.nome_linea = "Linea";
+    s.numero_treno = "42";
+    ASSERT_EQ(memorizza_percorso(s, true, program,
+                                 {"w/Linea_linea.txt", "w/Linea_42-.txt"},
+                                 FileNames("w", "Linea", "42"))
+                  .end,
+              CompileOutcome::End::kComplete);
+    for (const char* name :
+         {"Linea_linea.dat", "Linea_42.sim", "Linea_42.dat"}) {
+      EXPECT_EQ(files.files[std::string("o/") + name],
+                program.files[std::string("w/") + name])
+          << name;
+    }
   }
 }
 

@@ -15,7 +15,13 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
     return kExitFailure;
   }
   const AuthorCompile compiled = CompileForReport(options, identity, &report);
-  if (compiled.outcome.end == CompileOutcome::End::kComplete) {
+  const bool complete = compiled.outcome.end == CompileOutcome::End::kComplete;
+  // A compiler leaves its output alone when the source has an error: the
+  // package of the last good compile stays whole. The simulator's own
+  // compile writes what it has; that is asked for by name.
+  if (complete && Fails(report, options) && !options.write_on_error) {
+    report.outcome = CompileReport::Outcome::kKeptOnError;
+  } else if (complete) {
     const FileNames names(options.output, identity.route_name,
                           identity.train_number);
     // One writer at a time in the folder, as for the program's own runs.

@@ -40,6 +40,9 @@ std::string Summary(const CompileReport& r, Language language) {
     case CompileReport::Outcome::kReservedValue:
       line += ToolText(ToolMessage::kNoFileReservedValue, language);
       break;
+    case CompileReport::Outcome::kKeptOnError:
+      line += ToolText(ToolMessage::kNoFileOnError, language);
+      break;
   }
   return line;
 }
@@ -54,6 +57,8 @@ const char* OutcomeName(CompileReport::Outcome outcome) {
       return "no_cells";
     case CompileReport::Outcome::kReservedValue:
       return "reserved_value";
+    case CompileReport::Outcome::kKeptOnError:
+      return "kept_on_error";
   }
   return "";
 }
@@ -284,6 +289,13 @@ AuthorCompile CompileForReport(const CompileOptions& options,
   return compiled;
 }
 
+bool Fails(const CompileReport& report, const CompileOptions& options) {
+  return report.code != 0 ||
+         report.Count(Diagnostic::Severity::kError) > 0 ||
+         (options.warnings_fail &&
+          report.Count(Diagnostic::Severity::kWarning) > 0);
+}
+
 int Tell(const CompileReport& report, const CompileOptions& options,
          std::ostream& out) {
   if (options.json) {
@@ -294,11 +306,8 @@ int Tell(const CompileReport& report, const CompileOptions& options,
   const bool nothing_to_write =
       report.outcome == CompileReport::Outcome::kNoCells ||
       report.outcome == CompileReport::Outcome::kReservedValue;
-  const bool failed = nothing_to_write ||
-                      report.Count(Diagnostic::Severity::kError) > 0 ||
-                      (options.warnings_fail &&
-                       report.Count(Diagnostic::Severity::kWarning) > 0);
-  return failed ? kExitError : kExitSuccess;
+  return nothing_to_write || Fails(report, options) ? kExitError
+                                                     : kExitSuccess;
 }
 
 }  // namespace scenario

@@ -27,6 +27,9 @@ struct CompileOptions {
   Language language = Language::kItalian;
   bool json = false;
   bool warnings_fail = false;
+  // Write the files even with a code (or, under --Werror, a warning), as
+  // the simulator's own compile does; otherwise the package is left whole.
+  bool write_on_error = false;
   bool color = false;  // the severity in colour, for a terminal
 };
 
@@ -41,7 +44,13 @@ struct CompileReport {
   std::map<std::string, size_t> omitted_errors;  // by text, past its limit
   size_t omitted_warnings = 0;                   // past the limit, counted only
   size_t omitted_notes = 0;
-  enum class Outcome { kWritten, kChecked, kNoCells, kReservedValue };
+  enum class Outcome {
+    kWritten,
+    kChecked,
+    kNoCells,
+    kReservedValue,
+    kKeptOnError,  // the texts have an error: the old package stands
+  };
   Outcome outcome = Outcome::kChecked;
   std::vector<std::string> files;  // binary files written
   // The compile's own code, which the files reflect (0: none), and the
@@ -61,6 +70,9 @@ bool ReadAuthorTexts(const CompileOptions& options, const Voice& voice,
 // Compiles the texts `report` holds and records every fault they hold.
 AuthorCompile CompileForReport(const CompileOptions& options,
                                const Identity& identity, CompileReport* report);
+
+// Whether the texts failed: a code, an error, or a warning under --Werror.
+bool Fails(const CompileReport& report, const CompileOptions& options);
 
 // Prints the report as text or JSON, as asked, and returns the exit status
 // it comes to: an error, a compile that left nothing to write, or a
