@@ -1,8 +1,41 @@
 #include "compiler/author_compile.h"
 
+#include "base/line_index.h"
 #include "compiler/reading_on.h"
+#include "compiler/source_lines.h"
 
 namespace scenario {
+namespace {
+
+bool IsCurveLine(std::string_view line) {
+  return Names(LineOf(LineKind::kCurve), line.substr(0, line.find(',')));
+}
+
+// Without the plan, the faults of the curve lines as a compile with the
+// plan finds them, each placed among the others by its line. Only these:
+// whatever else the plan's compile meets after a stop (a code still set, a
+// reserved value) is not what the files hold.
+void AddCurveFaults(const Scenario& with_plan, const AuthorTexts& texts,
+                    const Sources& sources, ReadingOn* all) {
+  const LineIndex route(texts.route);
+  ReadingOn planned = ReadOn(with_plan, sources);
+  for (Diagnostic& d : planned.diagnostics) {
+    if (d.site.file != texts.route_file ||
+        !IsCurveLine(route.Line(d.site.line))) {
+      continue;
+    }
+    d.found_reading_on = false;
+    d.found_with_plan = true;
+    auto at = all->diagnostics.begin();
+    while (at != all->diagnostics.end() && at->site.file == d.site.file &&
+           at->site.line <= d.site.line) {
+      ++at;
+    }
+    all->diagnostics.insert(at, std::move(d));
+  }
+}
+
+}  // namespace
 
 AuthorCompile CompileAuthorTexts(const AuthorTexts& texts,
                                  const AuthorCompileOptions& options) {
@@ -14,21 +47,20 @@ AuthorCompile CompileAuthorTexts(const AuthorTexts& texts,
   result.outcome = CompileScenario(s, options.scrivi_linea, sources);
   if (!options.diagnose) return result;
 
+  ReadingOn all = ReadOn(s, sources);
   // Without the plan the curve lines are passed over, and the files hold
-  // what was read without them; the texts' faults are still all reported,
-  // curves too, as a compile with the plan finds them.
-  Scenario with_curves;
-  const Scenario* diagnosed = &s;
+  // what was read without them; the curves' faults are still reported, as
+  // what they are.
   if (!options.scrivi_linea) {
-    SetIdentity(with_curves, texts.identity, sources);
-    (void)CompileScenario(with_curves, /*scrivi_linea=*/true, sources);
-    diagnosed = &with_curves;
+    Scenario with_plan;
+    SetIdentity(with_plan, texts.identity, sources);
+    (void)CompileScenario(with_plan, /*scrivi_linea=*/true, sources);
+    AddCurveFaults(with_plan, texts, sources, &all);
   }
-  ReadingOn all = ReadOn(*diagnosed, sources);
   result.diagnostics = std::move(all.diagnostics);
   result.omitted_errors = std::move(all.omitted_errors);
-  result.omitted_warnings = diagnosed->omitted_warnings;
-  result.omitted_notes = diagnosed->omitted_notes;
+  result.omitted_warnings = s.omitted_warnings;
+  result.omitted_notes = s.omitted_notes;
   return result;
 }
 

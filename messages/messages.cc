@@ -565,6 +565,11 @@ constexpr struct {
     {ToolMessage::kFoundReadingOn,
      " [trovato proseguendo la lettura dopo il primo errore]",
      " [found by reading on after the first error]"},
+    {ToolMessage::kFoundWithPlan,
+     " [riga di curva: i file senza tracciato non ne risentono, una "
+     "compilazione con il tracciato sì]",
+     " [curve line: the files without a plan do not reflect it, a compile "
+     "with the plan would]"},
     {ToolMessage::kFurtherErrors, "altri errori non mostrati: {}",
      "further errors not shown: {}"},
     {ToolMessage::kNotShown, "non mostrati: {} e {}", "not shown: {} and {}"},

@@ -73,6 +73,7 @@ enum class ToolMessage {
   kNoFileOnError,
   kAtProgressive,
   kFoundReadingOn,
+  kFoundWithPlan,
   kFurtherErrors,
   kNotShown,
   // The command line's own faults.

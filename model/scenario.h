@@ -389,6 +389,10 @@ struct Diagnostic {
   // Found by reading on past the first error of a text, for an author:
   // the compile itself stopped before it.
   bool found_reading_on = false;
+  // Found on a curve line by a compile with the plan, for an author who
+  // compiled without it: the files do not reflect it, a compile with the
+  // plan would.
+  bool found_with_plan = false;
 };
 
 // A text full of small mistakes must not fill memory or the screen with

@@ -146,6 +146,9 @@ void PrintText(const CompileReport& report, Language language, bool color,
     if (d.found_reading_on) {
       out << ToolText(ToolMessage::kFoundReadingOn, language);
     }
+    if (d.found_with_plan) {
+      out << ToolText(ToolMessage::kFoundWithPlan, language);
+    }
     out << "\n";
     if (d.site.line > 0) {
       const LineIndex* lines = file == report.route   ? &route
@@ -188,6 +191,7 @@ void PrintJson(const CompileReport& report, Language language,
         {"progressive", d.position ? json(*d.position) : json(nullptr)},
         {"message", MessageFor(d, language)},
         {"found_reading_on", d.found_reading_on},
+        {"found_with_plan", d.found_with_plan},
     });
   }
   const json document = {
@@ -266,7 +270,7 @@ AuthorCompile CompileForReport(const CompileOptions& options,
   report->code = compiled.scenario.codice_errore;
   for (const Diagnostic& d : compiled.diagnostics) {
     if (report->code != 0 && d.code == report->code && !d.found_reading_on &&
-        d.position) {
+        !d.found_with_plan && d.position) {
       report->progressive = d.position;
       break;
     }
@@ -290,8 +294,7 @@ AuthorCompile CompileForReport(const CompileOptions& options,
 }
 
 bool Fails(const CompileReport& report, const CompileOptions& options) {
-  return report.code != 0 ||
-         report.Count(Diagnostic::Severity::kError) > 0 ||
+  return report.code != 0 || report.Count(Diagnostic::Severity::kError) > 0 ||
          (options.warnings_fail &&
           report.Count(Diagnostic::Severity::kWarning) > 0);
 }
@@ -306,8 +309,7 @@ int Tell(const CompileReport& report, const CompileOptions& options,
   const bool nothing_to_write =
       report.outcome == CompileReport::Outcome::kNoCells ||
       report.outcome == CompileReport::Outcome::kReservedValue;
-  return nothing_to_write || Fails(report, options) ? kExitError
-                                                     : kExitSuccess;
+  return nothing_to_write || Fails(report, options) ? kExitError : kExitSuccess;
 }
 
 }  // namespace scenario
