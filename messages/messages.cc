@@ -492,11 +492,17 @@ constexpr struct {
     {ToolMessage::kNoCellsToPlot,
      "la compilazione non ha celle: il motivo lo dice check",
      "the compile left no cells: run check for the reason"},
-    {ToolMessage::kPlotWithCode,
-     "la compilazione ha dato il codice {}: il disegno mostra quanto letto; i "
-     "dettagli li dà check",
-     "the compile raised code {}: the plot shows what was read; run check "
-     "for the details"},
+    {ToolMessage::kNotCompiledPast,
+     "non compilato oltre {}: {}. Il disegno e le tabelle mostrano quanto "
+     "letto fino lì.",
+     "not compiled past {}: {}. The drawing and the tables show what was read "
+     "up to there."},
+    {ToolMessage::kTrainNotRead, " Il testo del treno non è letto.",
+     " The train text is not read."},
+    {ToolMessage::kTrainReadToFirstObject,
+     " Il testo del treno è letto fino al suo primo segnale o rallentamento.",
+     " The train text is read up to its first signal or slow-down."},
+    {ToolMessage::kCompiledWithError, "compilato con {}.", "compiled with {}."},
     {ToolMessage::kPlotWritten, "disegno scritto in {}", "plot written to {}"},
     {ToolMessage::kPackageWritten, "pacchetto scritto in {}",
      "package written in {}"},
@@ -612,7 +618,15 @@ std::string ToolText(ToolMessage message, Language language,
   for (const auto& m : kToolMessages) {
     if (m.id != message) continue;
     std::string text = language == Language::kItalian ? m.italian : m.english;
-    for (const std::string& value : values) text = Fill(text, value);
+    // Each value fills the next place after the one before: a value that
+    // holds "{}" itself (a file name) stays as it is.
+    size_t from = 0;
+    for (const std::string& value : values) {
+      const size_t at = text.find("{}", from);
+      if (at == std::string::npos) break;
+      text.replace(at, 2, value);
+      from = at + value.size();
+    }
     return text;
   }
   return "";

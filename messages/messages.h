@@ -48,7 +48,10 @@ enum class ToolMessage {
   kTextsOrPackage,
   kTextsAndPackage,
   kNoCellsToPlot,
-  kPlotWithCode,
+  kNotCompiledPast,  // where the reading stopped, and the error
+  kTrainNotRead,
+  kTrainReadToFirstObject,
+  kCompiledWithError,  // read whole, with an error after the reading
   kPlotWritten,
   kPackageWritten,
   kUnknownCommand,

@@ -4,6 +4,20 @@
 
 namespace scenario {
 
+bool StopsTheReading(Long code) {
+  switch (code) {
+    case kReferenceNotOnCell:
+    case kNoRoomBeforeSignal:
+    case kNoRoomBeforeSlowDown:
+    case kNoRoomForSpacingPoint:
+    case kReservedCodeTaken:
+    case kReservedCheckTaken:
+      return false;
+    default:
+      return code > kNoDiagnostic && code < kUnknownKeyword;
+  }
+}
+
 void RaiseCode(Scenario& s, Long code, std::optional<Long> position,
                const ErrorSite& site, std::string detail) {
   RaiseCode(s, {Diagnostic::Severity::kError, code, position, site,

@@ -70,6 +70,11 @@ enum WarningCode : Long {
   kNotOnCellBoundary = 301,   // a note: the object moves to the nearest cell
 };
 
+// Whether a code stops the reading of the texts where it is raised, as
+// against one raised after both texts were read whole (a reference off the
+// grid, no room for a point, a reserved value taken).
+bool StopsTheReading(Long code);
+
 // Records a code as the compile error state holds it: `codice_errore`, the
 // progressive where it has one, the site, and a diagnostic.
 void RaiseCode(Scenario& s, Long code, std::optional<Long> position,

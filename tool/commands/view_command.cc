@@ -23,7 +23,8 @@ int WriteView(const ViewOptions& options, bool diagnose, ToolMessage written,
     return kExitFailure;
   }
   out << ToolText(written, options.language, {options.output}) << "\n";
-  return kExitSuccess;
+  // Texts with an error fail as check does, though the view is written.
+  return input.notice.empty() ? kExitSuccess : kExitError;
 }
 
 }  // namespace
@@ -33,7 +34,7 @@ int PlotCommand(const ViewOptions& options, FileSystem& files,
   return WriteView(options, /*diagnose=*/false, ToolMessage::kPlotWritten,
                    files, out, err, [&](const ScenarioInput& input) {
                      return PlotSvg(input.s, input.plan, input.title,
-                                    options.language);
+                                    options.language, input.notice);
                    });
 }
 

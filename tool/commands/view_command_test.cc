@@ -130,6 +130,44 @@ TEST(PlotCommandTest, Failures) {
   EXPECT_FALSE(files.files.count("p.svg"));
 }
 
+// Texts with an error are drawn as far as they were read, and both views
+// say where the compile stopped, fail as check does, and show each
+// message at its line.
+TEST(PlotCommandTest, TextsWithAnErrorSaySoAndFail) {
+  MemoryFileSystem files;
+  files.files["R_linea.txt"] = RouteWithBody(
+      "cartello_indicatore, 1000, a\r\ncartello_indicatore, 1000, b\r\n"
+      "cartello_indicatore, 2000, c\r\ncartello_indicatore, 2000, d\r\n");
+  files.files["R_1-.txt"] = TrainWith("velocita, 0, 100\r\n");
+  const ViewOptions options = {.route = "R_linea.txt", .train = "R_1-.txt"};
+  const std::string notice =
+      "non compilato oltre R_linea.txt:5: errore 6: cartello su una cella già "
+      "occupata (progressiva 1000). Il disegno e le tabelle mostrano quanto "
+      "letto fino lì. Il testo del treno non è letto.";
+
+  ViewOptions plot = options;
+  plot.output = "p.svg";
+  std::string err;
+  EXPECT_EQ(Plot(files, plot, &err), kExitError);
+  EXPECT_NE(err.find(notice), std::string::npos) << err;
+  EXPECT_NE(files.files["p.svg"].find(notice), std::string::npos);
+
+  ViewOptions report = options;
+  report.output = "r.html";
+  std::ostringstream out, errors;
+  EXPECT_EQ(ReportCommand(report, files, out, errors), kExitError);
+  const std::string page = files.files["r.html"];
+  EXPECT_NE(page.find("<p class=\"notice\">" + notice + "</p>"),
+            std::string::npos);
+  // The marked line, then its message, then the next line.
+  EXPECT_NE(
+      page.find("cartello_indicatore, 1000, b</span><span class=\"message "
+                "error\">^ 22: errore 6"),
+      std::string::npos);
+  EXPECT_NE(page.find("(progressiva 2000) [trovato proseguendo la lettura"),
+            std::string::npos);
+}
+
 // Points a world apart: their distance overflows, the plot still ends.
 TEST(PlotCommandTest, APlanBeyondEveryScale) {
   MemoryFileSystem files;

@@ -3,6 +3,7 @@
 #include "base/file_names.h"
 #include "compiler/author_compile.h"
 #include "model/binary_files.h"
+#include "model/diagnostic_codes.h"
 #include "tool/common/voice.h"
 
 namespace scenario {
@@ -77,6 +78,44 @@ bool LoadPackage(const ViewOptions& options, FileSystem& files, Scenario* s,
                  names.RoutePlan(), options.language, err));
 }
 
+// The error that ended or spoilt the compile: at its place, what was not
+// compiled after it.
+std::string NoticeOf(const Scenario& s, const std::string& route_file,
+                     Language language) {
+  const Diagnostic* stop = nullptr;
+  for (const Diagnostic& d : s.diagnostics) {
+    if (d.severity == Diagnostic::Severity::kError &&
+        (s.codice_errore == 0 || d.code == s.codice_errore)) {
+      stop = &d;
+      break;
+    }
+  }
+  if (stop == nullptr) return "";
+  std::string error = SeverityWord(stop->severity, language) + " " +
+                      std::to_string(stop->code) + ": " +
+                      MessageFor(*stop, language);
+  if (stop->position) {
+    error += ToolText(ToolMessage::kAtProgressive, language,
+                      {std::to_string(*stop->position)});
+  }
+  if (!StopsTheReading(stop->code) || stop->site.line == 0) {
+    return ToolText(ToolMessage::kCompiledWithError, language, {error});
+  }
+  const std::string where =
+      stop->site.file + ":" + std::to_string(stop->site.line);
+  std::string notice =
+      ToolText(ToolMessage::kNotCompiledPast, language, {where, error});
+  if (stop->site.file == route_file) {
+    // A line beyond the cells ends the route text alone: the train is read
+    // on until its first object meets the code.
+    notice += ToolText(stop->code == kBeyondCells
+                           ? ToolMessage::kTrainReadToFirstObject
+                           : ToolMessage::kTrainNotRead,
+                       language);
+  }
+  return notice;
+}
+
 bool CompileTexts(const ViewOptions& options, FileSystem& files,
                   ScenarioInput* input, std::ostream& err, bool diagnose) {
   if (options.route.empty() || options.train.empty()) {
@@ -104,10 +143,8 @@ bool CompileTexts(const ViewOptions& options, FileSystem& files,
   if (compiled.outcome.end == CompileOutcome::End::kNoCells) {
     return Fail(err, ToolText(ToolMessage::kNoCellsToPlot, options.language));
   }
-  if (input->s.codice_errore != 0) {
-    Voice::Say(err, ToolText(ToolMessage::kPlotWithCode, options.language,
-                             {std::to_string(input->s.codice_errore)}));
-  }
+  input->notice = NoticeOf(input->s, options.route, options.language);
+  if (!input->notice.empty()) Voice::Say(err, input->notice);
   input->plan = input->s.tracciato.Points();
   // Every fault of both texts, as check reports them.
   input->diagnostics = std::move(compiled.diagnostics);

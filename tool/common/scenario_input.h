@@ -34,6 +34,9 @@ struct ScenarioInput {
   std::string route_text;
   std::string train_text;
   std::vector<Diagnostic> diagnostics;
+  // What the compile of the texts left out and why, for the top of a
+  // view; "" when it compiled whole.
+  std::string notice;
 };
 
 // Loads what `options` name: the texts, or `from` a package (not both),

@@ -162,17 +162,34 @@ class Table {
   std::ostringstream& out_;
 };
 
+// What the page says of one diagnostic, as check says it.
+struct Said {
+  Diagnostic::Severity severity;
+  std::string text;
+};
+
 // A source text with its lines numbered, each with an anchor, the lines
-// with diagnostics marked.
+// with diagnostics marked and each followed by what is said of it.
 void Source(std::ostringstream& out, const std::string& anchor,
             const std::string& path, const std::string& text,
-            const std::set<int>& marked) {
+            const std::map<int, std::vector<Said>>& said) {
   out << "<h3>" << XmlText(path) << "</h3>\n<pre class=\"source\">";
   const LineIndex lines(text);
   for (int n = 1; n <= static_cast<int>(lines.count()); ++n) {
+    const auto marked = said.find(n);
     out << "<span id=\"" << anchor << n << "\""
-        << (marked.count(n) ? " class=\"marked\"" : "") << "><span class=\"n\">"
-        << n << "</span>" << XmlText(std::string(lines.Line(n))) << "</span>\n";
+        << (marked != said.end() ? " class=\"marked\"" : "")
+        << "><span class=\"n\">" << n << "</span>"
+        << XmlText(std::string(lines.Line(n))) << "</span>";
+    if (marked == said.end()) {
+      out << "\n";
+      continue;
+    }
+    // Block lines of their own: no line end, which would show as a blank.
+    for (const Said& s : marked->second) {
+      out << "<span class=\"message " << SeverityName(s.severity) << "\">"
+          << XmlText(s.text) << "</span>";
+    }
   }
   out << "</pre>\n";
 }
@@ -191,8 +208,11 @@ std::string ReportPage(const ScenarioInput& input,
       << "\">\n<head>\n<meta charset=\"utf-8\">\n<title>" << XmlText(title)
       << "</title>\n<style>\n"
       << kReportStyle << "</style>\n</head>\n<body>\n<h1>" << XmlText(title)
-      << "</h1>\n<p class=\"hint\">" << XmlText(labels[PlotWord::kHint])
-      << "</p>\n"
+      << "</h1>\n";
+  if (!input.notice.empty()) {
+    out << "<p class=\"notice\">" << XmlText(input.notice) << "</p>\n";
+  }
+  out << "<p class=\"hint\">" << XmlText(labels[PlotWord::kHint]) << "</p>\n"
       << "<svg id=\"profile\" xmlns=\"http://www.w3.org/2000/svg\"></svg>\n"
       << "<div id=\"readout\"></div>\n";
 
@@ -237,7 +257,7 @@ std::string ReportPage(const ScenarioInput& input,
   }
 
   // The diagnostics of the texts, each leading to its line.
-  std::map<std::string, std::set<int>> marked;
+  std::map<std::string, std::map<int, std::vector<Said>>> said;
   if (input.from_texts) {
     out << "<h2 id=\"diagnostics\">" << XmlText(labels[PlotWord::kDiagnostics])
         << "</h2>\n";
@@ -249,16 +269,26 @@ std::string ReportPage(const ScenarioInput& input,
       const bool route = d.site.file == route_path;
       const std::string anchor =
           (route ? "route-" : "train-") + std::to_string(d.site.line);
-      if (d.site.line > 0)
-        marked[route ? "route" : "train"].insert(d.site.line);
+      std::string text = SeverityWord(d.severity, language) + " " +
+                         std::to_string(d.code) + ": " +
+                         MessageFor(d, language);
+      if (d.position) {
+        text += ToolText(ToolMessage::kAtProgressive, language,
+                         {std::to_string(*d.position)});
+      }
+      if (d.found_reading_on) {
+        text += ToolText(ToolMessage::kFoundReadingOn, language);
+      }
+      if (d.site.line > 0) {
+        said[route ? "route" : "train"][d.site.line].push_back(
+            {d.severity, "^ " + std::to_string(d.site.column) + ": " + text});
+      }
       out << "<li class=\"" << SeverityName(d.severity) << "\">";
       if (d.site.line > 0) {
         out << "<a href=\"#" << anchor << "\">" << XmlText(d.site.file) << ":"
             << d.site.line << ":" << d.site.column << "</a> ";
       }
-      out << XmlText(SeverityWord(d.severity, language) + " " +
-                     std::to_string(d.code) + ": " + MessageFor(d, language))
-          << "</li>\n";
+      out << XmlText(text) << "</li>\n";
     }
     out << "</ul>\n";
   }
@@ -271,8 +301,8 @@ std::string ReportPage(const ScenarioInput& input,
   if (input.from_texts) {
     out << "<h2 id=\"sources\">" << XmlText(labels[PlotWord::kSources])
         << "</h2>\n";
-    Source(out, "route-", route_path, input.route_text, marked["route"]);
-    Source(out, "train-", train_path, input.train_text, marked["train"]);
+    Source(out, "route-", route_path, input.route_text, said["route"]);
+    Source(out, "train-", train_path, input.train_text, said["train"]);
   }
   out << "<script type=\"application/json\" id=\"scenario-data\">"
       << ScriptJson(PageData(view, labels)) << "</script>\n<script>\n"

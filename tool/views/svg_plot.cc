@@ -38,6 +38,8 @@ constexpr char kHeading[] =
     R"(font-family="sans-serif" font-size="14" font-weight="bold" fill="#222")";
 constexpr char kLabel[] =
     R"(font-family="sans-serif" font-size="11" fill="#222")";
+constexpr char kNotice[] =
+    R"(font-family="sans-serif" font-size="11" font-weight="bold" fill="#b00")";
 constexpr char kSmall[] =
     R"(font-family="sans-serif" font-size="10" fill="#222")";
 constexpr char kAxis[] =
@@ -606,7 +608,8 @@ double PlotHeight() {
 }  // namespace
 
 std::string PlotSvg(const Scenario& s, const PlanPoints& plan,
-                    const std::string& title, Language language) {
+                    const std::string& title, Language language,
+                    const std::string& notice) {
   const PlotLabels& labels = PlotLabelsFor(language);
   const RouteView view = ViewOf(s, plan, language);
   const double height = PlotHeight();
@@ -618,6 +621,7 @@ std::string PlotSvg(const Scenario& s, const PlanPoints& plan,
           "\">\n");
   svg.Rect(0, 0, kWidth, height, kBackground);
   svg.Text(kLeft, 36, title, kHeading);
+  if (!notice.empty()) svg.Text(kLeft, 52, notice, kNotice);
   DrawPlan(plan, view, labels, svg);
   DrawProfiles(view, labels, svg);
   svg.Raw("</svg>\n");

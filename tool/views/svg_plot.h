@@ -13,10 +13,12 @@ namespace scenario {
 // speed and adhesion against the progressive, sharing one axis, with the
 // stations' names and stop zones, the signals, the slow-downs, the speed
 // boards and the signboards marked. The same scenario gives the same bytes.
-// `plan` holds the scenario's plan points.
+// `plan` holds the scenario's plan points; a `notice` (what a compile with
+// an error left out) stands under the title.
 std::string PlotSvg(const Scenario& s, const PlanPoints& plan,
                     const std::string& title,
-                    Language language = Language::kItalian);
+                    Language language = Language::kItalian,
+                    const std::string& notice = {});
 
 }  // namespace scenario
 
