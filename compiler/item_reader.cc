@@ -47,13 +47,23 @@ void ItemReader::SkipRestOfLine() {
 std::optional<Item> ItemReader::RestOfLine() const {
   // At the start of a line, the line read last is over.
   if (pos_ == line_start_) return std::nullopt;
-  for (size_t i = pos_; i < text_.size() && !IsLineEnd(text_[i]); ++i) {
-    if (!IsBlank(text_[i])) {
-      return Item{text_.substr(i, 0), line_,
-                  static_cast<int>(i - line_start_) + 1, false};
-    }
+  size_t first = pos_;
+  while (first < text_.size() && !IsLineEnd(text_[first]) &&
+         IsBlank(text_[first])) {
+    ++first;
   }
-  return std::nullopt;
+  // A line of a megabyte may hold many lines' worth of items: only the
+  // start of the rest is looked at, so that each costs the same.
+  constexpr size_t kLongest = 64;
+  size_t end = first;
+  while (end < text_.size() && end - first < kLongest &&
+         !IsLineEnd(text_[end])) {
+    ++end;
+  }
+  while (end > first && IsBlank(text_[end - 1])) --end;
+  if (end == first) return std::nullopt;
+  return Item{text_.substr(first, end - first), line_,
+              static_cast<int>(first - line_start_) + 1, false};
 }
 
 ItemReader::Result ItemReader::ReadText(Item* item) {

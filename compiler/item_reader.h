@@ -41,8 +41,9 @@ class ItemReader {
   // next item read is the next line's first.
   void SkipRestOfLine();
 
-  // Where the next item of the current line starts, when the line goes on
-  // with more than blanks after what was read: fields a line does not take.
+  // What is left of the current line, when it goes on with more than
+  // blanks after what was read: fields a line does not take. Its text is
+  // the rest's first 64 characters at most.
   std::optional<Item> RestOfLine() const;
 
  private:

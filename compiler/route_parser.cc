@@ -24,17 +24,36 @@ bool OnCell(int64_t p) { return p % kCellLength == 0; }
 }  // namespace
 
 Flow RouteParser::Read() {
-  if (!FindStart()) return Stop(kNoGeneralSection);
+  if (!FindStart()) {
+    if (!start_near_miss_) return Stop(kNoGeneralSection);
+    // The header meant as "[generale]" is the cause, not the text's end.
+    Diagnostic d{Diagnostic::Severity::kError, kNoGeneralSection, std::nullopt,
+                 Site(*start_near_miss_), std::string(start_near_miss_->text)};
+    d.cause = Diagnostic::Cause::kMisspeltHeader;
+    RaiseCode(s_, std::move(d));
+    return Flow::kStopped;
+  }
   const Item general = key_;
   Flow flow = GeneralPhase();
   if (flow != Flow::kContinue) return flow;
+  // "[generale]" again opens the body: the general lines after it are not
+  // read, which is said once, here.
+  const bool general_again =
+      !reader_.AtEnd() && ContainsAnyCase(key_.text, source_sections::kGeneral);
   if (!s_.celle.exists()) {
     // Nothing after this can be placed: said once, on the general part,
     // instead of at every line that then lies beyond no cells.
-    Diagnostic d = Warning(kNoRouteLength, general);
+    Diagnostic d = Warning(kNoRouteLength, general_again ? key_ : general);
     d.severity = Diagnostic::Severity::kError;
+    if (general_again) d.cause = Diagnostic::Cause::kGeneralAgain;
+    Report(s_, std::move(d));
+  } else if (general_again) {
+    Diagnostic d = Warning(kBadHeader, key_);
+    d.detail = key_.text;
+    d.cause = Diagnostic::Cause::kGeneralAgain;
     Report(s_, std::move(d));
   }
+  other_part_explained_ = general_again;
   progressive_ordina(s_);
   StartBody();
   return ReadBody();
@@ -48,14 +67,12 @@ Flow RouteParser::GeneralPhase() {
     // Comments here are read without the end-of-file test: a comment at the
     // very end of the text is a reading fault.
     for (int i = 0; i < kGeneralCommentReads && IsComment(key_.text); ++i) {
+      CheckComment();
       if (reader_.ReadText(&key_) != ItemReader::Result::kOk) {
         return Fault(ErrorSite::Fault::kEndOfFile, key_);
       }
     }
-    s_.riga = key_.text;
-    last_ = key_;
-    fields_read_ = 0;
-    last_field_ = nullptr;
+    StartLine();
     Flow flow = ReadOnPast(GeneralLine());
     if (flow != Flow::kContinue) return flow;
     // The first bracketed item that is no comment opens the body.
@@ -67,7 +84,10 @@ Flow RouteParser::GeneralPhase() {
 Flow RouteParser::GeneralLine() {
   KeywordDispatch run;
   for (const SourceLine& line : LinesOf(Phase::kRouteGeneral)) {
-    run(Names(line, key_.text), [&] { return General(line); });
+    run(Names(line, key_.text), [&] {
+      CheckGlued(line);
+      return General(line);
+    });
   }
   if (run.flow() == Flow::kContinue) {
     CheckKeyItem(run.matched(), Phase::kRouteGeneral);
@@ -160,6 +180,7 @@ Flow RouteParser::CabSignals(const SourceLine& line) {
 }
 
 void RouteParser::StartBody() {
+  phase_ = Phase::kRouteBody;
   s_.n_montagne = 0;
   signboard_slot_ = kLastSignboardSlot;
   gradient_cursor_ = 0;
@@ -176,7 +197,10 @@ Flow RouteParser::BodyLine() {
   for (const SourceLine& line : LinesOf(Phase::kRouteBody)) {
     // Without the plan, curve lines are passed over on purpose.
     const bool passed_over = line.kind == LineKind::kCurve && !s_.scrivi_linea;
-    run(Names(line, key_.text) && !passed_over, [&] { return Body(line); });
+    run(Names(line, key_.text) && !passed_over, [&] {
+      CheckGlued(line);
+      return Body(line);
+    });
   }
   if (run.flow() == Flow::kContinue) {
     CheckKeyItem(run.matched() || Names(LineOf(LineKind::kCurve), key_.text),
@@ -223,11 +247,10 @@ Flow RouteParser::Gradient(const SourceLine& line) {
     return Flow::kFault;
   }
   const Item gradient_item = last_;
-  if (!InCells(p, kRangeMargin)) return Beyond(p);
+  if (!InCells(p, kRangeMargin)) return Beyond(p, kRangeMargin);
   // The previous gradient holds up to the cell before this line's cell.
   const int64_t n = ProfileCell(p);
-  if (n > 0 && n <= gradient_cursor_)
-    Warn(kLineBehindCursor, first_field_, {}, p);
+  WarnBehind(n, gradient_cursor_, p);
   if (n > 0) {
     do {
       if (!WriteGradient()) return Flow::kFault;
@@ -244,7 +267,7 @@ Flow RouteParser::Curve(const SourceLine& line) {
   if (!Read(line.fields[0], &start) || !Read(line.fields[1], &length)) {
     return Flow::kFault;
   }
-  if (!InCells(start, kRangeMargin)) return Beyond(start);
+  if (!InCells(start, kRangeMargin)) return Beyond(start, kRangeMargin);
   double kappa = 0;
   // The class's digit in the key item, "1" searched for first.
   for (int c = 0; c < kCurveClasses; ++c) {
@@ -275,7 +298,9 @@ Flow RouteParser::Curve(const SourceLine& line) {
     return plan_cursor_ <= kMaxPlanCursor;
   };
   if (!run_to(start, 0.0) || !run_to(int64_t{start} + length, kappa)) {
-    return Stop(kBadCurve);
+    Stop(kBadCurve);
+    s_.diagnostics.back().cause = Diagnostic::Cause::kPlanTooLong;
+    return Flow::kStopped;
   }
   return Flow::kContinue;
 }
@@ -288,7 +313,7 @@ Flow RouteParser::Mountain(const SourceLine& line) {
       !Read(line.fields[2], &tipo)) {
     return Flow::kFault;
   }
-  if (!InCells(inizio, kRangeMargin)) return Beyond(inizio);
+  if (!InCells(inizio, kRangeMargin)) return Beyond(inizio, kRangeMargin);
   return Placed(memo_montagna(s_, inizio, fine, tipo), inizio);
 }
 
@@ -300,7 +325,7 @@ Flow RouteParser::SpeedBoard(const SourceLine& line) {
                                      &board.vbd, &board.vcd, &board.strisced}) {
     if (!Read(line.fields[i++], value)) return Flow::kFault;
   }
-  if (!InCells(posizione, kRangeMargin)) return Beyond(posizione);
+  if (!InCells(posizione, kRangeMargin)) return Beyond(posizione, kRangeMargin);
   NoteOffCell(posizione);
   return Placed(memo_indicatori_v_max(s_, posizione, board), posizione);
 }
@@ -311,14 +336,16 @@ Flow RouteParser::Signboard(const SourceLine& line) {
   if (!Read(line.fields[0], &p) || !Read(line.fields[1], &text)) {
     return Flow::kFault;
   }
-  if (!InCells(p, kRangeMargin)) return Beyond(p);
+  if (!InCells(p, kRangeMargin)) return Beyond(p, kRangeMargin);
   // Slot 0 is no record: an 81st signboard has no place.
   if (signboard_slot_ < kFirstStationSlot) return Stop(kTooManySignboards, p);
   NoteOffCell(p);
-  Cella* cell = s_.celle.at(ObjectCell(p));
+  const int64_t k = ObjectCell(p);
+  Cella* cell = s_.celle.at(k);
   if (cell == nullptr) return Stop(kCellOutsideRoute, p);
-  if (!cell->free()) return Stop(kSignboardCellTaken, p);
+  if (!cell->free()) return StopTaken(kSignboardCellTaken, p, k);
   cell->tipo = kSignboard;
+  s_.placed_cells.push_back(k);
   cell->valore1 = static_cast<Integer>(signboard_slot_);
   s_.voci[signboard_slot_].nome = std::move(text);
   --signboard_slot_;

@@ -18,8 +18,9 @@ namespace scenario {
 class RouteParser : private SourceReader {
  public:
   RouteParser(Scenario& s, std::string_view text, std::string file,
-              bool read_on = false)
-      : SourceReader(s, text, std::move(file), read_on) {}
+              bool read_on = false, CellOwners* owners = nullptr)
+      : SourceReader(s, text, std::move(file), read_on, Phase::kRouteGeneral,
+                     owners) {}
 
   // Reads the whole text. kEnded also after a line beyond the cells.
   Flow Read();

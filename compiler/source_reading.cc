@@ -16,8 +16,9 @@ class SourceReading {
       : s_(s), sources_(sources) {}
 
   bool Run() {
-    RouteParser route(s_, sources_.route, sources_.route_file,
-                      sources_.read_on);
+    CellOwners owners(sources_.route_file, sources_.train_file);
+    RouteParser route(s_, sources_.route, sources_.route_file, sources_.read_on,
+                      &owners);
     Flow flow = route.Read();
     if (flow == Flow::kContinue || flow == Flow::kEnded) {
       flow = route.WriteTails();
@@ -31,7 +32,7 @@ class SourceReading {
       return false;
     }
     TrainParser train(s_, *sources_.train, sources_.train_file,
-                      route.signboard_slot(), sources_.read_on);
+                      route.signboard_slot(), sources_.read_on, &owners);
     flow = train.Read();
     if (flow == Flow::kContinue || flow == Flow::kEnded) {
       flow = train.WriteTails();

@@ -27,10 +27,19 @@ constexpr int kMarkedTypesBelow = 25;
 Flow TrainParser::Read() {
   // A train text without "[generale]" is read as empty, without a code:
   // a train without speed or stations, which an author never means.
-  const Flow flow = FindStart()
+  const bool started = FindStart();
+  const Flow flow = started
                         ? ReadLines(kCommentReads, [this] { return Line(); })
                         : Flow::kEnded;
-  if (!any_line_) Warn(kEmptyTrain, Item{{}, 1, 1, true});
+  if (!started && start_near_miss_) {
+    // The header meant as "[generale]" is why nothing is read.
+    Diagnostic d = Warning(kEmptyTrain, *start_near_miss_);
+    d.cause = Diagnostic::Cause::kMisspeltHeader;
+    d.detail = start_near_miss_->text;
+    Report(s_, std::move(d));
+  } else if (!any_line_) {
+    Warn(kEmptyTrain, Item{{}, 1, 1, true});
+  }
   return flow;
 }
 
@@ -38,7 +47,10 @@ Flow TrainParser::Line() {
   // A key item naming several lines runs each of their handlers.
   KeywordDispatch run;
   for (const SourceLine& line : LinesOf(Phase::kTrain)) {
-    run(Names(line, key_.text), [&] { return Handle(line); });
+    run(Names(line, key_.text), [&] {
+      CheckGlued(line);
+      return Handle(line);
+    });
   }
   any_line_ = any_line_ || run.matched();
   if (run.flow() == Flow::kContinue) {
@@ -109,12 +121,10 @@ Flow TrainParser::ProfileLine(const SourceLine& line, Profile& profile) {
     return Flow::kFault;
   }
   const Item value_item = last_;
-  if (!InCells(p, kRangeMargin)) return Beyond(p);
+  if (!InCells(p, kRangeMargin)) return Beyond(p, kRangeMargin);
   // The previous value holds up to the cell before this line's cell.
   const int64_t target = ProfileCell(p);
-  if (target > 0 && target <= profile.cursor) {
-    Warn(kLineBehindCursor, first_field_, {}, p);
-  }
+  WarnBehind(target, profile.cursor, p);
   if (target > 0) {
     do {
       if (profile.cursor >= s_.n_celle) break;
@@ -146,7 +156,7 @@ Flow TrainParser::Signal(const SourceLine& line) {
                        &signal.d2, &signal.d3, &signal.tempo}) {
     if (!Read(line.fields[i++], value)) return Flow::kFault;
   }
-  if (!InCells(posizione, kRangeMargin)) return Beyond(posizione);
+  if (!InCells(posizione, kRangeMargin)) return Beyond(posizione, kRangeMargin);
   NoteOffCell(posizione);
   return Placed(memo_segnale(s_, posizione, signal), posizione);
 }
@@ -154,12 +164,23 @@ Flow TrainParser::Signal(const SourceLine& line) {
 Flow TrainParser::SlowDown(const SourceLine& line) {
   Long x = 0;
   Rallentamento slow_down;
+  Item length;
   for (size_t i = 0;
        Long * value : {&x, &slow_down.v, &slow_down.l, &slow_down.f_tt,
                        &slow_down.f_ta, &slow_down.d_v}) {
     if (!Read(line.fields[i++], value)) return Flow::kFault;
+    if (value == &slow_down.l) length = last_;
   }
-  if (!InCells(x, kRangeMargin)) return Beyond(x);
+  if (!InCells(x, kRangeMargin)) return Beyond(x, kRangeMargin);
+  if (slow_down.l < 0) {
+    // Its end falls before its start, and the spacing points that follow
+    // the slow-down run on from there.
+    Diagnostic d = Warning(kNegativeLength, length);
+    d.site.field = RefOf(line.fields[2]);
+    d.site.value = slow_down.l;
+    d.position = x;
+    Report(s_, std::move(d));
+  }
   return Placed(memo_rallentamento(s_, x, slow_down), x);
 }
 
@@ -169,10 +190,12 @@ Flow TrainParser::Point(const SourceLine& line) {
   if (!Read(line.fields[0], &p) || !Read(line.fields[1], &w)) {
     return Flow::kFault;
   }
-  if (!InCells(p, kRangeMargin)) return Beyond(p);
-  Cella* cell = s_.celle.at(ProfileCell(p));
+  if (!InCells(p, kRangeMargin)) return Beyond(p, kRangeMargin);
+  const int64_t k = ProfileCell(p);
+  Cella* cell = s_.celle.at(k);
   if (cell == nullptr) return Stop(kCellOutsideRoute, p);
-  if (!cell->free()) return Stop(kPointCellTaken, p);
+  if (!cell->free()) return StopTaken(kPointCellTaken, p, k);
+  s_.placed_cells.push_back(k);
   if (w > 0) {
     cell->tipo = kSpeedPoint;
     cell->valore1 = LowInteger(w);
@@ -191,7 +214,7 @@ Flow TrainParser::Station(const SourceLine& line) {
 
   if (!Read(field[0], &station.progressiva)) return Flow::kFault;
   const Long p = station.progressiva;
-  if (!InCells(p, kStationRangeMargin)) return Beyond(p);
+  if (!InCells(p, kStationRangeMargin)) return Beyond(p, kStationRangeMargin);
   if (p % kCellLength != 0) return Stop(kStationNotOnCell, p);
 
   Long length = 0;
@@ -221,7 +244,11 @@ Flow TrainParser::Station(const SourceLine& line) {
   }
   if (station_ > kFirstStationSlot &&
       station.orario <= s_.voci[station_ - 1].orario) {
-    Warn(kTimesNotIncreasing, first_field_, s_.voci[station_ - 1].nome, p);
+    Diagnostic d = Warning(kTimesNotIncreasing, first_field_);
+    d.detail = s_.voci[station_ - 1].nome;
+    d.position = p;
+    d.values = {station.orario, s_.voci[station_ - 1].orario};
+    Report(s_, std::move(d));
   }
   return StationZone(station, p, length);
 }
@@ -275,6 +302,7 @@ Flow TrainParser::StationZone(Voce& station, Long p, Long length) {
     if (stop == nullptr) return Stop(kCellOutsideRoute, p);
     // The stop point is written whatever the cell held.
     stop->tipo = kStopPoint;
+    s_.placed_cells.push_back(end_cell - 1);
     stop->valore1 = static_cast<Integer>(station_);
   }
   if (station_ > kFirstStationSlot &&

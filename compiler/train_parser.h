@@ -19,8 +19,9 @@ class TrainParser : private SourceReader {
   // `signboard_slot` is where the route's signboard texts ended: stations
   // must stay below it.
   TrainParser(Scenario& s, std::string_view text, std::string file,
-              Long signboard_slot, bool read_on = false)
-      : SourceReader(s, text, std::move(file), read_on),
+              Long signboard_slot, bool read_on = false,
+              CellOwners* owners = nullptr)
+      : SourceReader(s, text, std::move(file), read_on, Phase::kTrain, owners),
         signboard_slot_(signboard_slot) {}
 
   // Reads the whole text. kEnded also after a line beyond the cells; a text

@@ -58,8 +58,8 @@ constexpr Message kMessages[] = {
      "nessuna cella libera per un punto lungo il rallentamento o prima del "
      "segnale che lo segue",
      "no room for a point along the slow-down or before the signal after it"},
-    {kBeyondCells, "riga oltre le celle del percorso: il testo finisce qui",
-     "line beyond the route's cells: the text ends here"},
+    {kBeyondCells, "riga oltre le celle del percorso{}: il testo finisce qui",
+     "line beyond the route's cells{}: the text ends here"},
     {kSignalCellTaken, "segnale su una cella già occupata",
      "signal on a cell that is already taken"},
     {kWarningBoardCellTaken,
@@ -91,8 +91,9 @@ constexpr Message kMessages[] = {
      "the route text does not exist"},
     {kNoGeneralSection, "il testo del percorso non contiene \"[generale]\"",
      "the route text holds no \"[generale]\""},
-    {kBadCurve, "curva senza classe da 1 a 6, o tracciato oltre 1000000 m",
-     "curve without a class digit 1 to 6, or a plan beyond 1000000 m"},
+    {kBadCurve,
+     "curva senza la cifra della classe (da 1 a 6) nella parola chiave",
+     "curve without its class digit (1 to 6) in the keyword"},
     {kReservedCodeTaken,
      "la cella 1 contiene già un valore dove va la costante di formato: un "
      "oggetto nei primi 25 m ha valori non nulli",
@@ -113,11 +114,8 @@ constexpr Message kMessages[] = {
      "voci: per tenere la virgola scrivi il testo tra virgolette",
      "the text ends at the comma; the rest of the line is read as further "
      "items: to keep the comma, put the text in double quotes"},
-    {kExtraFields,
-     "campi oltre i {} che la riga prende: sono letti come voci a sé e "
-     "ignorati",
-     "fields beyond the {} the line takes: read as items of their own and "
-     "passed over"},
+    {kExtraFields, "campi oltre quelli che la riga prende, ignorati: {}",
+     "fields beyond those the line takes, passed over: {}"},
     {kEmptyTrain,
      "dal testo del treno non si legge nulla: manca \"[generale]\" o una "
      "riga con una parola chiave; il treno non ha velocità né stazioni",
@@ -142,6 +140,26 @@ constexpr Message kMessages[] = {
      "lines after \"[fine]\" are read like any others"},
     {kTimesNotIncreasing, "orario non successivo a quello di {}",
      "time not after the time of {}"},
+    {kCommentedLine,
+     "la riga contiene \"-\" ed è letta come commento, ma comincia con "
+     "\"{}\": se è una riga, separa i campi con virgole",
+     "the line holds a \"-\" and is read as a comment, yet begins with "
+     "\"{}\": if it is a line, part its fields with commas"},
+    {kNegativeLength,
+     "{} negativa: il rallentamento finisce prima di cominciare",
+     "{} is negative: the slow-down ends before it starts"},
+    {kFieldFromNextLine,
+     "manca il campo {}: la lettura lo prende dalla riga {}, e ciò che segue è "
+     "letto spostato",
+     "the field {} is missing: the reading takes it from line {}, and what "
+     "follows is misread"},
+    {kKeywordGlued,
+     "manca la virgola dopo \"{}\": {} è letto come parte della parola chiave, "
+     "e ogni campo prende il valore del successivo",
+     "no comma after \"{}\": {} is read as part of the keyword, and each field "
+     "takes the next one's value"},
+    {kBadHeader, "\"{}\" non è un'intestazione: le manca una parentesi",
+     "\"{}\" is no header: a bracket is missing"},
     {kNotOnCellBoundary, "non su un confine di cella: va alla cella più vicina",
      "not on a cell boundary: moves to the nearest cell"},
 };
@@ -198,6 +216,46 @@ constexpr struct {
      Diagnostic::Cause::kNoSuggestion,
      {0, "parola chiave sconosciuta, riga ignorata",
       "unknown keyword, line passed over"}},
+    {kNoRouteLength,
+     Diagnostic::Cause::kGeneralAgain,
+     {0,
+      "\"[generale]\" di nuovo: qui comincia il corpo del percorso, e la riga "
+      "\"lunghezza percorso\" che segue è ignorata: nessuna cella, nessun file",
+      "\"[generale]\" again: the route's body begins here, and the "
+      "\"lunghezza percorso\" line after it is passed over: no cells, no "
+      "file"}},
+    {kBadHeader,
+     Diagnostic::Cause::kGeneralAgain,
+     {0,
+      "\"{}\" di nuovo: qui comincia il corpo del percorso, e le righe "
+      "generali che seguono sono ignorate",
+      "\"{}\" again: the route's body begins here, and the general lines "
+      "after it are passed over"}},
+    {kBadHeader,
+     Diagnostic::Cause::kNotClosed,
+     {0,
+      "\"{}\" non è un'intestazione, le manca una parentesi: la parte "
+      "generale continua, e le righe del corpo che seguono sono ignorate "
+      "fino alla prossima intestazione",
+      "\"{}\" is no header, a bracket is missing: the general part goes on, "
+      "and the body lines after it are passed over up to the next header"}},
+    {kNoGeneralSection,
+     Diagnostic::Cause::kMisspeltHeader,
+     {0,
+      "\"{}\" non è \"[generale]\": senza \"[generale]\" il testo del "
+      "percorso non è letto",
+      "\"{}\" is not \"[generale]\": without \"[generale]\" the route text "
+      "is not read"}},
+    {kEmptyTrain,
+     Diagnostic::Cause::kMisspeltHeader,
+     {0,
+      "\"{}\" non è \"[generale]\": senza \"[generale]\" dal testo del "
+      "treno non si legge nulla",
+      "\"{}\" is not \"[generale]\": without \"[generale]\" nothing is "
+      "read from the train text"}},
+    {kBadCurve,
+     Diagnostic::Cause::kPlanTooLong,
+     {0, "il tracciato va oltre 1000000 m", "the plan runs past 1000000 m"}},
     {kStationsTooClose,
      Diagnostic::Cause::kOutOfOrder,
      {0,
@@ -228,6 +286,26 @@ std::string Fill(std::string text, const std::string& value) {
   const size_t at = text.find("{}");
   if (at != std::string::npos) text.replace(at, 2, value);
   return text;
+}
+
+// Each value fills the next place after the one before: a value that
+// holds "{}" itself (a name from a text) stays as it is.
+std::string Fill(std::string text, std::initializer_list<std::string> values) {
+  size_t from = 0;
+  for (const std::string& value : values) {
+    const size_t at = text.find("{}", from);
+    if (at == std::string::npos) break;
+    text.replace(at, 2, value);
+    from = at + value.size();
+  }
+  return text;
+}
+
+const Message* Find(Long code) {
+  for (const Message& m : kMessages) {
+    if (m.code == code) return &m;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -282,6 +360,18 @@ std::string OutOfRange(const Diagnostic& d, Language language) {
 }
 
 std::string FaultText(const ErrorSite& site, Language language) {
+  const bool it = language == Language::kItalian;
+  const std::string from = std::to_string(site.taken_from_line);
+  if (site.taken_from_line > 0 && site.field.valid() &&
+      site.fault == ErrorSite::Fault::kNotANumber) {
+    return (it ? "manca il campo " : "the field ") +
+           FieldName(site.field, language) +
+           (it ? " su questa riga: la lettura lo prende dalla riga " + from +
+                     ", dove non è un numero"
+               : " is missing from this line: the reading takes it from "
+                 "line " +
+                     from + ", where it is no number");
+  }
   for (const auto& f : kFaults) {
     if (f.fault != site.fault) continue;
     if (!site.field.valid()) return Pick(f.plain, language);
@@ -290,9 +380,123 @@ std::string FaultText(const ErrorSite& site, Language language) {
       named = FieldValue(site.field, *site.value, language) + ": " +
               FieldRange(site.field, language);
     }
-    return Fill(Pick(f.in_field, language), named);
+    std::string text = Fill(Pick(f.in_field, language), named);
+    if (site.fault == ErrorSite::Fault::kNotANumber) {
+      text += (it ? ": prende un numero " : ": it takes a number ") +
+              FieldRange(site.field, language);
+    }
+    if (site.taken_from_line > 0) {
+      text += (it ? " (preso dalla riga " : " (taken from line ") + from + ")";
+    }
+    return text;
   }
   return Pick(kFaults[std::size(kFaults) - 1].plain, language);
+}
+
+// A timetable time, "h:mm:ss", from its seconds.
+std::string ClockText(int64_t seconds) {
+  const bool negative = seconds < 0;
+  const uint64_t t = negative ? 0 - static_cast<uint64_t>(seconds)
+                              : static_cast<uint64_t>(seconds);
+  char text[48];
+  std::snprintf(text, sizeof text, "%s%llu:%02llu:%02llu", negative ? "-" : "",
+                static_cast<unsigned long long>(t / 3600),
+                static_cast<unsigned long long>(t / 60 % 60),
+                static_cast<unsigned long long>(t % 60));
+  return text;
+}
+
+// What holds a taken cell, by its kind.
+std::string HolderOf(int64_t tipo, Language language) {
+  const bool it = language == Language::kItalian;
+  switch (tipo) {
+    case kSignal:
+      return it ? "un segnale" : "a signal";
+    case kSlowDownEnd:
+      return it ? "la fine di un rallentamento" : "a slow-down's end";
+    case kSlowDownStart:
+      return it ? "l'inizio di un rallentamento" : "a slow-down's start";
+    case kWarningBoard:
+      return it ? "il cartello di avviso di un rallentamento"
+                : "a slow-down's warning board";
+    case kSlowDownMarker:
+      return it ? "un pannello distanziometrico" : "an approach marker";
+    case kSpeedBoard:
+      return it ? "un indicatore di velocità massima" : "a speed board";
+    case kStopPoint:
+      return it ? "il punto di fermata di una stazione"
+                : "a station's stop point";
+    case kSpeedPoint:
+    case kPlainPoint:
+      return it ? "un punto di abbattimento" : "an \"abbattimento\" point";
+    case kSignboard:
+      return it ? "un cartello" : "a signboard";
+  }
+  return (it ? "un oggetto di tipo " : "an object of kind ") +
+         std::to_string(tipo);
+}
+
+bool IsCellTaken(Long code) {
+  return code == kSignboardCellTaken || code == kPointCellTaken ||
+         (code >= kSignalCellTaken && code <= kSpeedBoardCellTaken);
+}
+
+// What a taken cell holds, and the line that put it there: ": la cella
+// 41 ha già un segnale, dalla riga 12 di R_7-.txt".
+std::string TakenBy(const Diagnostic& d, Language language) {
+  const bool it = language == Language::kItalian;
+  if (!d.stored || d.values.empty()) return "";
+  std::string text =
+      (it ? ": la cella " : ": cell ") + std::to_string(d.values[0]) +
+      (it ? " ha già " : " holds ") + HolderOf(*d.stored, language);
+  if (d.related.line > 0) {
+    text += (it ? ", dalla riga " : ", from line ") +
+            std::to_string(d.related.line);
+    if (d.related.file != d.site.file) {
+      text += (it ? " di " : " of ") + d.related.file;
+    }
+  }
+  return text;
+}
+
+// A text from the source, quoted, cut where it runs long.
+std::string Quoted(std::string_view text) {
+  constexpr size_t kLongest = 40;
+  if (text.size() <= kLongest) return "\"" + std::string(text) + "\"";
+  return "\"" + std::string(text.substr(0, kLongest)) + "...\"";
+}
+
+// Fields beyond a line's: how many it takes, what was passed over and
+// what the line was read as; a thousands separator named as the cause.
+std::string ExtraFields(const Diagnostic& d, Language language) {
+  const bool it = language == Language::kItalian;
+  const SourceLine& line = LineOf(static_cast<LineKind>(d.site.field.line));
+  std::string read;
+  for (size_t i = 0; i < d.values.size(); ++i) {
+    if (i > 0) read += ", ";
+    read += FieldValue({d.site.field.line, static_cast<int>(i)}, d.values[i],
+                       language);
+  }
+  const std::string n = std::to_string(line.fields.size());
+  const bool one = line.fields.size() == 1;
+  std::string text =
+      (it ? (one ? std::string("campi oltre l'unico che la riga prende")
+                 : "campi oltre i " + n + " che la riga prende")
+          : (one ? std::string("fields beyond the one the line takes")
+                 : "fields beyond the " + n + " the line takes")) +
+      (it ? ", ignorati: " : ", passed over: ") + Quoted(d.detail) +
+      (it ? "; la riga è letta come " : "; the line reads as ") + read;
+  if (d.cause == Diagnostic::Cause::kThousands && d.values.size() >= 2) {
+    char three[8];
+    std::snprintf(three, sizeof three, "%03d",
+                  static_cast<int>(d.values[1] % 1000));
+    const std::string high = std::to_string(d.values[0]);
+    text = "\"" + high + "," + three +
+           (it ? "\" è letto come due campi (la virgola separa i campi: scrivi "
+               : "\" reads as two fields (a comma parts fields: write ") +
+           high + three + "): " + text;
+  }
+  return text;
 }
 
 }  // namespace
@@ -314,10 +518,58 @@ std::string MessageFor(const Diagnostic& d, Language language) {
       named = OutOfRange(d, language);
       break;
     case kExtraFields:
-      named =
-          std::to_string(
-              LineOf(static_cast<LineKind>(d.site.field.line)).fields.size()) +
-          (it ? " campi" : " fields");
+      return ExtraFields(d, language);
+    case kBeyondCells:
+      named.clear();
+      if (d.stored) {
+        named = (it ? " (la progressiva più alta qui è "
+                    : " (the highest progressive here is ") +
+                std::to_string(*d.stored) + ")";
+      }
+      break;
+    case kNegativeLength:
+      named = FieldValue(d.site.field, d.site.value.value_or(0), language);
+      break;
+    case kFieldFromNextLine:
+      return Fill(Pick(*Find(d.code), language),
+                  {FieldName(d.site.field, language),
+                   std::to_string(d.values.empty() ? 0 : d.values[0])});
+    case kKeywordGlued:
+      return Fill(
+          Pick(*Find(d.code), language),
+          {d.detail, std::to_string(d.values.empty() ? 0 : d.values[0])});
+    case kTimesNotIncreasing:
+      if (d.values.size() == 2) {
+        return (it ? "orario " : "time ") + ClockText(d.values[0]) +
+               (it ? " non successivo a quello di " : " not after that of ") +
+               d.detail + ", " + ClockText(d.values[1]);
+      }
+      break;
+    case kUnknownKeyword:
+      if (d.cause == Diagnostic::Cause::kOtherPart) {
+        const bool in_body = !d.values.empty() && d.values[0] != 0;
+        return "\"" + d.detail + "\"" +
+               (in_body ? (it ? " è una riga della parte generale: nel corpo "
+                                "del percorso è ignorata"
+                              : " is a line of the general part: in the "
+                                "route's body it is passed over")
+                        : (it ? " è una riga del corpo del percorso: nella "
+                                "parte generale è ignorata; il corpo comincia "
+                                "alla prima intestazione dopo \"[generale]\""
+                              : " is a line of the route's body: in the "
+                                "general part it is passed over; the body "
+                                "begins at the first header after "
+                                "\"[generale]\""));
+      }
+      break;
+    case kLineBehindCursor:
+      if (d.cause == Diagnostic::Cause::kWritesNoCell) {
+        return (it ? "riga dietro al suo cursore: non scrive celle, e il suo "
+                     "valore vale dalla cella "
+                   : "line behind its cursor: it writes no cell, and its value "
+                     "holds from cell ") +
+               std::to_string(d.stored.value_or(0)) + (it ? " in poi" : " on");
+      }
       break;
     case kReferenceNotOnCell:
       if (d.site.field.valid() && d.site.value) {
@@ -335,8 +587,10 @@ std::string MessageFor(const Diagnostic& d, Language language) {
       }
       break;
   }
-  for (const Message& m : kMessages) {
-    if (m.code == d.code) return Fill(Pick(m, language), named);
+  if (const Message* m = Find(d.code)) {
+    std::string text = Fill(Pick(*m, language), named);
+    if (IsCellTaken(d.code)) text += TakenBy(d, language);
+    return text;
   }
   return it ? "codice sconosciuto" : "unknown code";
 }
@@ -617,17 +871,7 @@ std::string ToolText(ToolMessage message, Language language,
                      std::initializer_list<std::string> values) {
   for (const auto& m : kToolMessages) {
     if (m.id != message) continue;
-    std::string text = language == Language::kItalian ? m.italian : m.english;
-    // Each value fills the next place after the one before: a value that
-    // holds "{}" itself (a file name) stays as it is.
-    size_t from = 0;
-    for (const std::string& value : values) {
-      const size_t at = text.find("{}", from);
-      if (at == std::string::npos) break;
-      text.replace(at, 2, value);
-      from = at + value.size();
-    }
-    return text;
+    return Fill(language == Language::kItalian ? m.italian : m.english, values);
   }
   return "";
 }

@@ -67,6 +67,12 @@ enum WarningCode : Long {
   kRepeatedLine = 209,        // a general value given twice: the last wins
   kNotWindows1252 = 210,      // a text's bytes that are no Windows-1252 text
   kNameConverted = 211,       // a name given in UTF-8, stored in Windows-1252
+  kCommentedLine = 212,       // a line read as a comment that begins with a
+                              // keyword: a "-" in it, meant as a line
+  kNegativeLength = 213,      // a slow-down that ends before it starts
+  kFieldFromNextLine = 214,   // a line short of fields: the next one's taken
+  kKeywordGlued = 215,        // no comma between a keyword and its first field
+  kBadHeader = 216,           // a section header the reading does not take
   kNotOnCellBoundary = 301,   // a note: the object moves to the nearest cell
 };
 

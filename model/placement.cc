@@ -18,6 +18,13 @@ constexpr Long kWarningDistance = 1200;  // metres before the slow-down start
 constexpr Long kNoWarningUpTo = 1500;    // metres: no board fits before
 constexpr int kApproachMarkers = 4;
 
+// A refusal on a taken cell, with the cell, so that the caller can name
+// what holds it.
+Long Refused(Scenario& s, int64_t cell, Long code) {
+  s.refused_cell = cell;
+  return code;
+}
+
 }  // namespace
 
 Long memo_montagna(Scenario& s, Long inizio, Long fine, Long& tipo) {
@@ -53,10 +60,12 @@ Long memo_montagna(Scenario& s, Long inizio, Long fine, Long& tipo) {
 
 Long memo_indicatori_v_max(Scenario& s, Long posizione,
                            const IndicatoreVMax& board) {
-  Cella* cell = s.celle.at(ObjectCell(posizione));
+  const int64_t k = ObjectCell(posizione);
+  Cella* cell = s.celle.at(k);
   if (cell == nullptr) return kCellOutsideRoute;
-  if (!cell->free()) return kSpeedBoardCellTaken;
+  if (!cell->free()) return Refused(s, k, kSpeedBoardCellTaken);
   cell->tipo = kSpeedBoard;
+  s.placed_cells.push_back(k);
   cell->valore1 = SpeedPair(board.vas, board.vad);
   cell->valore2 = SpeedPair(board.vbs, board.vbd);
   cell->valore3 = SpeedPair(board.vcs, board.vcd);
@@ -68,8 +77,9 @@ Long memo_segnale(Scenario& s, Long posizione, Segnale& signal) {
   const int64_t k = ObjectCell(posizione);
   Cella* cell = s.celle.at(k);
   if (cell == nullptr) return kCellOutsideRoute;
-  if (!cell->free()) return kSignalCellTaken;
+  if (!cell->free()) return Refused(s, k, kSignalCellTaken);
   cell->tipo = kSignal;
+  s.placed_cells.push_back(k);
   const int64_t aspect = int64_t{signal.sx} * 3 + signal.dx;
   cell->valore4 = DigitPair(signal.rapp, aspect);
   cell->valore1 = DigitPair(signal.s1, signal.d1);
@@ -100,14 +110,18 @@ Long memo_rallentamento(Scenario& s, Long x, const Rallentamento& slow_down) {
   if (with_warning) {
     w = s.celle.at(w_index);
     if (w == nullptr) return kCellOutsideRoute;
-    if (!w->free()) return kWarningBoardCellTaken;
+    if (!w->free()) return Refused(s, w_index, kWarningBoardCellTaken);
   }
-  Cella* start = s.celle.at(ObjectCell(x));
+  const int64_t start_index = ObjectCell(x);
+  Cella* start = s.celle.at(start_index);
   if (start == nullptr) return kCellOutsideRoute;
-  if (!start->free()) return kSlowDownStartCellTaken;
-  Cella* end = s.celle.at(ObjectCell(int64_t{x} + slow_down.l));
+  if (!start->free()) return Refused(s, start_index, kSlowDownStartCellTaken);
+  const int64_t end_index = ObjectCell(int64_t{x} + slow_down.l);
+  Cella* end = s.celle.at(end_index);
   if (end == nullptr) return kCellOutsideRoute;
-  if (!end->free()) return kSlowDownEndCellTaken;
+  if (!end->free()) return Refused(s, end_index, kSlowDownEndCellTaken);
+  s.placed_cells.insert(s.placed_cells.end(), {end_index, start_index});
+  if (with_warning) s.placed_cells.push_back(w_index);
 
   const Integer d_v = LowInteger(slow_down.d_v);
   end->tipo = kSlowDownEnd;
@@ -131,11 +145,12 @@ Long memo_rallentamento(Scenario& s, Long x, const Rallentamento& slow_down) {
     markers[m] = s.celle.at(h - m);
     if (markers[m] == nullptr) return kCellOutsideRoute;
   }
-  for (Cella* marker : markers) {
-    if (!marker->free()) return kSlowDownMarkerCellTaken;
+  for (int m = 0; m < kApproachMarkers; ++m) {
+    if (!markers[m]->free()) return Refused(s, h - m, kSlowDownMarkerCellTaken);
   }
   for (int m = 0; m < kApproachMarkers; ++m) {
     markers[m]->tipo = kSlowDownMarker;
+    s.placed_cells.push_back(h - m);
     markers[m]->valore1 = static_cast<Integer>(m + 1);
     if (d_v != 0) markers[m]->valore2 = static_cast<Integer>(m + 1);
   }

@@ -363,6 +363,9 @@ struct ErrorSite {
   Fault fault = Fault::kNone;
   FieldRef field = {};
   std::optional<int64_t> value = std::nullopt;
+  // A field missing from its line, which the reading took from this later
+  // line; 0 when the field stood on its own line.
+  int taken_from_line = 0;
 };
 
 // One code, warning or note the compile raised, in the order raised. The
@@ -373,17 +376,28 @@ struct Diagnostic {
   Long code = 0;
   std::optional<Long> position;  // the progressive that goes with it
   ErrorSite site;
-  std::string detail;  // what its message names beyond the code
+  std::string detail;                // what its message names beyond the code
+  std::vector<int64_t> values = {};  // numbers it names: a line's fields
+  // The other place the message names: the line whose object holds a
+  // taken cell. Line 0: none.
+  ErrorSite related = {};
   // What the value became: the low bits a field kept, or the cell an
   // object off the grid went to.
   std::optional<int64_t> stored = std::nullopt;
   // Why, where one code has several causes.
   enum class Cause : uint8_t {
     kOwn,
-    kEarlierCode,   // a line stopped by a code an earlier line left set
-    kOutOfOrder,    // a station before the previous one
-    kCurveBehind,   // a curve behind the plan's cursor
-    kNoSuggestion,  // an unknown keyword close to none
+    kEarlierCode,     // a line stopped by a code an earlier line left set
+    kOutOfOrder,      // a station before the previous one
+    kCurveBehind,     // a curve behind the plan's cursor
+    kNoSuggestion,    // an unknown keyword close to none
+    kOtherPart,       // a keyword of the route's other part
+    kWritesNoCell,    // a profile line at cell 0 after the cursor moved on
+    kThousands,       // extra fields from a comma written in a number
+    kMisspeltHeader,  // no "[generale]", but a header close to it
+    kGeneralAgain,    // "[generale]" again, where the route's body begins
+    kNotClosed,       // a header without its "]", in the general part
+    kPlanTooLong,     // code 103 from the plan's cursor, not a class digit
   };
   Cause cause = Cause::kOwn;
   // Found by reading on past the first error of a text, for an author:
@@ -412,6 +426,10 @@ struct Scenario {
   std::string nome_linea;
   std::string numero_treno;
   std::string riga;
+  // The cells the last object placed took, and the taken cell an object
+  // was refused on (-1: none), so that a refusal can name what holds it.
+  std::vector<int64_t> placed_cells;
+  int64_t refused_cell = -1;
   Long lunghezza_estesa = 0;
   Long n_celle = 0;
   Long codice_errore = 0;

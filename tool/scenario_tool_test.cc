@@ -169,7 +169,8 @@ TEST(ScenarioToolTest, TextDiagnosticShowsTheLineAndTheItem) {
   EXPECT_EQ(run.status, kExitError);
   EXPECT_EQ(run.out,
             "src/Linea_linea.txt:5:23: errore 6: cartello su una cella già "
-            "occupata (progressiva 100)\n"
+            "occupata: la cella 3 ha già un cartello, dalla riga 4 "
+            "(progressiva 100)\n"
             "  cartello_indicatore,  100, b\n"
             "                        ^\n"
             "controllato: 1 errore, 0 avvisi, 0 note; nessun file scritto\n");
@@ -445,10 +446,25 @@ TEST(ScenarioToolTest, MistakesAndWhatTheySay) {
        "items: to keep the comma, put the text in double quotes"},
       {RouteWithBody("pendenza, 1000, 2, 7\r\n"), TrainWith(station), 206,
        "warning", kRoute, 4, 20,
-       "campi oltre i 2 campi che la riga prende: sono letti come voci a sé e "
-       "ignorati",
-       "fields beyond the 2 fields the line takes: read as items of their own "
-       "and passed over"},
+       "campi oltre i 2 che la riga prende, ignorati: \"7\"; la riga è letta "
+       "come progressiva 1000 m, pendenza 2 ‰",
+       "fields beyond the 2 the line takes, passed over: \"7\"; the line reads "
+       "as progressive 1000 m, gradient 2 ‰"},
+      // A thousands separator: what the reading made of the line.
+      {RouteWithBody(""), TrainWith("velocita, 16,000, 90\r\n"), 206, "warning",
+       kTrain, 2, 19,
+       "\"16,000\" è letto come due campi (la virgola separa i campi: scrivi "
+       "16000): campi oltre i 2 che la riga prende, ignorati: \"90\"; la riga "
+       "è letta come progressiva 16 m, velocità 0 km/h",
+       "\"16,000\" reads as two fields (a comma parts fields: write 16000): "
+       "fields beyond the 2 the line takes, passed over: \"90\"; the line "
+       "reads as progressive 16 m, speed 0 km/h"},
+      {RouteWithBody(""), TrainWith("sabbia, 10, 20\r\n"), 206, "warning",
+       kTrain, 2, 13,
+       "campi oltre l'unico che la riga prende, ignorati: \"20\"; la riga è "
+       "letta come sabbia 10",
+       "fields beyond the one the line takes, passed over: \"20\"; the line "
+       "reads as sand 10"},
       {RouteWithBody(""), "", 207, "warning", kTrain, 1, 1,
        "dal testo del treno non si legge nulla: manca \"[generale]\" o una "
        "riga con una parola chiave; il treno non ha velocità né stazioni",
@@ -481,14 +497,20 @@ TEST(ScenarioToolTest, MistakesAndWhatTheySay) {
        kRoute, 4, 1, "parola chiave sconosciuta, riga ignorata",
        "unknown keyword, line passed over"},
       {RouteWithBody("pendenza, 100, x\r\n"), TrainWith(""), 25, "error",
-       kRoute, 4, 16, "errore di lettura: il campo pendenza non è un numero",
-       "reading fault: the field gradient is not a number"},
+       kRoute, 4, 16,
+       "errore di lettura: il campo pendenza non è un numero: prende un "
+       "numero da -100 a 155",
+       "reading fault: the field gradient is not a number: it takes a number "
+       "from -100 to 155"},
       {RouteWithBody("", "1000001"), TrainWith(""), 1, "error", kRoute, 2, 21,
        "lunghezza del percorso oltre 1000000 m",
        "route length above 1000000 m"},
       {RouteWithBody("curvaz, 0, 10\r\n"), TrainWith(""), 103, "error", kRoute,
-       4, 1, "curva senza classe da 1 a 6, o tracciato oltre 1000000 m",
-       "curve without a class digit 1 to 6, or a plan beyond 1000000 m"},
+       4, 1, "curva senza la cifra della classe (da 1 a 6) nella parola chiave",
+       "curve without its class digit (1 to 6) in the keyword"},
+      {RouteWithBody("curvad1, 999000, 2000\r\n", "1000000"), TrainWith(""),
+       103, "error", kRoute, 4, 1, "il tracciato va oltre 1000000 m",
+       "the plan runs past 1000000 m"},
       {RouteWithBody(""),
        TrainWith("stazione, 75, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A\r\n"),
        8, "error", kTrain, 2, 11,
@@ -500,9 +522,13 @@ TEST(ScenarioToolTest, MistakesAndWhatTheySay) {
        "oggetto nei primi 25 m ha valori non nulli",
        "cell 1 already holds a value where the format constant goes: an "
        "object in the first 25 m has nonzero values"},
+      // A line one field short takes the next line's keyword.
       {RouteWithBody(""), TrainWith("orologio, 5, 55\r\n"), 25, "error", kTrain,
-       3, 1, "errore di lettura: il campo secondi non è un numero",
-       "reading fault: the field seconds is not a number"},
+       2, 16,
+       "errore di lettura: manca il campo secondi su questa riga: la lettura "
+       "lo prende dalla riga 3, dove non è un numero",
+       "reading fault: the field seconds is missing from this line: the "
+       "reading takes it from line 3, where it is no number"},
       {RouteWithBody(""), "[generale]\r\norologio, 5\r\n", 25, "error", kTrain,
        2, 1,
        "errore di lettura: il testo finisce dentro i campi di una riga: manca "

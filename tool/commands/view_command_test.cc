@@ -142,7 +142,8 @@ TEST(PlotCommandTest, TextsWithAnErrorSaySoAndFail) {
   const ViewOptions options = {.route = "R_linea.txt", .train = "R_1-.txt"};
   const std::string notice =
       "non compilato oltre R_linea.txt:5: errore 6: cartello su una cella già "
-      "occupata (progressiva 1000). Il disegno e le tabelle mostrano quanto "
+      "occupata: la cella 21 ha già un cartello, dalla riga 4 (progressiva "
+      "1000). Il disegno e le tabelle mostrano quanto "
       "letto fino lì. Il testo del treno non è letto.";
 
   ViewOptions plot = options;
