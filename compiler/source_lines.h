@@ -117,6 +117,13 @@ inline constexpr SourceField Value(std::string_view italian,
   return {italian,  english,      unit,           kLongMin,
           kLongMax, Width::kLong, RangeRule::kAny};
 }
+// Minutes or seconds of a timetable time: 0 to 59 meant, any number kept
+// as it goes into the time.
+inline constexpr SourceField Sexagesimal(std::string_view italian,
+                                         std::string_view english,
+                                         std::string_view unit) {
+  return {italian, english, unit, 0, 59, Width::kLong, RangeRule::kAny};
+}
 // A value the model keeps in a narrower field, as its low bits.
 inline constexpr SourceField LowBits(std::string_view italian,
                                      std::string_view english, int64_t min,
@@ -296,8 +303,8 @@ inline constexpr SourceField kStation[] = {
     About(Checked("byte3", "byte3", Width::kByte), "passed as it is (0 to 99)"),
     About(Value("ore", "hours", "h"),
           "the timetable time: hours (0 0 0 at the first station)"),
-    About(Value("minuti", "minutes", "min"), "minutes"),
-    About(Value("secondi", "seconds", "s"), "seconds"),
+    About(Sexagesimal("minuti", "minutes", "min"), "minutes"),
+    About(Sexagesimal("secondi", "seconds", "s"), "seconds"),
     About(Text("nome", "name"), "the station's name")};
 
 }  // namespace source_fields

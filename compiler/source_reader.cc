@@ -121,6 +121,7 @@ void SourceReader::StartLine() {
   fields_read_ = 0;
   last_field_ = nullptr;
   values_read_.clear();
+  took_next_line_ = false;
 }
 
 bool SourceReader::NextKeyItem(int comment_reads) {
@@ -217,6 +218,7 @@ bool SourceReader::ReadNumber(const SourceField& field, int64_t* value) {
 void SourceReader::CheckSameLine(const Item& before, const SourceField& field,
                                  ItemReader::Result result) {
   if (last_.line <= key_.line || before.line != key_.line) return;
+  took_next_line_ = true;
   // Where the field was missing: right after the short line's last item.
   const int column = before.column + static_cast<int>(before.text.size());
   if (result != ItemReader::Result::kOk) {
@@ -249,6 +251,8 @@ void SourceReader::WarnOutOfRange(const SourceField& field, int64_t value) {
 }
 
 void SourceReader::CheckLineEnd() {
+  // The rest of a line the fields ran into belongs to that line.
+  if (took_next_line_) return;
   const std::optional<Item> rest = reader_.RestOfLine();
   if (!rest || last_field_ == nullptr) return;
   if (last_field_->width == Width::kText) {

@@ -213,6 +213,7 @@ class SourceReader {
   const SourceField* last_field_ = nullptr;  // the field read last
   int fields_read_ = 0;
   std::vector<int64_t> values_read_;  // the line's numbers, as read
+  bool took_next_line_ = false;       // a field came from a later line
   Phase phase_;                       // the phase being read
   CellOwners* owners_;                // null: taken cells go unnamed
   // The first header close to "[generale]" met while looking for it.

@@ -541,6 +541,111 @@ TEST(ScenarioToolTest, MistakesAndWhatTheySay) {
       {RouteWithBody("pendenza, 1000, 180\r\n"), TrainWith(""), 25, "error",
        kRoute, 4, 17, "errore di lettura: pendenza 180 ‰: da -100 a 155",
        "reading fault: gradient 180 ‰: from -100 to 155"},
+      // Mistakes that change the files: each said at its own line.
+      {RouteWithBody("pendenza; 17000; -6\r\n"), TrainWith(station), 212,
+       "warning", kRoute, 4, 1,
+       "la riga contiene \"-\" ed è letta come commento, ma comincia con "
+       "\"pendenza\": se è una riga, separa i campi con virgole",
+       "the line holds a \"-\" and is read as a comment, yet begins with "
+       "\"pendenza\": if it is a line, part its fields with commas"},
+      {RouteWithBody(""),
+       TrainWith("rallentamento, 5000, 30, -550, 0, 0, 0\r\n"), 213, "warning",
+       kTrain, 2, 26,
+       "lunghezza -550 m negativa: il rallentamento finisce prima di "
+       "cominciare",
+       "length -550 m is negative: the slow-down ends before it starts"},
+      {RouteWithBody(""),
+       TrainWith("velocita, 0, 100\r\nvelocita, 5000, 80\r\nvelocita, 0, "
+                 "60\r\n"),
+       202, "warning", kTrain, 4, 11,
+       "riga dietro al suo cursore: non scrive celle, e il suo valore vale "
+       "dalla cella 100 in poi",
+       "line behind its cursor: it writes no cell, and its value holds from "
+       "cell 100 on"},
+      // Causes that must be true.
+      {"[generle]\r\nlunghezza percorso, 5000\r\n[curve]\r\n[fine]\r\n",
+       TrainWith(station), 102, "error", kRoute, 1, 1,
+       "\"[generle]\" non è \"[generale]\": senza \"[generale]\" il testo del "
+       "percorso non è letto",
+       "\"[generle]\" is not \"[generale]\": without \"[generale]\" the route "
+       "text is not read"},
+      {RouteWithBody(""), "[generle]\r\nsabbia, 10\r\n[fine]\r\n", 207,
+       "warning", kTrain, 1, 1,
+       "\"[generle]\" non è \"[generale]\": senza \"[generale]\" dal testo del "
+       "treno non si legge nulla",
+       "\"[generle]\" is not \"[generale]\": without \"[generale]\" nothing is "
+       "read from the train text"},
+      {"[generale]\r\n[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\n"
+       "[fine]\r\n",
+       TrainWith(station), 29, "error", kRoute, 2, 1,
+       "\"[generale]\" di nuovo: qui comincia il corpo del percorso, e la riga "
+       "\"lunghezza percorso\" che segue è ignorata: nessuna cella, nessun "
+       "file",
+       "\"[generale]\" again: the route's body begins here, and the "
+       "\"lunghezza percorso\" line after it is passed over: no cells, no "
+       "file"},
+      {"[generale]\r\nlunghezza percorso, 5000\r\n[curve\r\ncurvad3, 700, "
+       "850\r\n[pendenze]\r\n[fine]\r\n",
+       TrainWith(station), 216, "warning", kRoute, 3, 1,
+       "\"[curve\" non è un'intestazione, le manca una parentesi: la parte "
+       "generale continua, e le righe del corpo che seguono sono ignorate "
+       "fino alla prossima intestazione",
+       "\"[curve\" is no header, a bracket is missing: the general part goes "
+       "on, and the body lines after it are passed over up to the next "
+       "header"},
+      {RouteWithBody("sfondo uno, 2\r\n"), TrainWith(station), 201, "warning",
+       kRoute, 4, 1,
+       "\"sfondo uno\" è una riga della parte generale: nel corpo del "
+       "percorso è ignorata",
+       "\"sfondo uno\" is a line of the general part: in the route's body it "
+       "is passed over"},
+      {RouteWithBody("pendenza, 8000\r\npendenza, 9000, 3\r\n"), TrainWith(""),
+       25, "error", kRoute, 4, 15,
+       "errore di lettura: manca il campo pendenza su questa riga: la lettura "
+       "lo prende dalla riga 5, dove non è un numero",
+       "reading fault: the field gradient is missing from this line: the "
+       "reading takes it from line 5, where it is no number"},
+      {RouteWithBody(
+           "cartello_indicatore, 4050\r\ncartello_indicatore, 4100, X\r\n"),
+       TrainWith(station), 214, "warning", kRoute, 4, 26,
+       "manca il campo testo: la lettura lo prende dalla riga 5, e ciò che "
+       "segue è letto spostato",
+       "the field text is missing: the reading takes it from line 5, and what "
+       "follows is misread"},
+      {RouteWithBody(""),
+       TrainWith("stazione   24000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 7,0,0, "
+                 "A\r\n"),
+       215, "warning", kTrain, 2, 1,
+       "manca la virgola dopo \"stazione\": 24000 è letto come parte della "
+       "parola chiave, e ogni campo prende il valore del successivo",
+       "no comma after \"stazione\": 24000 is read as part of the keyword, and "
+       "each field takes the next one's value"},
+      {RouteWithBody(""),
+       TrainWith("stazione, 1000, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 25,70,0, "
+                 "A\r\n"),
+       208, "warning", kTrain, 2, 52,
+       "minuti 70 min fuori dall'intervallo da 0 a 59",
+       "minutes 70 min outside the range from 0 to 59"},
+      {RouteWithBody(""),
+       TrainWith(station +
+                 "stazione, 5000, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 6,50,0, "
+                 "B\r\n"),
+       204, "warning", kTrain, 3, 11,
+       "orario 6:50:00 non successivo a quello di A, 7:00:00",
+       "time 6:50:00 not after that of A, 7:00:00"},
+      {RouteWithBody("cartello_indicatore, 1000, X\r\n"),
+       TrainWith("segnale, 1000, 1,4,0,0,0,0,0,0,0,0\r\n"), 16, "error", kTrain,
+       2, 10,
+       "segnale su una cella già occupata: la cella 21 ha già un cartello, "
+       "dalla riga 4 di src/Linea_linea.txt",
+       "signal on a cell that is already taken: cell 21 holds a signboard, "
+       "from line 4 of src/Linea_linea.txt"},
+      {RouteWithBody(""), TrainWith("segnale, 80000, 1,4,0,0,0,0,0,0,0,0\r\n"),
+       15, "error", kTrain, 2, 10,
+       "riga oltre le celle del percorso (la progressiva più alta qui è "
+       "73900): il testo finisce qui",
+       "line beyond the route's cells (the highest progressive here is "
+       "73900): the text ends here"},
   };
   for (const Case& c : cases) {
     for (const char* lang : {"it", "en"}) {
