@@ -407,30 +407,29 @@ std::string ClockText(int64_t seconds) {
 }
 
 // What holds a taken cell, by its kind.
+constexpr struct {
+  Byte kind;
+  const char* italian;
+  const char* english;
+} kHolders[] = {
+    {kSignal, "un segnale", "a signal"},
+    {kSlowDownEnd, "la fine di un rallentamento", "a slow-down's end"},
+    {kSlowDownStart, "l'inizio di un rallentamento", "a slow-down's start"},
+    {kWarningBoard, "il cartello di avviso di un rallentamento",
+     "a slow-down's warning board"},
+    {kSlowDownMarker, "un pannello distanziometrico", "an approach marker"},
+    {kSpeedBoard, "un indicatore di velocità massima", "a speed board"},
+    {kStopPoint, "il punto di fermata di una stazione",
+     "a station's stop point"},
+    {kSpeedPoint, "un punto di abbattimento", "an \"abbattimento\" point"},
+    {kPlainPoint, "un punto di abbattimento", "an \"abbattimento\" point"},
+    {kSignboard, "un cartello", "a signboard"},
+};
+
 std::string HolderOf(int64_t tipo, Language language) {
   const bool it = language == Language::kItalian;
-  switch (tipo) {
-    case kSignal:
-      return it ? "un segnale" : "a signal";
-    case kSlowDownEnd:
-      return it ? "la fine di un rallentamento" : "a slow-down's end";
-    case kSlowDownStart:
-      return it ? "l'inizio di un rallentamento" : "a slow-down's start";
-    case kWarningBoard:
-      return it ? "il cartello di avviso di un rallentamento"
-                : "a slow-down's warning board";
-    case kSlowDownMarker:
-      return it ? "un pannello distanziometrico" : "an approach marker";
-    case kSpeedBoard:
-      return it ? "un indicatore di velocità massima" : "a speed board";
-    case kStopPoint:
-      return it ? "il punto di fermata di una stazione"
-                : "a station's stop point";
-    case kSpeedPoint:
-    case kPlainPoint:
-      return it ? "un punto di abbattimento" : "an \"abbattimento\" point";
-    case kSignboard:
-      return it ? "un cartello" : "a signboard";
+  for (const auto& h : kHolders) {
+    if (h.kind == tipo) return it ? h.italian : h.english;
   }
   return (it ? "un oggetto di tipo " : "an object of kind ") +
          std::to_string(tipo);
