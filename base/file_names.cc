@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <optional>
+#include <set>
 
 namespace scenario {
 
@@ -52,32 +54,53 @@ Identity IdentityOf(std::string_view route_path, std::string_view train_path,
   return given;
 }
 
+std::vector<Identity> PackagesIn(const std::vector<std::string>& names,
+                                 const Identity& given) {
+  std::set<std::string> present;
+  for (const std::string& name : names) present.insert(FileNameOf(name));
+  std::vector<Identity> found;
+  for (const std::string& name : present) {
+    const std::string stem = NameBetween(name, "", kTrainBankSuffix);
+    if (stem.empty() || !present.count(stem + std::string(kCellsSuffix))) {
+      continue;
+    }
+    // "<route>_<train>": a route name may hold "_" too. The split whose
+    // route has its plan file beside it is the one; without a plan, the
+    // train number is taken to hold none.
+    std::optional<Identity> pick;
+    for (size_t under = stem.rfind('_');
+         under != std::string::npos && under > 0;
+         under = stem.rfind('_', under - 1)) {
+      Identity split{stem.substr(0, under), stem.substr(under + 1)};
+      if (split.train_number.empty()) continue;
+      const bool planned =
+          present.count(split.route_name + std::string(kRoutePlanSuffix)) > 0;
+      if (!pick || planned) pick = split;
+      if (planned) break;
+    }
+    if (!pick) continue;
+    if (!given.route_name.empty() && pick->route_name != given.route_name) {
+      continue;
+    }
+    if (!given.train_number.empty() &&
+        pick->train_number != given.train_number) {
+      continue;
+    }
+    found.push_back(*pick);
+  }
+  return found;
+}
+
 bool SeveralPackages(const std::vector<std::string>& names,
                      const Identity& given) {
-  const Identity found = PackageIdentity(names, given);
-  int routes = 0, trains = 0;
-  for (const std::string& name : names) {
-    routes += !NameBetween(name, "", kRoutePlanSuffix).empty();
-    trains +=
-        !found.route_name.empty() &&
-        !NameBetween(name, found.route_name + "_", kTrainBankSuffix).empty();
-  }
-  return (given.route_name.empty() && routes > 1) ||
-         (given.train_number.empty() && trains > 1);
+  return !given.complete() && PackagesIn(names, given).size() > 1;
 }
 
 Identity PackageIdentity(const std::vector<std::string>& names,
                          Identity given) {
-  for (const std::string& name : names) {
-    if (!given.route_name.empty()) break;
-    given.route_name = NameBetween(name, "", kRoutePlanSuffix);
-  }
-  for (const std::string& name : names) {
-    if (!given.train_number.empty() || given.route_name.empty()) break;
-    given.train_number =
-        NameBetween(name, given.route_name + "_", kTrainBankSuffix);
-  }
-  return given;
+  if (given.complete()) return given;
+  const std::vector<Identity> found = PackagesIn(names, given);
+  return found.size() == 1 ? found[0] : given;
 }
 
 namespace {

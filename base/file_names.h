@@ -94,9 +94,14 @@ struct Identity {
 Identity IdentityOf(std::string_view route_path, std::string_view train_path,
                     Identity given);
 
-// The identity of the package among the names of a folder's files: the
-// route from "<route>_linea.dat", then the train from "<route>_<train>.sim",
-// unless `given` names them.
+// The packages among the names of a folder's files that agree with what
+// `given` names: each a record bank "<route>_<train>.sim" beside its cells
+// file "<route>_<train>.dat"; the plan file is not needed, but tells where
+// a route name holding "_" ends.
+std::vector<Identity> PackagesIn(const std::vector<std::string>& names,
+                                 const Identity& given);
+// The one package of a folder: `given` when it names both, else the only
+// package the names hold; `given` as it is when there is none or several.
 Identity PackageIdentity(const std::vector<std::string>& names, Identity given);
 // True when the names hold more than one package that `given` leaves open:
 // which one is meant must then be said.

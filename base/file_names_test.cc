@@ -35,7 +35,11 @@ TEST(FileNamesTest, AFolderOfSeveralPackagesAsksWhichOne) {
                                         "B_linea.dat", "B_2.sim", "B_2.dat"};
   EXPECT_TRUE(SeveralPackages(two, {}));
   EXPECT_FALSE(SeveralPackages(two, {"B", "2"}));
-  EXPECT_TRUE(SeveralPackages({"A_linea.dat", "A_1.sim", "A_2.sim"}, {}));
+  EXPECT_TRUE(SeveralPackages(
+      {"A_linea.dat", "A_1.sim", "A_1.dat", "A_2.sim", "A_2.dat"}, {}));
+  EXPECT_TRUE(
+      SeveralPackages({"A_1.sim", "A_1.dat", "B_2.sim", "B_2.dat"}, {}));
+  EXPECT_FALSE(SeveralPackages({"A_1.sim", "A_1.dat", "B_2.sim"}, {}));
   EXPECT_FALSE(SeveralPackages({"A_linea.dat", "A_1.sim", "A_1.dat"}, {}));
 }
 
@@ -69,9 +73,15 @@ TEST(FileNamesTest, NamesReadBackFromFileNames) {
       {kind("R_7.dat"), "cells"},
       {kind("R_7.txt"), ""},
       {package({"R_7.dat", "R_7.sim", "R_linea.dat"}, {}), "R|7"},
+      // Found from any of its files: the plan is not needed.
+      {package({"R_7.dat", "R_7.sim"}, {}), "R|7"},
+      {package({"d/Val_d_7.sim", "d/Val_d_7.dat"}, {}), "Val_d|7"},
+      // The plan file tells where a route name with "_" ends.
+      {package({"A_b_c.sim", "A_b_c.dat", "A_linea.dat"}, {}), "A|b_c"},
       {package({"R_7.sim", "x.txt"}, {}), "|"},
-      {package({"R_7.sim", "S_8.sim"}, {"S", ""}), "S|8"},
-      {package({"R_linea.dat"}, {"", "9"}), "R|9"},
+      {package({"R_7.sim", "S_8.sim", "S_8.dat"}, {"S", ""}), "S|8"},
+      {package({"R_7.sim", "R_7.dat", "R_8.sim", "R_8.dat"}, {"", "8"}), "R|8"},
+      {package({"R_linea.dat"}, {"", "9"}), "|9"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.actual, c.expected);
 }

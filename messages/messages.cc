@@ -734,8 +734,10 @@ constexpr struct {
      "cannot tell the kind of {} from its name: give --kind cells, train or "
      "plan"},
     {ToolMessage::kNoPackage,
-     "nessun pacchetto in {}: dai --route-name e --train-number",
-     "no package in {}: give --route-name and --train-number"},
+     "nessun pacchetto in {}: nessun file <linea>_<treno>.dat accanto al "
+     "suo <linea>_<treno>.sim",
+     "no package in {}: no <route>_<train>.dat beside its "
+     "<route>_<train>.sim"},
     {ToolMessage::kTextsOrPackage,
      "dai un testo del percorso e uno del treno, oppure --from un pacchetto",
      "give a route and a train text, or --from a package"},

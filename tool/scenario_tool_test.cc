@@ -779,6 +779,30 @@ TEST(ScenarioToolTest, AFailedCompileKeepsTheGoodPackage) {
   }
 }
 
+// A folder holding one package is found from its cells file and record
+// bank, with or without a plan; with two, the tool asks which.
+TEST(ScenarioToolTest, DecompileFindsTheFoldersOnePackage) {
+  MemoryFileSystem files;
+  files.files[kRoute] = RouteWithBody("pendenza, 1000, 2\r\n");
+  files.files[kTrain] = TrainWith("velocita, 0, 80\r\n");
+  ASSERT_EQ(
+      Tool(files, {"compile", kRoute, kTrain, "--no-plan", "-o", "p"}).status,
+      kExitSuccess);
+  ToolRun run = Tool(files, {"decompile", "p", "-o", "back"});
+  EXPECT_EQ(run.status, kExitSuccess) << run.out << run.err;
+  EXPECT_TRUE(files.files.count("back/Linea_linea.txt"));
+  EXPECT_TRUE(files.files.count("back/Linea_42-.txt"));
+
+  files.files["p/Altra_1.sim"] = files.files["p/Linea_42.sim"];
+  files.files["p/Altra_1.dat"] = files.files["p/Linea_42.dat"];
+  run = Tool(files, {"decompile", "p", "-o", "again", "--lang", "en"});
+  EXPECT_EQ(run.status, kExitFailure);
+  EXPECT_NE(run.err.find("p holds several packages"), std::string::npos)
+      << run.err;
+  run = Tool(files, {"decompile", "p", "-o", "again", "--train-number", "42"});
+  EXPECT_EQ(run.status, kExitSuccess) << run.out << run.err;
+}
+
 // A name typed in UTF-8 reaches the record bank as the simulator reads it.
 TEST(ScenarioToolTest, NamesGoIntoTheBankInWindows1252) {
   MemoryFileSystem files;
