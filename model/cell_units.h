@@ -48,6 +48,10 @@ inline int SpeedPairRight(Integer pair) {
 // slow-downs: a point of another speed is an author's.
 inline constexpr Integer kGeneratedPointSpeed = 180;  // km/h
 
+// A signal's time of 1 to 100 is raised to this; the cell keeps the low
+// byte of what it becomes.
+inline constexpr Long kSignalTimeFloor = 101;
+
 // The profiles (gradient, line speed, adhesion) are laid up to two cells
 // short of `n_celle`: the last three cells of `celle` keep no profile.
 inline constexpr size_t kUnprofiledCells = 3;

@@ -16,6 +16,10 @@ namespace scenario {
 namespace {
 
 constexpr size_t kNoCell = static_cast<size_t>(-1);
+constexpr int64_t kByteValues = 256;
+// Compiles tried before a package is given up on: each finds an author's
+// point or the order of two signals the one before could not tell.
+constexpr int kAttempts = 32;
 
 // A line of a text, and the cell it places something in, so that a
 // comment can go before it when that cell comes out wrong.
@@ -111,9 +115,37 @@ struct Texts {
   std::vector<Line> train;
 };
 
+// What a signal's cell and its approach markers keep of its sides: the
+// cell holds rapp x 10 + (sx x 3 + dx), each marker (sx x 3 + dx) x 10 +
+// its number. A marker that is still the signal's own tells the two
+// apart; with none left, the usual digits are taken.
+struct Sides {
+  int64_t aspect;
+  int64_t rapp;
+};
+Sides SidesOf(const std::vector<Cella>& cells, size_t k) {
+  const Cella& c = cells[k];
+  for (size_t b = 1; b <= 4 && k >= 2 * b; ++b) {
+    const int64_t marker = cells[k - 2 * b].preavviso;
+    if (marker % kDigitPair != static_cast<int64_t>(b)) continue;
+    const int64_t aspect = marker / kDigitPair;
+    if ((c.valore4 - aspect) % kDigitPair == 0) {
+      return {aspect, (c.valore4 - aspect) / kDigitPair};
+    }
+  }
+  return {SecondDigit(c.valore4), FirstDigit(c.valore4)};
+}
+
+// The marker a signal at cell `k` writes into cell `q`.
+int64_t MarkerOf(const std::vector<Cella>& cells, size_t k, size_t q) {
+  return LowByte(DigitPair(LowByte(SidesOf(cells, k).aspect), (k - q) / 2));
+}
+
+// `signals`: the signals' cells, in the order their lines are written.
 Texts WriteTexts(const std::vector<Cella>& cells,
                  const std::array<Voce, kVoci>& v, const PlanPoints* plan,
-                 const std::set<size_t>& placed_by_author) {
+                 const std::set<size_t>& placed_by_author,
+                 const std::vector<size_t>& signals) {
   Texts t;
   const size_t n = cells.size();
   const size_t filled = ProfiledCells(n);
@@ -282,26 +314,21 @@ Texts WriteTexts(const std::vector<Cella>& cells,
          s});
   }
   tr.push_back({std::string(sections::kSignals)});
-  for (size_t k = 0; k < n; ++k) {
+  for (size_t k : signals) {
     const Cella& c = cells[k];
-    if (c.tipo != kSignal) continue;
-    // sx x 3 + dx from the approach markers, where the first is left.
-    int packed = c.valore4, rapp = 0;
-    if (k >= 2 && cells[k - 2].preavviso % 10 == 1) {
-      const int sides = cells[k - 2].preavviso / 10;
-      if ((c.valore4 - sides) % 10 == 0) {
-        packed = sides;
-        rapp = (c.valore4 - sides) / 10;
-      }
-    }
-    const int sx = c.tempo != 0 ? 2 : packed / 3;
-    const int dx = packed - 3 * sx;
+    const auto [packed, rapp] = SidesOf(cells, k);
+    const int64_t sx = c.tempo != 0 ? 2 : packed / 3;
+    const int64_t dx = packed - 3 * sx;
+    // A time the floor would raise was a larger one kept by its low byte.
+    const int64_t tempo = c.tempo >= 1 && c.tempo < kSignalTimeFloor
+                              ? int64_t{c.tempo} + kByteValues
+                              : c.tempo;
     tr.push_back(
         {LineText(LineKind::kSignal,
                   {static_cast<int64_t>(k - 1) * kCellLength, sx,
                    FirstDigit(c.valore1), FirstDigit(c.valore2),
                    FirstDigit(c.valore3), rapp, dx, SecondDigit(c.valore1),
-                   SecondDigit(c.valore2), SecondDigit(c.valore3), c.tempo}),
+                   SecondDigit(c.valore2), SecondDigit(c.valore3), tempo}),
          k});
   }
   // The authors' "abbattimento" points: the compile's own have speed 180.
@@ -356,6 +383,25 @@ std::optional<Mismatch> FirstDifference(
   return std::nullopt;
 }
 
+// Moves to the end of `signals` the signal whose marker cell `q` shows,
+// so that it is written after the others that reach that cell.
+bool PutLast(const std::vector<Cella>& cells, size_t q,
+             std::vector<size_t>* signals) {
+  for (size_t b = 1; b <= 4; ++b) {
+    const size_t k = q + 2 * b;
+    if (k >= cells.size() || cells[k].tipo != kSignal ||
+        MarkerOf(cells, k, q) != cells[q].preavviso) {
+      continue;
+    }
+    const auto at = std::find(signals->begin(), signals->end(), k);
+    if (at == signals->end() || at + 1 == signals->end()) return false;
+    signals->erase(at);
+    signals->push_back(k);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 Decompiled Decompile(const PackageBytes& package, Language language) {
@@ -376,12 +422,18 @@ Decompiled Decompile(const PackageBytes& package, Language language) {
   }
   const Identity identity{package.route_name, package.train_number};
   std::set<size_t> placed_by_author;
+  std::vector<size_t> signals;
+  for (size_t k = 0; k < cells.size(); ++k) {
+    if (cells[k].tipo == kSignal) signals.push_back(k);
+  }
   Texts texts;
   // Write, compile, compare; points of speed 180 that the compile did not
-  // place itself were an author's: written back, and tried again.
-  for (int attempt = 0; attempt < 3; ++attempt) {
+  // place itself were an author's, and a marker another signal's marker
+  // overwrote tells which of the two came later: written back so, and
+  // tried again.
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
     texts = WriteTexts(cells, voci, package.plan ? &plan : nullptr,
-                       placed_by_author);
+                       placed_by_author, signals);
     const std::string route = Document(texts.route);
     const std::string train = Document(texts.train);
     const AuthorCompile compiled = CompileAuthorTexts(
@@ -427,14 +479,34 @@ Decompiled Decompile(const PackageBytes& package, Language language) {
         }
       }
     }
-    // Another try only when an author's point of speed 180 is missing.
-    bool retry = false;
-    for (size_t i = 0; i < cells.size() && i < s.celle.all().size(); ++i) {
-      if (cells[i].tipo == kSpeedPoint &&
-          cells[i].valore1 == kGeneratedPointSpeed &&
-          s.celle.all()[i].tipo != kSpeedPoint && !placed_by_author.count(i)) {
-        placed_by_author.insert(i);
-        retry = true;
+    // Another try only when an author's point of speed 180 is missing, or
+    // a signal's marker was overwritten by one written later.
+    // Only the first missing point: the generated points after it, spaced
+    // from it, may come right once it is there.
+    bool retry = false, point_added = false;
+    const std::vector<Cella>& again = s.celle.all();
+    const auto point = [](const Cella& c) {
+      return c.tipo == kSpeedPoint && c.valore1 == kGeneratedPointSpeed;
+    };
+    for (size_t i = 0; i < cells.size() && i < again.size(); ++i) {
+      if (!point_added && point(cells[i]) && again[i].tipo != kSpeedPoint &&
+          !placed_by_author.count(i)) {
+        // A point the compile laid in a neighbour of its own cell was
+        // moved there by an author's point on that cell, which the
+        // compile here laid as its own.
+        size_t authored = i;
+        for (size_t next : {i + 1, i - 1}) {
+          if (next < again.size() && point(cells[next]) && point(again[next]) &&
+              !placed_by_author.count(next)) {
+            authored = next;
+            break;
+          }
+        }
+        placed_by_author.insert(authored);
+        retry = point_added = true;
+      }
+      if (cells[i].preavviso != again[i].preavviso) {
+        retry |= PutLast(cells, i, &signals);
       }
     }
     if (out.mismatches.empty() || !retry) {
