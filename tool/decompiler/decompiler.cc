@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
 #include <span>
 
@@ -402,6 +403,34 @@ bool PutLast(const std::vector<Cella>& cells, size_t q,
   return false;
 }
 
+// A comment before each line that places something in a cell that came
+// out wrong, or the nearest such line before it: each doubtful line once,
+// naming its first wrong cell.
+void CommentDoubtfulLines(
+    const std::vector<std::pair<size_t, Mismatch>>& wrong_cells,
+    Language language, std::vector<Line>* text) {
+  std::vector<std::pair<size_t, size_t>> by_cell;  // cell, line
+  for (size_t i = 0; i < text->size(); ++i) {
+    if ((*text)[i].cell != kNoCell) by_cell.push_back({(*text)[i].cell, i});
+  }
+  std::sort(by_cell.begin(), by_cell.end());
+  std::map<size_t, const Mismatch*> doubtful;  // line, its first wrong cell
+  for (const auto& [cell, mismatch] : wrong_cells) {
+    auto after = std::upper_bound(by_cell.begin(), by_cell.end(),
+                                  std::pair{cell, SIZE_MAX});
+    if (after == by_cell.begin()) continue;
+    doubtful.try_emplace(std::prev(after)->second, &mismatch);
+  }
+  // From the last line up, so that each insertion leaves the lines above
+  // where they were.
+  for (auto it = doubtful.rbegin(); it != doubtful.rend(); ++it) {
+    const Mismatch& m = *it->second;
+    text->insert(text->begin() + static_cast<long>(it->first),
+                 {ToolText(ToolMessage::kDoubtfulLine, language,
+                           {m.where, m.expected, m.found})});
+  }
+}
+
 }  // namespace
 
 Decompiled Decompile(const PackageBytes& package, Language language) {
@@ -442,16 +471,30 @@ Decompiled Decompile(const PackageBytes& package, Language language) {
     const Scenario& s = compiled.scenario;
     const CompileOutcome& outcome = compiled.outcome;
     out.mismatches.clear();
-    std::vector<size_t> wrong_cells;
+    // Every cell that comes out wrong, with its first wrong field.
+    std::vector<std::pair<size_t, Mismatch>> wrong_cells;
     if (outcome.end == CompileOutcome::End::kNoCells ||
         outcome.end == CompileOutcome::End::kNumberedError) {
       out.mismatches.push_back({"cells", "-", "cells", "none"});
     } else {
       size_t at = 0;
-      if (auto m = FirstDifference<Cella>("cells", "cell", cells, s.celle.all(),
+      const std::vector<Cella>& found = s.celle.all();
+      if (auto m = FirstDifference<Cella>("cells", "cell", cells, found,
                                           kCellFields, &at)) {
         out.mismatches.push_back(*m);
-        wrong_cells.push_back(at);
+        for (size_t i = at; i < cells.size() && i < found.size(); ++i) {
+          for (const RecordField<Cella>& field : kCellFields) {
+            const int64_t a = StoredNumber(cells[i], field);
+            const int64_t b = StoredNumber(found[i], field);
+            if (a == b) continue;
+            wrong_cells.push_back(
+                {i, Mismatch{"cells",
+                             "cell " + std::to_string(i) + " " +
+                                 std::string(field.name),
+                             std::to_string(a), std::to_string(b)}});
+            break;
+          }
+        }
       }
       std::vector<Voce> a(voci.begin(), voci.end()),
           b(s.voci.begin(), s.voci.end());
@@ -510,23 +553,8 @@ Decompiled Decompile(const PackageBytes& package, Language language) {
       }
     }
     if (out.mismatches.empty() || !retry) {
-      // A comment before the line nearest to a wrong cell.
-      for (size_t wrong : wrong_cells) {
-        for (auto* text : {&texts.route, &texts.train}) {
-          size_t best = kNoCell;
-          for (size_t i = 0; i < text->size(); ++i) {
-            const size_t c = (*text)[i].cell;
-            if (c != kNoCell && c <= wrong &&
-                (best == kNoCell || c >= (*text)[best].cell)) {
-              best = i;
-            }
-          }
-          if (best == kNoCell) continue;
-          const Mismatch& m = out.mismatches.front();
-          text->insert(text->begin() + static_cast<long>(best),
-                       {ToolText(ToolMessage::kDoubtfulLine, language,
-                                 {m.where, m.expected, m.found})});
-        }
+      for (auto* text : {&texts.route, &texts.train}) {
+        CommentDoubtfulLines(wrong_cells, language, text);
       }
       break;
     }

@@ -284,6 +284,21 @@ TEST(DecompilerTest, ADamagedOrChangedPackageIsToldWhere) {
   EXPECT_EQ(texts.mismatches[0].where, "cell 67 preavviso");
   EXPECT_NE(texts.train_text.find("- doubtful: cell 67 preavviso expected 34"),
             std::string::npos);
+
+  // A second cell changed far away: each doubtful line is commented, not
+  // only the one nearest the first difference.
+  changed.cells[1000 * kCellRecordSize] = 9;
+  const Decompiled two = Decompile(changed, Language::kEnglish);
+  size_t comments = 0;
+  for (size_t at = 0;
+       (at = two.train_text.find("- doubtful:", at)) != std::string::npos;
+       ++at) {
+    ++comments;
+  }
+  EXPECT_GE(comments, 2u) << two.train_text;
+  EXPECT_NE(two.train_text.find("- doubtful: cell 1000 tipo expected 9"),
+            std::string::npos)
+      << two.train_text;
 }
 
 }  // namespace
