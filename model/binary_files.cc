@@ -119,50 +119,49 @@ std::string EncodeRecords(const std::array<Voce, kVoci>& voci) {
 
 namespace {
 
-// The plan's values in the file's order, every x then every y, handed to
-// the sink in pieces of 256 KiB. The points are worked out once: the x
-// values go out as they come, the y values are kept, encoded, until the x
-// values are all out.
-class PlanWriter {
+// One half of the plan's values, every x or every y, handed to the sink
+// in pieces of 256 KiB as they come.
+class PlanHalfWriter {
  public:
   static constexpr size_t kPiece = size_t{256} << 10;
-  PlanWriter(const ByteSink& sink, size_t points)
-      : sink_(sink), ys_(points * (kPlanCodeSize + 8)) {}
+  PlanHalfWriter(const ByteSink& sink, bool ys, bool* failed)
+      : sink_(sink), ys_(ys), failed_(failed) {}
 
   [[gnu::always_inline]] void operator()(size_t, const PlanValue& x,
                                          const PlanValue& y) {
-    PutPlanValue(x, xs_);
-    PutPlanValue(y, ys_);
-    if (xs_.size() >= kPiece) {
-      Hand(xs_.view());
-      xs_.Clear();
+    PutPlanValue(ys_ ? y : x, out_);
+    if (out_.size() >= kPiece) {
+      Hand(out_.view());
+      out_.Clear();
     }
   }
-  void Finish() {
-    Hand(xs_.view());
-    for (std::string_view ys = ys_.view(); !ys.empty();
-         ys.remove_prefix(std::min(ys.size(), kPiece))) {
-      Hand(ys.substr(0, kPiece));
-    }
-  }
+  void Finish() { Hand(out_.view()); }
 
  private:
   void Hand(std::string_view piece) {
-    failed_ = failed_ || (!piece.empty() && !sink_(piece));
+    *failed_ = *failed_ || (!piece.empty() && !sink_(piece));
   }
 
   const ByteSink& sink_;
+  const bool ys_;
+  bool* failed_;
   // Room for a piece and the value that passes it.
-  ByteWriter xs_{kPiece + kPlanCodeSize + 8};
-  ByteWriter ys_;
-  bool failed_ = false;
+  ByteWriter out_{kPiece + kPlanCodeSize + 8};
 };
 
+// The plan's values in the file's order, every x then every y. The points
+// are worked out twice, once for each half: keeping every y value until
+// the x values were out cost more, in memory and in the time to touch it,
+// than working the points out again.
 template <typename Plan>
 void EncodePlan(const Plan& plan, const ByteSink& sink) {
-  PlanWriter writer(sink, plan.size());
-  plan.Walk(writer);
-  writer.Finish();
+  bool failed = false;
+  for (const bool ys : {false, true}) {
+    if (failed) return;
+    PlanHalfWriter writer(sink, ys, &failed);
+    plan.Walk(writer);
+    writer.Finish();
+  }
 }
 
 template <typename Plan>

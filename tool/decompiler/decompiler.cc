@@ -71,14 +71,9 @@ void References(std::vector<Line>& lines, const std::array<Voce, kVoci>& v) {
 }
 
 // The curves the plan turns along, from its turn metre by metre: each
-// metre's step is the last one turned by its curve's rate.
-std::vector<Line> Curves(const PlanPoints& plan) {
-  std::vector<Line> lines;
-  auto at = [&](int64_t m, bool x) {
-    const auto v = x ? plan.x(m) : plan.y(m);
-    return v && v->kind != PlanValue::Kind::kEmpty ? std::optional(v->value)
-                                                   : std::nullopt;
-  };
+// metre's step is the last one turned by its curve's rate. The plan is
+// walked point by point from its bytes: only the last three are held.
+Status Curves(std::string_view plan, std::vector<Line>* lines) {
   int current = 0;  // the class, negative to the left
   int64_t from = 0;
   auto close = [&](int64_t to) {
@@ -87,28 +82,43 @@ std::vector<Line> Curves(const PlanPoints& plan) {
     const std::string key =
         std::string(LineOf(LineKind::kCurve).spellings[current > 0 ? 0 : 1]) +
         std::to_string(std::abs(current));
-    lines.push_back({LineText(LineKind::kCurve, {from - 1, to - from + 1},
-                              std::nullopt, key),
-                     static_cast<size_t>((from - 1) / kCellLength)});
+    lines->push_back({LineText(LineKind::kCurve, {from - 1, to - from + 1},
+                               std::nullopt, key),
+                      static_cast<size_t>((from - 1) / kCellLength)});
   };
-  int64_t m = 2;
-  for (;; ++m) {
-    const auto x0 = at(m - 2, true), y0 = at(m - 2, false);
-    const auto x1 = at(m - 1, true), y1 = at(m - 1, false);
-    const auto x2 = at(m, true), y2 = at(m, false);
-    if (!x0 || !y0 || !x1 || !y1 || !x2 || !y2) break;
-    const double dx = *x1 - *x0, dy = *y1 - *y0;
-    const double turn = std::abs(dy) >= std::abs(dx) ? ((*x2 - *x1) - dx) / dy
-                                                     : (dy - (*y2 - *y1)) / dx;
-    const int cls = CurveClassOf(turn);
-    if (cls != current) {
-      close(m - 1);
-      current = cls;
-      from = m;
-    }
-  }
-  close(m - 1);
-  return lines;
+  struct Point {
+    double x = 0, y = 0;
+  };
+  Point last[3];      // metres m - 2, m - 1 and m
+  int64_t known = 0;  // points with both values, in a row from metre 0
+  bool ended = false;
+  const Status status = WalkPlanPoints(
+      plan, [&](size_t metre, const PlanValue& x, const PlanValue& y) {
+        if (ended) return;
+        if (x.kind == PlanValue::Kind::kEmpty ||
+            y.kind == PlanValue::Kind::kEmpty) {
+          ended = true;
+          return;
+        }
+        last[0] = last[1];
+        last[1] = last[2];
+        last[2] = {x.value, y.value};
+        known = static_cast<int64_t>(metre) + 1;
+        const int64_t m = known - 1;
+        if (m < 2) return;
+        const double dx = last[1].x - last[0].x, dy = last[1].y - last[0].y;
+        const double turn = std::abs(dy) >= std::abs(dx)
+                                ? ((last[2].x - last[1].x) - dx) / dy
+                                : (dy - (last[2].y - last[1].y)) / dx;
+        const int cls = CurveClassOf(turn);
+        if (cls != current) {
+          close(m - 1);
+          current = cls;
+          from = m;
+        }
+      });
+  close(std::max<int64_t>(known, 2) - 1);
+  return status;
 }
 
 struct Texts {
@@ -144,7 +154,8 @@ int64_t MarkerOf(const std::vector<Cella>& cells, size_t k, size_t q) {
 
 // `signals`: the signals' cells, in the order their lines are written.
 Texts WriteTexts(const std::vector<Cella>& cells,
-                 const std::array<Voce, kVoci>& v, const PlanPoints* plan,
+                 const std::array<Voce, kVoci>& v,
+                 const std::vector<Line>& curves,
                  const std::set<size_t>& placed_by_author,
                  const std::vector<size_t>& signals) {
   Texts t;
@@ -173,9 +184,7 @@ Texts WriteTexts(const std::vector<Cella>& cells,
       LineOf(LineKind::kCabSignals)
           .spellings[extra.*general::kCabSignalsCodes == 9 ? 1 : 0])});
   r.push_back({std::string(sections::kCurves)});
-  if (plan != nullptr) {
-    for (Line& line : Curves(*plan)) r.push_back(line);
-  }
+  r.insert(r.end(), curves.begin(), curves.end());
   r.push_back({std::string(sections::kGradients)});
   Profile(r, LineKind::kGradient, cells, filled,
           [](const Cella& c) { return GradientOfCell(c.pendenza); });
@@ -384,6 +393,37 @@ std::optional<Mismatch> FirstDifference(
   return std::nullopt;
 }
 
+// Whether the plan compiled encodes to the package's plan file, compared
+// piece by piece as the encoding makes them.
+bool SamePlan(const Tracciato& compiled, std::string_view file) {
+  size_t offset = 0;
+  bool same = true;
+  EncodeTrackPlan(compiled, [&](std::string_view piece) {
+    same = same && file.substr(offset, piece.size()) == piece;
+    offset += piece.size();
+    return same;
+  });
+  return same && offset == file.size();
+}
+
+// Where the plan compiled first differs from the package's, metre by metre:
+// found only when they differ, so the points it holds cost nothing on the
+// way that succeeds.
+Mismatch PlanDifference(const Tracciato& compiled, std::string_view file) {
+  const PlanPoints again = compiled.Points();
+  std::optional<Mismatch> first;
+  (void)WalkPlanPoints(
+      file, [&](size_t metre, const PlanValue& x, const PlanValue& y) {
+        const auto m = static_cast<int64_t>(metre);
+        if (first || (again.x(m) == x && again.y(m) == y)) return;
+        const auto mine = again.x(m);
+        first = Mismatch{"plan", "metre " + std::to_string(metre),
+                         std::to_string(x.value),
+                         mine ? std::to_string(mine->value) : "-"};
+      });
+  return first.value_or(Mismatch{"plan", "size", "", ""});
+}
+
 // Moves to the end of `signals` the signal whose marker cell `q` shows,
 // so that it is written after the others that reach that cell.
 bool PutLast(const std::vector<Cella>& cells, size_t q,
@@ -437,11 +477,11 @@ Decompiled Decompile(const PackageBytes& package, Language language) {
   Decompiled out;
   std::vector<Cella> cells;
   std::array<Voce, kVoci> voci;
-  PlanPoints plan;
+  std::vector<Line> curves;
   for (auto [file, status] :
        {std::pair{"cells", DecodeCells(package.cells, &cells)},
         std::pair{"train", DecodeRecords(package.bank, &voci)},
-        std::pair{"plan", package.plan ? DecodeTrackPlan(*package.plan, &plan)
+        std::pair{"plan", package.plan ? Curves(*package.plan, &curves)
                                        : Status::Ok()}}) {
     if (!status.ok()) {
       out.damaged = status;
@@ -461,8 +501,7 @@ Decompiled Decompile(const PackageBytes& package, Language language) {
   // overwrote tells which of the two came later: written back so, and
   // tried again.
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    texts = WriteTexts(cells, voci, package.plan ? &plan : nullptr,
-                       placed_by_author, signals);
+    texts = WriteTexts(cells, voci, curves, placed_by_author, signals);
     const std::string route = Document(texts.route);
     const std::string train = Document(texts.train);
     const AuthorCompile compiled = CompileAuthorTexts(
@@ -502,24 +541,8 @@ Decompiled Decompile(const PackageBytes& package, Language language) {
                                          &at)) {
         out.mismatches.push_back(*m);
       }
-      if (package.plan && EncodeTrackPlan(s.tracciato) != *package.plan) {
-        const PlanPoints again = s.tracciato.Points();
-        for (size_t metre = 0; metre < plan.size(); ++metre) {
-          const auto mine = again.x(static_cast<int64_t>(metre));
-          const auto theirs = plan.x(static_cast<int64_t>(metre));
-          const auto mine_y = again.y(static_cast<int64_t>(metre));
-          const auto theirs_y = plan.y(static_cast<int64_t>(metre));
-          if (mine != theirs || mine_y != theirs_y) {
-            out.mismatches.push_back(
-                {"plan", "metre " + std::to_string(metre),
-                 theirs ? std::to_string(theirs->value) : "-",
-                 mine ? std::to_string(mine->value) : "-"});
-            break;
-          }
-        }
-        if (out.mismatches.empty() || out.mismatches.back().file != "plan") {
-          out.mismatches.push_back({"plan", "size", "", ""});
-        }
+      if (package.plan && !SamePlan(s.tracciato, *package.plan)) {
+        out.mismatches.push_back(PlanDifference(s.tracciato, *package.plan));
       }
     }
     // Another try only when an author's point of speed 180 is missing, or
