@@ -775,6 +775,11 @@ constexpr struct {
      "i testi non ridanno il pacchetto: file {}, {}: atteso {}, ottenuto {}",
      "the texts do not give the package back: {} file, {}: expected {}, "
      "found {}"},
+    {ToolMessage::kReadingStopped,
+     "- il pacchetto viene da testi con un errore: la lettura del percorso "
+     "si fermava qui, e la riga che segue la ferma allo stesso punto",
+     "- the package comes from texts with an error: the route's reading "
+     "stopped here, and the line below stops it at the same place"},
     {ToolMessage::kDoubtfulLine, "- dubbio: {} atteso {} ottenuto {}",
      "- doubtful: {} expected {} found {}"},
     {ToolMessage::kWatchRun, "== controllo dei testi", "== checking the texts"},

@@ -64,6 +64,7 @@ enum class ToolMessage {
   kDecompileInputs,
   kRoundTripFails,
   kDoubtfulLine,
+  kReadingStopped,  // a decompiled route that stops where its package's did
   kWouldReplace,
   kWriterHelp,
   // What a compile or check says after its diagnostics.

@@ -18,6 +18,8 @@ namespace {
 
 constexpr size_t kNoCell = static_cast<size_t>(-1);
 constexpr int64_t kByteValues = 256;
+// The plan's last points, which a whole reading leaves empty.
+constexpr size_t kEmptyPlanPoints = 2;
 // Compiles tried before a package is given up on: each finds an author's
 // point or the order of two signals the one before could not tell.
 constexpr int kAttempts = 32;
@@ -73,7 +75,10 @@ void References(std::vector<Line>& lines, const std::array<Voce, kVoci>& v) {
 // The curves the plan turns along, from its turn metre by metre: each
 // metre's step is the last one turned by its curve's rate. The plan is
 // walked point by point from its bytes: only the last three are held.
-Status Curves(std::string_view plan, std::vector<Line>* lines) {
+// `cut_short`: the plan's points end before its last two, as when the
+// route's reading stopped at a line with an error.
+Status Curves(std::string_view plan, std::vector<Line>* lines,
+              bool* cut_short) {
   int current = 0;  // the class, negative to the left
   int64_t from = 0;
   auto close = [&](int64_t to) {
@@ -118,6 +123,11 @@ Status Curves(std::string_view plan, std::vector<Line>* lines) {
         }
       });
   close(std::max<int64_t>(known, 2) - 1);
+  size_t points = 0;
+  PlanReader counter(nullptr);
+  counter.Feed(plan);
+  *cut_short = status.ok() && counter.End(&points).ok() && ended &&
+               static_cast<size_t>(known) + kEmptyPlanPoints < points;
   return status;
 }
 
@@ -153,10 +163,12 @@ int64_t MarkerOf(const std::vector<Cella>& cells, size_t k, size_t q) {
 }
 
 // `signals`: the signals' cells, in the order their lines are written.
+// `stopped`: the route's reading stopped before its end (the package of
+// texts with an error): a last line stops it there too.
 Texts WriteTexts(const std::vector<Cella>& cells,
                  const std::array<Voce, kVoci>& v,
-                 const std::vector<Line>& curves,
-                 const std::set<size_t>& placed_by_author,
+                 const std::vector<Line>& curves, bool stopped,
+                 Language language, const std::set<size_t>& placed_by_author,
                  const std::vector<size_t>& signals) {
   Texts t;
   const size_t n = cells.size();
@@ -266,6 +278,12 @@ Texts WriteTexts(const std::vector<Cella>& cells,
     r.push_back({LineText(LineKind::kSignboard,
                           {static_cast<int64_t>(q - 1) * kCellLength}, text),
                  q});
+  }
+  if (stopped) {
+    // A curve without its class stops the reading before it lays a metre:
+    // no profile's or plan's tail, as where the package's texts stopped.
+    r.push_back({ToolText(ToolMessage::kReadingStopped, language)});
+    r.push_back({LineText(LineKind::kCurve, {0, 0}, std::nullopt, "curva")});
   }
   r.push_back({std::string(sections::kEnd)});
 
@@ -478,11 +496,13 @@ Decompiled Decompile(const PackageBytes& package, Language language) {
   std::vector<Cella> cells;
   std::array<Voce, kVoci> voci;
   std::vector<Line> curves;
+  bool stopped = false;
   for (auto [file, status] :
        {std::pair{"cells", DecodeCells(package.cells, &cells)},
         std::pair{"train", DecodeRecords(package.bank, &voci)},
-        std::pair{"plan", package.plan ? Curves(*package.plan, &curves)
-                                       : Status::Ok()}}) {
+        std::pair{"plan", package.plan
+                              ? Curves(*package.plan, &curves, &stopped)
+                              : Status::Ok()}}) {
     if (!status.ok()) {
       out.damaged = status;
       out.damaged_file = file;
@@ -501,7 +521,8 @@ Decompiled Decompile(const PackageBytes& package, Language language) {
   // overwrote tells which of the two came later: written back so, and
   // tried again.
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    texts = WriteTexts(cells, voci, curves, placed_by_author, signals);
+    texts = WriteTexts(cells, voci, curves, stopped, language, placed_by_author,
+                       signals);
     const std::string route = Document(texts.route);
     const std::string train = Document(texts.train);
     const AuthorCompile compiled = CompileAuthorTexts(
