@@ -775,6 +775,11 @@ constexpr struct {
      "i testi non ridanno il pacchetto: file {}, {}: atteso {}, ottenuto {}",
      "the texts do not give the package back: {} file, {}: expected {}, "
      "found {}"},
+    {ToolMessage::kFixWrite, "Scrivi \"{}\"", "Write \"{}\""},
+    {ToolMessage::kFixQuote, "Metti il testo tra virgolette",
+     "Put the text in double quotes"},
+    {ToolMessage::kFixComma, "Aggiungi la virgola dopo \"{}\"",
+     "Add the comma after \"{}\""},
     {ToolMessage::kReadingStopped,
      "- il pacchetto viene da testi con un errore: la lettura del percorso "
      "si fermava qui, e la riga che segue la ferma allo stesso punto",

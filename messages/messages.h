@@ -64,7 +64,11 @@ enum class ToolMessage {
   kDecompileInputs,
   kRoundTripFails,
   kDoubtfulLine,
-  kReadingStopped,  // a decompiled route that stops where its package's did
+  kReadingStopped,
+  // The language server's quick fixes.
+  kFixWrite,
+  kFixQuote,
+  kFixComma,  // a decompiled route that stops where its package's did
   kWouldReplace,
   kWriterHelp,
   // What a compile or check says after its diagnostics.

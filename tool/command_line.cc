@@ -111,7 +111,16 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
 
   CLI::App* lsp_command = app.add_subcommand(
       "lsp", "serve the language server protocol on standard input and output");
-  AddLanguage(lsp_command, options.lsp_language);
+  lsp_command
+      ->add_option_function<std::string>(
+          "--lang",
+          [&options](const std::string& lang) {
+            options.lsp_language =
+                lang == "en" ? Language::kEnglish : Language::kItalian;
+          },
+          "language of the messages: it or en (default: the editor's, else "
+          "it)")
+      ->check(CLI::IsMember({"it", "en"}));
 
   DumpOptions& dump = options.dump;
   CLI::App* dump_command =

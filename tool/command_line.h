@@ -2,6 +2,7 @@
 #define TOOL_COMMAND_LINE_H_
 
 #include <CLI/CLI.hpp>
+#include <optional>
 #include <string>
 
 #include "messages/messages.h"
@@ -17,9 +18,9 @@ namespace scenario {
 // What each command was asked, filled in by parsing.
 struct ToolOptions {
   CompileOptions compile;
-  CompileOptions check;  // writes nothing
-  CompileOptions watch;  // writes only when given a folder
-  Language lsp_language = Language::kItalian;
+  CompileOptions check;                  // writes nothing
+  CompileOptions watch;                  // writes only when given a folder
+  std::optional<Language> lsp_language;  // none: the editor's
   DumpOptions dump;
   ViewOptions plot;
   ViewOptions report;

@@ -9,6 +9,8 @@
 #include "compiler/author_compile.h"
 #include "compiler/item_reader.h"
 #include "compiler/source_lines.h"
+#include "model/curve_classes.h"
+#include "model/diagnostic_codes.h"
 
 namespace scenario {
 namespace {
@@ -103,10 +105,11 @@ bool LanguageServer::Text(const std::string& path, std::string* text) {
   return files_.Read(path, text).ok();
 }
 
-// The diagnostics of the pair the text belongs to, for both texts.
-std::vector<json> LanguageServer::Publish(const std::string& uri) {
-  const std::string path = PathOf(uri);
-  std::string route_path, train_path;
+std::optional<LanguageServer::Pair> LanguageServer::Diagnose(
+    const std::string& path) {
+  Pair pair;
+  std::string& route_path = pair.route_path;
+  std::string& train_path = pair.train_path;
   if (IsRoute(path)) {
     route_path = path;
     const std::string route = std::string(RouteNameOf(FileNameOf(path)));
@@ -139,31 +142,81 @@ std::vector<json> LanguageServer::Publish(const std::string& uri) {
       }
     }
   }
-  std::string route_text, train_text;
-  if (route_path.empty() || !Text(route_path, &route_text)) return {};
-  const bool has_train = !train_path.empty() && Text(train_path, &train_text);
+  if (route_path.empty() || !Text(route_path, &pair.route_text)) {
+    return std::nullopt;
+  }
+  if (train_path.empty() || !Text(train_path, &pair.train_text)) {
+    train_path.clear();
+  }
   Identity identity = IdentityOf(route_path, train_path, {});
   if (identity.route_name.empty()) identity.route_name = "R";
   if (identity.train_number.empty()) identity.train_number = "1";
-  const AuthorCompile all = CompileAuthorTexts(
-      {route_text, has_train ? std::string_view(train_text) : "", route_path,
-       has_train ? train_path : "-", identity});
+  AuthorCompile all =
+      CompileAuthorTexts({pair.route_text, pair.train_text, route_path,
+                          train_path.empty() ? "-" : train_path, identity});
+  pair.diagnostics = std::move(all.diagnostics);
+  return pair;
+}
 
+namespace {
+
+// The items of each line a text's diagnostics fall on, split once: a text
+// written on one line costs one reading of that line, not one a
+// diagnostic.
+class ItemsByLine {
+ public:
+  explicit ItemsByLine(const std::string& text) : lines_(text) {}
+  std::string_view Line(int line) const { return lines_.Line(line); }
+  const std::vector<LineItem>& Items(int line) {
+    auto it = items_.find(line);
+    if (it == items_.end()) {
+      it = items_.emplace(line, scenario::Items(lines_.Line(line))).first;
+    }
+    return it->second;
+  }
+  // The item a column (0-based) falls in.
+  const LineItem* ItemAt(int line, int start) {
+    const std::vector<LineItem>& items = Items(line);
+    auto after = std::upper_bound(
+        items.begin(), items.end(), start,
+        [](int at, const LineItem& item) { return at < item.start; });
+    if (after == items.begin()) return nullptr;
+    const LineItem& item = *std::prev(after);
+    return start <= item.end ? &item : nullptr;
+  }
+
+ private:
+  LineIndex lines_;
+  std::map<int, std::vector<LineItem>> items_;
+};
+
+json PublishDiagnostics(const std::string& file, json list) {
+  return {{"jsonrpc", "2.0"},
+          {"method", "textDocument/publishDiagnostics"},
+          {"params", {{"uri", UriOf(file)}, {"diagnostics", std::move(list)}}}};
+}
+
+}  // namespace
+
+// The diagnostics of the pair the text belongs to, for both texts.
+std::vector<json> LanguageServer::Publish(const std::string& uri) {
+  const std::optional<Pair> pair = Diagnose(PathOf(uri));
+  if (!pair) return {};
   std::vector<json> notifications;
-  for (const auto& [file, text] : {std::pair{route_path, &route_text},
-                                   std::pair{train_path, &train_text}}) {
-    if (file.empty() || (file == train_path && !has_train)) continue;
-    const LineIndex lines(*text);
+  for (const auto& [file, text] :
+       {std::pair{pair->route_path, &pair->route_text},
+        std::pair{pair->train_path, &pair->train_text}}) {
+    if (file.empty()) continue;
+    ItemsByLine lines(*text);
     json list = json::array();
-    for (const Diagnostic& d : all.diagnostics) {
+    for (const Diagnostic& d : pair->diagnostics) {
       if (d.site.file != file) continue;
       const int line = std::max(d.site.line, 1) - 1;
-      const std::string_view source = lines.Line(line + 1);
       int start = std::max(d.site.column, 1) - 1;
-      int end = static_cast<int>(source.size());
+      int end = static_cast<int>(lines.Line(line + 1).size());
       if (d.site.column > 0) {
-        for (const LineItem& item : Items(source)) {
-          if (item.start <= start && start <= item.end) end = item.end;
+        if (const LineItem* item = lines.ItemAt(line + 1, start)) {
+          end = item->end;
         }
       } else {
         start = 0;
@@ -174,10 +227,7 @@ std::vector<json> LanguageServer::Publish(const std::string& uri) {
                       {"source", "scenario-tool"},
                       {"message", MessageFor(d, language_)}});
     }
-    notifications.push_back(
-        {{"jsonrpc", "2.0"},
-         {"method", "textDocument/publishDiagnostics"},
-         {"params", {{"uri", UriOf(file)}, {"diagnostics", list}}}});
+    notifications.push_back(PublishDiagnostics(file, std::move(list)));
   }
   return notifications;
 }
@@ -203,9 +253,16 @@ json LanguageServer::Hover(const std::string& uri, int line, int character) {
       words = field.width != Width::kText && (number >> value)
                   ? FieldValue(ref, value, language_)
                   : FieldName(ref, language_);
-      if (field.width != Width::kText)
+      // A range that is any 32-bit number tells an author nothing.
+      const bool any_number = field.min == source_fields::kLongMin &&
+                              field.max == source_fields::kLongMax;
+      if (field.width != Width::kText && !any_number) {
         words += ", " + FieldRange(ref, language_);
-      if (!field.about.empty()) words += "\n\n" + std::string(field.about);
+      }
+      // What the field means is written in English only.
+      if (!field.about.empty() && language_ == Language::kEnglish) {
+        words += "\n\n" + std::string(field.about);
+      }
     } else {
       return nullptr;
     }
@@ -214,6 +271,31 @@ json LanguageServer::Hover(const std::string& uri, int line, int character) {
   }
   return nullptr;
 }
+
+namespace {
+
+// Which part of its text a line stands in: a route's general part runs from
+// "[generale]" to the next bracketed item that is no comment.
+Phase PhaseAt(const std::string& text, int line, bool route) {
+  if (!route) return Phase::kTrain;
+  const LineIndex lines(text);
+  bool general = false;
+  for (int n = 1; n <= line; ++n) {
+    const std::string_view source = lines.Line(n);
+    const size_t first = source.find_first_not_of(" \t");
+    if (first == std::string_view::npos) continue;
+    const std::string_view key = source.substr(first, source.find(',') - first);
+    if (!general) {
+      general = ContainsAnyCase(key, source_sections::kGeneral);
+    } else if (key.find('[') != std::string_view::npos &&
+               key.find(']') != std::string_view::npos && !IsComment(key)) {
+      return Phase::kRouteBody;
+    }
+  }
+  return Phase::kRouteGeneral;
+}
+
+}  // namespace
 
 json LanguageServer::Completion(const std::string& uri, int line,
                                 int character) {
@@ -226,30 +308,131 @@ json LanguageServer::Completion(const std::string& uri, int line,
           .find(',') != std::string_view::npos) {
     return json::array();
   }
-  const bool route = IsRoute(PathOf(uri));
+  // What may stand here: a route's general keywords in its general part,
+  // its body's in the body; a curve with its class.
+  const Phase phase = PhaseAt(text, line, IsRoute(PathOf(uri)));
   json items = json::array();
-  for (const SourceLine& kind : kSourceLines) {
-    if ((kind.phase == Phase::kTrain) == route) continue;
+  for (const SourceLine& kind : LinesOf(phase)) {
+    std::vector<std::string> keys;
     for (std::string_view spelling : kind.spellings) {
-      std::string snippet(spelling);
+      if (kind.kind != LineKind::kCurve) {
+        keys.emplace_back(spelling);
+        continue;
+      }
+      for (int c = 1; c <= kCurveClasses; ++c) {
+        keys.push_back(std::string(spelling) + std::to_string(c));
+      }
+    }
+    for (const std::string& key : keys) {
+      std::string insert = key;
       int n = 1;
       for (const SourceField& field : kind.fields) {
-        snippet +=
-            ", ${" + std::to_string(n++) + ":" +
-            std::string(language_ == Language::kItalian ? field.italian
-                                                        : field.english) +
-            "}";
+        insert += snippets_ ? ", ${" + std::to_string(n++) + ":" +
+                                  std::string(language_ == Language::kItalian
+                                                  ? field.italian
+                                                  : field.english) +
+                                  "}"
+                            : std::string(n++ == 1 ? ", " : "");
       }
-      items.push_back(
-          {{"label", std::string(spelling)},
-           {"kind", 14},  // a keyword
-           {"detail",
-            language_ == Language::kItalian ? kind.italian : kind.english},
-           {"insertText", snippet},
-           {"insertTextFormat", 2}});
+      json item = {{"label", key},
+                   {"kind", 14},  // a keyword
+                   {"detail", language_ == Language::kItalian ? kind.italian
+                                                              : kind.english},
+                   {"insertText", insert},
+                   {"insertTextFormat", snippets_ ? 2 : 1}};
+      items.push_back(std::move(item));
     }
   }
   return items;
+}
+
+json LanguageServer::CodeActions(const std::string& uri, int first, int last) {
+  const std::string path = PathOf(uri);
+  const std::optional<Pair> pair = Diagnose(path);
+  json actions = json::array();
+  if (!pair) return actions;
+  ItemsByLine lines(path == pair->route_path ? pair->route_text
+                                             : pair->train_text);
+  for (const Diagnostic& d : pair->diagnostics) {
+    const int line = d.site.line - 1;
+    if (d.site.file != path || line < first || line > last) continue;
+    const std::vector<LineItem>& items = lines.Items(d.site.line);
+    const LineItem* at = lines.ItemAt(d.site.line, d.site.column - 1);
+    std::string title, replacement;
+    int from = 0, to = 0;
+    using Cause = Diagnostic::Cause;
+    if (d.code == kUnknownKeyword && d.cause == Cause::kOwn &&
+        !d.detail.empty() && !items.empty()) {
+      title = ToolText(ToolMessage::kFixWrite, language_, {d.detail});
+      replacement = d.detail;
+      from = items[0].start;
+      to = items[0].end;
+    } else if ((d.code == kNoGeneralSection || d.code == kEmptyTrain) &&
+               d.cause == Cause::kMisspeltHeader && at != nullptr) {
+      replacement = std::string(source_sections::kGeneral);
+      title = ToolText(ToolMessage::kFixWrite, language_, {replacement});
+      from = at->start;
+      to = at->end;
+    } else if (d.code == kExtraFields && d.cause == Cause::kThousands &&
+               items.size() > 2) {
+      replacement = items[1].text + items[2].text;
+      title = ToolText(ToolMessage::kFixWrite, language_, {replacement});
+      from = items[1].start;
+      to = items[2].end;
+    } else if (d.code == kTextCutAtComma && at != nullptr) {
+      const std::string_view rest =
+          lines.Line(d.site.line).substr(static_cast<size_t>(at->start));
+      replacement = "\"";
+      for (char c : rest.substr(0, rest.find_last_not_of(" \t") + 1)) {
+        replacement += c == '"' ? std::string("\"\"") : std::string(1, c);
+      }
+      replacement += '"';
+      title = ToolText(ToolMessage::kFixQuote, language_);
+      from = at->start;
+      to = at->start + static_cast<int>(rest.size());
+    } else if (d.code == kKeywordGlued && !items.empty()) {
+      title = ToolText(ToolMessage::kFixComma, language_, {d.detail});
+      replacement = ",";
+      from = to = items[0].start + static_cast<int>(d.detail.size());
+    } else {
+      continue;
+    }
+    json diagnostic = {{"range", Range(line, std::max(d.site.column, 1) - 1,
+                                       std::max(d.site.column, 1) - 1)},
+                       {"code", d.code},
+                       {"message", MessageFor(d, language_)}};
+    actions.push_back(
+        {{"title", title},
+         {"kind", "quickfix"},
+         {"diagnostics", json::array({diagnostic})},
+         {"edit",
+          {{"changes",
+            {{uri, json::array({{{"range", Range(line, from, to)},
+                                 {"newText", replacement}}})}}}}}});
+  }
+  return actions;
+}
+
+void LanguageServer::Initialize(const json& params) {
+  initialized_ = true;
+  const json capabilities = params.value("capabilities", json::object());
+  const json* completion = &capabilities;
+  for (const char* key : {"textDocument", "completion", "completionItem"}) {
+    completion = completion->is_object() && completion->contains(key)
+                     ? &(*completion)[key]
+                     : nullptr;
+    if (completion == nullptr) break;
+  }
+  snippets_ = completion != nullptr && completion->is_object() &&
+              completion->value("snippetSupport", false);
+  // The editor's locale, unless the command line asked for a language.
+  const std::string locale = params.value("locale", "");
+  if (!language_asked_ && locale.starts_with("en")) {
+    language_ = Language::kEnglish;
+  }
+  if (!language_asked_ && locale.starts_with("it")) {
+    language_ = Language::kItalian;
+  }
 }
 
 json LanguageServer::Symbols(const std::string& uri) {
@@ -305,12 +488,23 @@ std::vector<json> LanguageServer::Handle(const json& message) {
         {{"jsonrpc", "2.0"}, {"id", id}, {"result", result}}};
   };
   if (method == "initialize") {
+    Initialize(params);
     return reply({{"capabilities",
                    {{"textDocumentSync", 1},
                     {"hoverProvider", true},
                     {"completionProvider", json::object()},
-                    {"documentSymbolProvider", true}}},
+                    {"documentSymbolProvider", true},
+                    {"codeActionProvider", true}}},
                   {"serverInfo", {{"name", "scenario-tool"}}}});
+  }
+  if (!initialized_ && method != "exit") {
+    // Before `initialize` a request gets the protocol's own error, and a
+    // notification is dropped.
+    if (id.is_null()) return {};
+    return {
+        {{"jsonrpc", "2.0"},
+         {"id", id},
+         {"error", {{"code", -32002}, {"message", "server not initialized"}}}}};
   }
   if (method == "shutdown") {
     shut_down_ = true;
@@ -336,8 +530,15 @@ std::vector<json> LanguageServer::Handle(const json& message) {
   }
   if (method == "textDocument/didSave") return Publish(uri);
   if (method == "textDocument/didClose") {
+    // Its diagnostics go with it.
     open_.erase(PathOf(uri));
-    return {};
+    return {PublishDiagnostics(PathOf(uri), json::array())};
+  }
+  if (method == "textDocument/codeAction") {
+    const json range = params.value("range", json::object());
+    return reply(
+        CodeActions(uri, range.value("start", json::object()).value("line", 0),
+                    range.value("end", json::object()).value("line", 0)));
   }
   const json position = params.value("position", json::object());
   const int line = position.value("line", 0);
@@ -357,7 +558,7 @@ std::vector<json> LanguageServer::Handle(const json& message) {
 }
 
 int ServeLanguageProtocol(std::istream& in, std::ostream& out,
-                          FileSystem& files, Language language) {
+                          FileSystem& files, std::optional<Language> language) {
   LanguageServer server(files, language);
   while (!server.exited()) {
     // Headers up to an empty line; Content-Length gives the body's size.

@@ -4,6 +4,7 @@
 #include <istream>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -20,8 +21,12 @@ namespace scenario {
 // signals, slow-downs and signboards as the outline.
 class LanguageServer {
  public:
-  LanguageServer(FileSystem& files, Language language)
-      : files_(files), language_(language) {}
+  // `language`: the one asked on the command line; without it, the
+  // editor's locale, else Italian.
+  LanguageServer(FileSystem& files, std::optional<Language> language)
+      : files_(files),
+        language_(language.value_or(Language::kItalian)),
+        language_asked_(language.has_value()) {}
 
   // Answers one message: the replies and notifications to send, in order.
   std::vector<nlohmann::json> Handle(const nlohmann::json& message);
@@ -30,7 +35,17 @@ class LanguageServer {
   int exit_status() const { return shut_down_ ? 0 : 1; }
 
  private:
+  // The compile of the pair a text belongs to: both texts' paths (the
+  // train's "" when there is none) and every diagnostic of both.
+  struct Pair {
+    std::string route_path, train_path;
+    std::string route_text, train_text;
+    std::vector<Diagnostic> diagnostics;
+  };
+  std::optional<Pair> Diagnose(const std::string& path);
   std::vector<nlohmann::json> Publish(const std::string& uri);
+  nlohmann::json CodeActions(const std::string& uri, int first, int last);
+  void Initialize(const nlohmann::json& params);
   nlohmann::json Hover(const std::string& uri, int line, int character);
   nlohmann::json Completion(const std::string& uri, int line, int character);
   nlohmann::json Symbols(const std::string& uri);
@@ -39,6 +54,9 @@ class LanguageServer {
 
   FileSystem& files_;
   Language language_;
+  bool language_asked_;
+  bool initialized_ = false;
+  bool snippets_ = false;  // the client takes completion snippets
   std::map<std::string, std::string> open_;  // by path
   bool shut_down_ = false;
   bool exited_ = false;
@@ -48,7 +66,7 @@ class LanguageServer {
 // Content-Length header) until `exit`; writes nothing else to `out`.
 // Returns the exit status.
 int ServeLanguageProtocol(std::istream& in, std::ostream& out,
-                          FileSystem& files, Language language);
+                          FileSystem& files, std::optional<Language> language);
 
 }  // namespace scenario
 

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -47,7 +48,7 @@ class LanguageServerTest : public ::testing::Test {
   std::vector<json> Serve(int* status) {
     std::istringstream in(input_.str());
     std::ostringstream out;
-    *status = ServeLanguageProtocol(in, out, files_, Language::kItalian);
+    *status = ServeLanguageProtocol(in, out, files_, std::nullopt);
     std::vector<json> messages;
     std::istringstream frames(out.str());
     for (std::string header; std::getline(frames, header);) {
@@ -75,11 +76,12 @@ class LanguageServerTest : public ::testing::Test {
 TEST_F(LanguageServerTest, HoverInsideAQuotedItem) {
   const std::string line = "cartello_indicatore, 100, \"(P.L.Km)(1,000)\"";
   files_.files["/w/R_linea.txt"] = line + "\r\n";
+  Request(0, "initialize", json::object());
   Request(1, "textDocument/hover", Position(kRouteUri, 0, 38));
   int status = -1;
   const std::vector<json> messages = Serve(&status);
-  ASSERT_EQ(messages.size(), 1u);
-  const json& result = messages[0]["result"];
+  ASSERT_EQ(messages.size(), 2u);
+  const json& result = messages[1]["result"];
   ASSERT_FALSE(result.is_null()) << messages[0];
   EXPECT_NE(result["contents"]["value"].get<std::string>().find("testo"),
             std::string::npos)
@@ -92,20 +94,24 @@ TEST_F(LanguageServerTest, HoverInsideAQuotedItem) {
 TEST_F(LanguageServerTest, TheOutlinePassesBlankLines) {
   files_.files["/w/R_7-.txt"] =
       "[stazioni]\r\n\r\n   \r\nstazione, 0, 1, 0, 0, 0, \"A\"\r\n\r\n";
+  Request(0, "initialize", json::object());
   Request(1, "textDocument/documentSymbol",
           {{"textDocument", {{"uri", kTrainUri}}}});
   int status = -1;
   const std::vector<json> messages = Serve(&status);
-  ASSERT_EQ(messages.size(), 1u);
-  ASSERT_EQ(messages[0]["result"].size(), 1u) << messages[0];
-  EXPECT_EQ(messages[0]["result"][0]["name"], "A (0 m)");
+  ASSERT_EQ(messages.size(), 2u);
+  ASSERT_EQ(messages[1]["result"].size(), 1u) << messages[1];
+  EXPECT_EQ(messages[1]["result"][0]["name"], "A (0 m)");
 }
 
 TEST_F(LanguageServerTest, ASessionFromInitializeToExit) {
   std::string train = EmbeddedTrain();
   train.replace(train.find("stazione,    5450"), 17, "stazione,    5475");
   files_.files["/w/R_linea.txt"] = EmbeddedRoute();  // saved, not open
-  Request(1, "initialize", json::object());
+  const json snippets = {
+      {"textDocument",
+       {{"completion", {{"completionItem", {{"snippetSupport", true}}}}}}}};
+  Request(1, "initialize", {{"capabilities", snippets}});
   Notify("initialized", json::object());
   // The unsaved text in the editor counts, not the one on disk.
   Notify("textDocument/didOpen", {{"textDocument",
@@ -149,10 +155,8 @@ TEST_F(LanguageServerTest, ASessionFromInitializeToExit) {
   // After the change the fault is gone.
   EXPECT_TRUE(messages[4]["params"]["diagnostics"].empty());
 
-  EXPECT_TRUE(
-      messages[5]["result"]["contents"]["value"].get<std::string>().starts_with(
-          "pendenza -4 ‰, da -100 a 155\n"))
-      << messages[5];
+  EXPECT_EQ(messages[5]["result"]["contents"]["value"],
+            "pendenza -4 ‰, da -100 a 155");
   EXPECT_NE(messages[6]["result"]["contents"]["value"].get<std::string>().find(
                 "pendenza"),
             std::string::npos);
@@ -181,20 +185,88 @@ TEST_F(LanguageServerTest, ExitWithoutShutdownEndsWithStatusOne) {
 }
 
 TEST_F(LanguageServerTest, MessagesOfTheWrongShapeAreRefusedOneByOne) {
-  Send({{"jsonrpc", "2.0"}, {"id", 1}, {"method", 5}});
+  // Before `initialize`: the protocol's own error, and a notification is
+  // dropped.
+  Request(1, "textDocument/hover", Position(kRouteUri, 0, 0));
+  Notify("textDocument/didOpen", {{"textDocument", 7}});
+  Request(2, "initialize", json::object());
+  Send({{"jsonrpc", "2.0"}, {"id", 3}, {"method", 5}});
   Notify("textDocument/didOpen", {{"textDocument", 7}});
   input_ << "Content-Length: 4\r\n\r\n[1,2";
-  Request(2, "textDocument/hover", Position("file:///x%zz%2", -5, -1));
-  Request(3, "shutdown", nullptr);
+  Request(4, "textDocument/hover", Position("file:///x%zz%2", -5, -1));
+  Request(5, "shutdown", nullptr);
   Notify("exit", nullptr);
   int status = -1;
   const std::vector<json> messages = Serve(&status);
-  ASSERT_EQ(messages.size(), 5u);
-  EXPECT_EQ(messages[0]["error"]["code"], -32600);
-  EXPECT_EQ(messages[1]["error"]["code"], -32600);
-  EXPECT_EQ(messages[2]["error"]["code"], -32700);
-  EXPECT_TRUE(messages[3]["result"].is_null());
+  ASSERT_EQ(messages.size(), 7u);
+  EXPECT_EQ(messages[0]["error"]["code"], -32002);
+  EXPECT_EQ(messages[1]["id"], 2);
+  EXPECT_EQ(messages[2]["error"]["code"], -32600);
+  EXPECT_EQ(messages[3]["error"]["code"], -32600);
+  EXPECT_EQ(messages[4]["error"]["code"], -32700);
+  EXPECT_TRUE(messages[5]["result"].is_null());
   EXPECT_EQ(status, 0);
+}
+
+// The server follows the editor: its language, whether it takes snippets,
+// what may stand where the cursor is, a closed text's diagnostics
+// cleared, and quick fixes for the mistakes that know their fix.
+TEST_F(LanguageServerTest, TheServerFollowsTheEditor) {
+  files_.files["/w/R_linea.txt"] =
+      "[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\npendnza, 100, "
+      "1\r\n[fine]\r\n";
+  files_.files["/w/R_7-.txt"] =
+      "[generale]\r\nvelocita, 1,000, 80\r\n[fine]\r\n";
+  Request(1, "initialize", {{"locale", "en-GB"}});
+  Request(2, "textDocument/completion", Position(kRouteUri, 1, 0));
+  Request(3, "textDocument/completion", Position(kRouteUri, 3, 0));
+  Request(4, "textDocument/codeAction",
+          {{"textDocument", {{"uri", kRouteUri}}},
+           {"range",
+            {{"start", {{"line", 3}, {"character", 0}}},
+             {"end", {{"line", 3}, {"character", 0}}}}}});
+  Request(5, "textDocument/codeAction",
+          {{"textDocument", {{"uri", kTrainUri}}},
+           {"range",
+            {{"start", {{"line", 1}, {"character", 0}}},
+             {"end", {{"line", 1}, {"character", 0}}}}}});
+  Notify("textDocument/didOpen",
+         {{"textDocument", {{"uri", kTrainUri}, {"text", "[generale]\r\n"}}}});
+  Notify("textDocument/didClose", {{"textDocument", {{"uri", kTrainUri}}}});
+  int status = -1;
+  const std::vector<json> messages = Serve(&status);
+  ASSERT_EQ(messages.size(), 8u);
+
+  std::set<std::string> general, body;
+  for (const json& item : messages[1]["result"]) {
+    general.insert(item["label"].get<std::string>());
+    EXPECT_EQ(item["insertTextFormat"], 1) << item;  // no snippets asked
+  }
+  for (const json& item : messages[2]["result"]) {
+    body.insert(item["label"].get<std::string>());
+  }
+  EXPECT_TRUE(general.count("lunghezza percorso"));
+  EXPECT_FALSE(general.count("pendenza"));
+  EXPECT_TRUE(body.count("pendenza"));
+  EXPECT_TRUE(body.count("curvad3"));
+  EXPECT_FALSE(body.count("lunghezza percorso"));
+
+  const json& keyword = messages[3]["result"];
+  ASSERT_EQ(keyword.size(), 1u) << keyword;
+  EXPECT_EQ(keyword[0]["title"], "Write \"pendenza\"");
+  const json& edit = keyword[0]["edit"]["changes"][kRouteUri][0];
+  EXPECT_EQ(edit["newText"], "pendenza");
+  EXPECT_EQ(edit["range"]["end"]["character"], 7);
+  const json& thousands = messages[4]["result"];
+  ASSERT_EQ(thousands.size(), 1u) << thousands;
+  const json& digits = thousands[0]["edit"]["changes"][kTrainUri][0];
+  EXPECT_EQ(digits["newText"], "1000");
+  EXPECT_EQ(digits["range"]["start"]["character"], 10);
+  EXPECT_EQ(digits["range"]["end"]["character"], 15);
+
+  // Opened, then closed: its diagnostics are cleared.
+  EXPECT_EQ(messages.back()["params"]["uri"], kTrainUri);
+  EXPECT_TRUE(messages.back()["params"]["diagnostics"].empty());
 }
 
 // The watch mode, as a process: it checks at start and after each save.
@@ -254,43 +326,104 @@ TEST(WatchTest, EachSaveChecksTheTextsAgain) {
   fs::remove_all(folder);
 }
 
-// A real editor: Neovim, headless, opening a faulty text with the server
-// configured, gets the diagnostic at the right line.
-TEST(EditorTest, NeovimGetsTheDiagnosticAtItsLine) {
+// The README's Neovim configuration, as an author copies it, with the
+// tool's path for its name.
+std::string ReadmeNeovimConfiguration() {
+  std::ifstream readme(std::string(SCENARIO_SOURCE_DIR) + "/README.md");
+  std::string config;
+  bool in = false;
+  for (std::string line; std::getline(readme, line);) {
+    if (line.starts_with("Neovim (0.7 and later)")) in = true;
+    if (!in) continue;
+    if (line.starts_with("    ")) {
+      config += line.substr(4) + "\n";
+    } else if (!config.empty()) {
+      break;
+    }
+  }
+  const std::string name = "'scenario-tool', 'lsp'";
+  const size_t at = config.find(name);
+  if (at != std::string::npos) {
+    config.replace(at, name.size(),
+                   "'" + std::string(SCENARIO_TOOL_PATH) + "', 'lsp'");
+  }
+  return config;
+}
+
+// A real editor: Neovim, headless, with the README's configuration and
+// both texts open: one server, each diagnostic once, the train's refreshed
+// when the route is mended and saved, and a quick fix applied.
+TEST(EditorTest, NeovimWithTheReadmesConfiguration) {
   if (std::system("command -v nvim > /dev/null") != 0) {
     GTEST_SKIP() << "Neovim is not installed";
   }
+  const std::string config = ReadmeNeovimConfiguration();
+  ASSERT_NE(config.find("start_client"), std::string::npos) << config;
   const fs::path folder = fs::temp_directory_path() /
                           ("scenario_nvim_test." + std::to_string(::getpid()));
   fs::create_directories(folder);
-  std::ofstream(folder / "R_linea.txt") << EmbeddedRoute();
-  std::string faulty = EmbeddedTrain();
-  faulty.replace(faulty.find("stazione,    5450"), 17, "stazione,    5475");
-  std::ofstream(folder / "R_7-.txt") << faulty;
-  const int line = static_cast<int>(std::count(
-      faulty.begin(), faulty.begin() + faulty.find("stazione,    5475"), '\n'));
+  // A route too short for the train's signal (code 15 in the train), with
+  // a misspelt gradient line.
+  std::ofstream(folder / "R_linea.txt")
+      << RouteWithBody("pendnza, 100, 1\r\n", "5000");
+  std::ofstream(folder / "R_7-.txt") << TrainWith(
+      "velocita, 0, 80\r\nsegnale, 20000, 1,4,0,0,0,0,0,0,0,0\r\n");
+  std::ofstream(folder / "init.lua") << config;
   const fs::path result = folder / "result.txt";
-  std::ofstream(folder / "init.lua")
-      << "local client = vim.lsp.start_client({name = 'scenario', cmd = {'"
-      << SCENARIO_TOOL_PATH << "', 'lsp'}, root_dir = '" << folder.string()
-      << "'})\n"
-      << "vim.lsp.buf_attach_client(0, client)\n"
-      << "vim.wait(10000, function() return #vim.diagnostic.get(0) > 0 end, "
-         "50)\n"
-      << "local found = vim.diagnostic.get(0)\n"
-      << "local f = io.open('" << result.string() << "', 'w')\n"
-      << "for _, d in ipairs(found) do f:write(d.lnum, ' ', d.code or '', "
-         "'\\n') end\n"
-      << "f:close()\n"
+  std::ofstream(folder / "check.lua")
+      << "local out = io.open('" << result.string() << "', 'w')\n"
+      << "local route = vim.fn.bufnr('R_linea.txt')\n"
+      << "local train = vim.fn.bufnr('R_7-.txt')\n"
+      << "local function codes(buf)\n"
+      << "  local list = {}\n"
+      << "  for _, d in ipairs(vim.diagnostic.get(buf)) do\n"
+      << "    table.insert(list, d.lnum .. ':' .. tostring(d.code))\n"
+      << "  end\n"
+      << "  table.sort(list)\n"
+      << "  return table.concat(list, ' ')\n"
+      << "end\n"
+      << "vim.wait(10000, function() return #vim.diagnostic.get(train) > 0 "
+         "and #vim.diagnostic.get(route) > 0 end, 50)\n"
+      << "out:write('clients ', #vim.lsp.get_active_clients(), '\\n')\n"
+      << "out:write('train ', codes(train), '\\n')\n"
+      << "out:write('route ', codes(route), '\\n')\n"
+      // The quick fix for the misspelt keyword.
+      << "local params = {textDocument = {uri = vim.uri_from_bufnr(route)},\n"
+      << "  range = {start = {line = 3, character = 0},\n"
+      << "           ['end'] = {line = 3, character = 0}},\n"
+      << "  context = {diagnostics = {}}}\n"
+      << "local answers = vim.lsp.buf_request_sync(route, "
+         "'textDocument/codeAction', params, 5000)\n"
+      << "for _, answer in pairs(answers or {}) do\n"
+      << "  for _, action in ipairs(answer.result or {}) do\n"
+      << "    vim.lsp.util.apply_workspace_edit(action.edit, 'utf-8')\n"
+      << "  end\n"
+      << "end\n"
+      << "out:write('fixed ', vim.api.nvim_buf_get_lines(route, 3, 4, "
+         "false)[1], '\\n')\n"
+      // The route made long enough, and saved: the train's 15 goes.
+      << "vim.api.nvim_buf_set_lines(route, 1, 2, false, "
+         "{'lunghezza percorso, 67000'})\n"
+      << "vim.api.nvim_buf_call(route, function() vim.cmd('write') end)\n"
+      << "vim.wait(10000, function() return #vim.diagnostic.get(train) == 0 "
+         "end, 50)\n"
+      << "out:write('train after ', codes(train), '\\n')\n"
+      << "out:close()\n"
       << "vim.cmd('qa!')\n";
-  const std::string command = "cd '" + folder.string() +
-                              "' && timeout 60 nvim --headless -n -u NONE "
-                              "-c 'edit R_7-.txt' -c 'luafile init.lua' "
-                              "> /dev/null 2>&1";
+  const std::string command =
+      "cd '" + folder.string() +
+      "' && timeout 60 nvim --headless -n -u init.lua -c 'edit R_linea.txt' "
+      "-c 'edit R_7-.txt' -c 'luafile check.lua' > /dev/null 2>&1";
   std::system(command.c_str());
   std::stringstream found;
   found << std::ifstream(result).rdbuf();
-  EXPECT_EQ(found.str(), std::to_string(line) + " 8\n");
+  EXPECT_EQ(found.str(),
+            "clients 1\n"
+            "train 2:15\n"
+            "route 3:201\n"
+            "fixed pendenza, 100, 1\n"
+            "train after \n")
+      << found.str();
   fs::remove_all(folder);
 }
 
