@@ -39,6 +39,18 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
+# The VS Code extension is built and its grammar tested with npm packages.
+if [[ "$1" == test ]]; then
+  if ! command -v npm > /dev/null; then
+    sudo=""; [[ $(id -u) -ne 0 ]] && sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq nodejs npm
+  fi
+  if [[ ! -d editors/vscode/node_modules/vscode-textmate ]]; then
+    npm ci --prefix editors/vscode --no-audit --no-fund --loglevel=error
+  fi
+fi
+
 werror=OFF
 [[ "$1" == test ]] && werror=ON
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

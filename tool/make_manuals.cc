@@ -1,12 +1,14 @@
 // make_manuals: writes scenario-tool's manual page and shell completions,
-// from the tool's own command line, and the source texts' reference, from
-// the compiler's tables, into a folder. Run by the build.
+// from the tool's own command line, and the source texts' reference and
+// editor grammar, from the compiler's tables, into a folder. Run by the
+// build.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
 
 #include "tool/command_line.h"
+#include "tool/manuals/editor_grammar.h"
 #include "tool/manuals/format_reference.h"
 #include "tool/manuals/manual.h"
 
@@ -30,6 +32,7 @@ int main(int argc, char** argv) {
       {"scenario-tool.fish",
        scenario::ToolCompletion(app, scenario::Shell::kFish)},
       {"format.md", scenario::FormatReference()},
+      {"scenario.tmLanguage.json", scenario::TextMateGrammar()},
   };
   for (const auto& file : files) {
     std::ofstream out(folder + "/" + file.name, std::ios::binary);
