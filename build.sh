@@ -26,8 +26,9 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libx1
   libcli11-dev nlohmann-json3-dev)
 # The window tests run on a virtual display; the manual page and the
 # completions are read by man and by each shell; the report page is
-# rendered by Chromium; Neovim talks to the language server.
-[[ "$1" == test ]] && packages+=(xvfb man-db groff-base zsh fish chromium neovim)
+# rendered by Chromium; Neovim and Emacs talk to the language server.
+[[ "$1" == test ]] && packages+=(xvfb man-db groff-base zsh fish chromium neovim
+  emacs-nox elpa-eglot)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

@@ -326,14 +326,16 @@ TEST(WatchTest, EachSaveChecksTheTextsAgain) {
   fs::remove_all(folder);
 }
 
-// The README's Neovim configuration, as an author copies it, with the
-// tool's path for its name.
-std::string ReadmeNeovimConfiguration() {
+// An editor's configuration in the README, as an author copies it: the
+// first indented block after the paragraph that starts with `heading`,
+// with the tool's path for its name in the server's `command`.
+std::string ReadmeConfiguration(const std::string& heading,
+                                const std::string& command) {
   std::ifstream readme(std::string(SCENARIO_SOURCE_DIR) + "/README.md");
   std::string config;
   bool in = false;
   for (std::string line; std::getline(readme, line);) {
-    if (line.starts_with("Neovim (0.7 and later)")) in = true;
+    if (line.starts_with(heading)) in = true;
     if (!in) continue;
     if (line.starts_with("    ")) {
       config += line.substr(4) + "\n";
@@ -341,12 +343,11 @@ std::string ReadmeNeovimConfiguration() {
       break;
     }
   }
-  const std::string name = "'scenario-tool', 'lsp'";
-  const size_t at = config.find(name);
-  if (at != std::string::npos) {
-    config.replace(at, name.size(),
-                   "'" + std::string(SCENARIO_TOOL_PATH) + "', 'lsp'");
-  }
+  std::string with_path = command;
+  const std::string name = "scenario-tool";
+  with_path.replace(with_path.find(name), name.size(), SCENARIO_TOOL_PATH);
+  const size_t at = config.find(command);
+  if (at != std::string::npos) config.replace(at, command.size(), with_path);
   return config;
 }
 
@@ -357,7 +358,8 @@ TEST(EditorTest, NeovimWithTheReadmesConfiguration) {
   if (std::system("command -v nvim > /dev/null") != 0) {
     GTEST_SKIP() << "Neovim is not installed";
   }
-  const std::string config = ReadmeNeovimConfiguration();
+  const std::string config =
+      ReadmeConfiguration("Neovim (0.7 and later)", "{'scenario-tool', 'lsp'}");
   ASSERT_NE(config.find("start_client"), std::string::npos) << config;
   const fs::path folder = fs::temp_directory_path() /
                           ("scenario_nvim_test." + std::to_string(::getpid()));
@@ -424,6 +426,54 @@ TEST(EditorTest, NeovimWithTheReadmesConfiguration) {
             "fixed pendenza, 100, 1\n"
             "train after \n")
       << found.str();
+  fs::remove_all(folder);
+}
+
+// Another: Emacs with eglot, in batch, with the README's configuration,
+// gets the diagnostic at its line.
+TEST(EditorTest, EmacsWithTheReadmesConfiguration) {
+  if (std::system("emacs --batch --eval \"(require 'eglot)\" > /dev/null "
+                  "2>&1") != 0) {
+    GTEST_SKIP() << "Emacs with eglot is not installed";
+  }
+  const std::string config = ReadmeConfiguration("Emacs (eglot), in `init.el`",
+                                                 "\"scenario-tool\" \"lsp\"");
+  ASSERT_NE(config.find("eglot-server-programs"), std::string::npos) << config;
+  const fs::path folder = fs::temp_directory_path() /
+                          ("scenario_emacs_test." + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  std::ofstream(folder / "R_linea.txt") << RouteWithBody("");
+  std::ofstream(folder / "R_7-.txt") << TrainWith(
+      "stazione, 5475, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 7,0,0, "
+      "A\r\n");
+  std::ofstream(folder / "init.el") << config;
+  // Flymake shows what eglot receives; in batch its timers are run by
+  // hand while waiting.
+  std::ofstream(folder / "check.el")
+      << "(require 'eglot)\n(require 'flymake)\n"
+      << "(find-file \"R_7-.txt\")\n"
+      << "(apply #'eglot (eglot--guess-contact))\n"
+      << "(with-timeout (30 nil)\n"
+      << "  (while (null (flymake-diagnostics))\n"
+      << "    (accept-process-output nil 0.1)\n"
+      << "    (flymake-start)))\n"
+      << "(let ((found (flymake-diagnostics)))\n"
+      << "  (with-temp-file \"result.txt\"\n"
+      << "    (dolist (d found)\n"
+      << "      (insert (format \"%d %s\\n\"\n"
+      << "        (with-current-buffer (flymake-diagnostic-buffer d)\n"
+      << "          (line-number-at-pos (flymake-diagnostic-beg d)))\n"
+      << "        (flymake-diagnostic-text d))))))\n"
+      << "(kill-emacs 0)\n";
+  const std::string command = "cd '" + folder.string() +
+                              "' && timeout 60 emacs --batch -l init.el -l "
+                              "check.el > /dev/null 2>&1";
+  std::system(command.c_str());
+  std::stringstream found;
+  found << std::ifstream(folder / "result.txt").rdbuf();
+  EXPECT_EQ(found.str(),
+            "2 scenario-tool [8]: progressiva della stazione non multipla di "
+            "50\n");
   fs::remove_all(folder);
 }
 
