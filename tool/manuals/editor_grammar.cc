@@ -12,8 +12,8 @@ std::string TextMateGrammar() {
   // Every spelling of every line, longest first so that an alternation
   // takes "curvad" before any shorter one it starts with; a curve with its
   // class digit.
-  std::set<std::string, decltype([](const std::string& a,
-                                    const std::string& b) {
+  std::set<std::string,
+           decltype([](const std::string& a, const std::string& b) {
              return a.size() != b.size() ? a.size() > b.size() : a < b;
            })>
       spellings;
@@ -31,12 +31,11 @@ std::string TextMateGrammar() {
   const json grammar = {
       {"name", "Scenario"},
       {"scopeName", "source.scenario"},
-      {"patterns",
-       json::array({{{"include", "#comment"}},
-                    {{"include", "#header"}},
-                    {{"include", "#keyword"}},
-                    {{"include", "#text"}},
-                    {{"include", "#number"}}})},
+      {"patterns", json::array({{{"include", "#comment"}},
+                                {{"include", "#header"}},
+                                {{"include", "#keyword"}},
+                                {{"include", "#text"}},
+                                {{"include", "#number"}}})},
       {"repository",
        {{"comment",
          {{"name", "comment.line.scenario"},
