@@ -41,7 +41,8 @@ struct SourceField {
   int64_t max;            // length in characters
   Width width;
   RangeRule rule;
-  std::string_view about = {};  // what the value means, in English
+  std::string_view about = {};          // what the value means, in English
+  std::string_view about_italian = {};  // and in Italian
 };
 
 enum class Phase : uint8_t { kRouteGeneral, kRouteBody, kTrain };
@@ -153,159 +154,229 @@ inline constexpr SourceField Text(std::string_view italian,
   return {italian, english, "", 0, kTextMax, Width::kText, RangeRule::kChecked};
 }
 // A field with what it means.
-inline constexpr SourceField About(SourceField field, std::string_view about) {
-  field.about = about;
+inline constexpr SourceField About(SourceField field, std::string_view english,
+                                   std::string_view italian) {
+  field.about = english;
+  field.about_italian = italian;
   return field;
 }
-inline constexpr SourceField ProgressiveOf(std::string_view what) {
-  return About(kProgressive, what);
+inline constexpr SourceField ProgressiveOf(std::string_view english,
+                                           std::string_view italian) {
+  return About(kProgressive, english, italian);
 }
 
 inline constexpr SourceField kRouteLength[] = {
     {"lunghezza", "length", "m", 0, 1000000, Width::kLong,
      RangeRule::kCheckedByLine,
-     "the route's length; the cells and the plan reach 7000 m beyond it"}};
+     "the route's length; the cells and the plan reach 7000 m beyond it",
+     "la lunghezza del percorso; le celle e il tracciato vanno 7000 m oltre"}};
 inline constexpr SourceField kReference[] = {
     About(Metres("inizio", "start"),
-          "the progressive from which the reference applies; a multiple of 50"),
+          "the progressive from which the reference applies; a multiple of 50",
+          "la progressiva da cui vale il riferimento; multiplo di 50"),
     About(Metres("km", "kilometre value"),
-          "the kilometre shown there, in metres; a multiple of 50"),
+          "the kilometre shown there, in metres; a multiple of 50",
+          "il chilometro indicato lì, in metri; multiplo di 50"),
     {"flag", "flag", "", 0, 1, Width::kLong, RangeRule::kAny,
-     "1 adds 100 m to the kilometres shown from there on"}};
+     "1 adds 100 m to the kilometres shown from there on",
+     "1 aggiunge 100 m ai chilometri indicati da lì in poi"}};
 inline constexpr SourceField kBackground[] = {
     About(Value("sfondo", "background"),
           "the scenery the simulator shows, by its number (the embedded route "
-          "has 1, 0 and 0)")};
+          "has 1, 0 and 0)",
+          "lo sfondo che il simulatore mostra, per numero (il percorso "
+          "incorporato ha 1, 0 e 0)")};
 inline constexpr SourceField kCabSignals[] = {
     About(Metres("inizio", "start"),
-          "where cab signal repetition begins; a multiple of 50"),
-    About(Metres("fine", "end"),
-          "where it ends; a multiple of 50; 0 for none")};
+          "where cab signal repetition begins; a multiple of 50",
+          "dove comincia la ripetizione segnali in macchina; multiplo di 50"),
+    About(Metres("fine", "end"), "where it ends; a multiple of 50; 0 for none",
+          "dove finisce; multiplo di 50; 0 se non c'è")};
 
 inline constexpr SourceField kGradient[] = {
-    ProgressiveOf("where the gradient begins; it holds to the next line's"),
+    ProgressiveOf(
+        "where the gradient begins; it holds to the next line's",
+        "dove comincia la pendenza; vale fino a quella della riga dopo"),
     {"pendenza", "gradient", "‰", -100, 155, Width::kByte,
-     RangeRule::kCheckedByLine, "rising when positive"}};
+     RangeRule::kCheckedByLine, "rising when positive",
+     "in salita se positiva"}};
 inline constexpr SourceField kCurve[] = {
-    ProgressiveOf("where the curve begins"),
-    About(Metres("lunghezza", "length"), "the curve's length along the track")};
+    ProgressiveOf("where the curve begins", "dove comincia la curva"),
+    About(Metres("lunghezza", "length"), "the curve's length along the track",
+          "la lunghezza della curva lungo il binario")};
 inline constexpr SourceField kMountain[] = {
-    About(Metres("inizio", "start"), "where the stretch begins"),
-    About(Metres("fine", "end"), "where it ends"),
+    About(Metres("inizio", "start"), "where the stretch begins",
+          "dove comincia il tratto"),
+    About(Metres("fine", "end"), "where it ends", "dove finisce"),
     About(LowBits("tipo", "kind", 0, kByteMax, Width::kByte),
           "the scenery of the stretch; above 10, the kind less 10 with a "
           "pass-through mark every fourth free cell; a stretch 150 m or less "
-          "after the previous one is of kind 3")};
+          "after the previous one is of kind 3",
+          "lo scenario del tratto; oltre 10, il tipo meno 10 con un segno di "
+          "passaggio ogni quarta cella libera; un tratto a 150 m o meno dal "
+          "precedente è di tipo 3")};
 inline constexpr SourceField kSpeedBoard[] = {
-    ProgressiveOf("where the board stands"),
+    ProgressiveOf("where the board stands", "dove sta l'indicatore"),
     About(Packed("vas", "left speed a", 1635, "km/h"),
-          "the first speed of the board's left column"),
-    About(Packed("vbs", "left speed b", 1635, "km/h"), "the second"),
-    About(Packed("vcs", "left speed c", 1635, "km/h"), "the third"),
+          "the first speed of the board's left column",
+          "la prima velocità della colonna sinistra"),
+    About(Packed("vbs", "left speed b", 1635, "km/h"), "the second",
+          "la seconda"),
+    About(Packed("vcs", "left speed c", 1635, "km/h"), "the third", "la terza"),
     About(Packed("strisces", "left stripes", 9),
-          "the stripes under the left column"),
+          "the stripes under the left column",
+          "le strisce sotto la colonna sinistra"),
     About(Packed("vad", "right speed a", 95, "km/h"),
-          "the first speed of the right column; empty reads as 0"),
-    About(Packed("vbd", "right speed b", 95, "km/h"), "the second"),
-    About(Packed("vcd", "right speed c", 95, "km/h"), "the third"),
+          "the first speed of the right column; empty reads as 0",
+          "la prima velocità della colonna destra; vuota vale 0"),
+    About(Packed("vbd", "right speed b", 95, "km/h"), "the second",
+          "la seconda"),
+    About(Packed("vcd", "right speed c", 95, "km/h"), "the third", "la terza"),
     About(Packed("strisced", "right stripes", 9),
-          "the stripes under the right column")};
+          "the stripes under the right column",
+          "le strisce sotto la colonna destra")};
 inline constexpr SourceField kSignboard[] = {
-    ProgressiveOf("where the signboard stands"),
+    ProgressiveOf("where the signboard stands", "dove sta il cartello"),
     About(Text("testo", "text"),
           "what it says, in parenthesised groups such as (P.L.Km)(60+900); "
-          "no comma unless quoted")};
+          "no comma unless quoted",
+          "ciò che dice, in gruppi tra parentesi come (P.L.Km)(60+900); "
+          "nessuna virgola se non tra virgolette")};
 
 inline constexpr SourceField kBrakedMass[] = {
     {"massa frenata", "braked mass", "%", 0, kByteMax, Width::kLong,
-     RangeRule::kAny, "the train's braked-mass percentage"}};
+     RangeRule::kAny, "the train's braked-mass percentage",
+     "la percentuale di massa frenata del treno"}};
 inline constexpr SourceField kCoaches[] = {
     {"vetture", "coaches", "", 0, kByteMax, Width::kLong, RangeRule::kAny,
-     "the number of coaches"}};
+     "the number of coaches", "il numero di vetture"}};
 inline constexpr SourceField kSpeed[] = {
-    ProgressiveOf("where the line speed begins; it holds to the next line's"),
+    ProgressiveOf("where the line speed begins; it holds to the next line's",
+                  "dove comincia la velocità di linea; vale fino a quella "
+                  "della riga dopo"),
     {"velocità", "speed", "km/h", 0, 1277, Width::kByte,
-     RangeRule::kCheckedByLine, "the line speed, stored in steps of 5 km/h"}};
+     RangeRule::kCheckedByLine, "the line speed, stored in steps of 5 km/h",
+     "la velocità di linea, tenuta a passi di 5 km/h"}};
 inline constexpr SourceField kAdhesion[] = {
-    ProgressiveOf("where the adhesion begins; it holds to the next line's"),
+    ProgressiveOf(
+        "where the adhesion begins; it holds to the next line's",
+        "dove comincia l'aderenza; vale fino a quella della riga dopo"),
     About(LowBits("aderenza", "adhesion", 0, kByteMax, Width::kByte),
-          "the rail's adhesion (the embedded train has 85 to 95)")};
+          "the rail's adhesion (the embedded train has 85 to 95)",
+          "l'aderenza della rotaia (il treno incorporato ha da 85 a 95)")};
 inline constexpr SourceField kClock[] = {
     About(Checked("ore", "hours", Width::kInteger, "h"),
-          "the clock when the run starts: hours"),
-    About(Checked("minuti", "minutes", Width::kInteger, "min"), "minutes"),
-    About(Checked("secondi", "seconds", Width::kInteger, "s"), "seconds")};
+          "the clock when the run starts: hours",
+          "l'orologio alla partenza: ore"),
+    About(Checked("minuti", "minutes", Width::kInteger, "min"), "minutes",
+          "minuti"),
+    About(Checked("secondi", "seconds", Width::kInteger, "s"), "seconds",
+          "secondi")};
 inline constexpr SourceField kSand[] = {
     About(Checked("sabbia", "sand", Width::kInteger),
-          "the sand the train carries (the embedded train has 100)")};
+          "the sand the train carries (the embedded train has 100)",
+          "la sabbia che il treno porta (il treno incorporato ha 100)")};
 inline constexpr SourceField kSignal[] = {
-    ProgressiveOf("where the signal stands; its approach markers go 100, "
-                  "200, 300 and 400 m before it"),
+    ProgressiveOf(
+        "where the signal stands; its approach markers go 100, "
+        "200, 300 and 400 m before it",
+        "dove sta il segnale; i suoi avvisi vanno 100, 200, 300 e 400 m prima"),
     About(Packed("sx", "sx", 9),
           "left value: 1 or 2 in the embedded train; 2 keeps the time; the "
-          "cell holds rapp x 10 + sx x 3 + dx"),
+          "cell holds rapp x 10 + sx x 3 + dx",
+          "valore sinistro: 1 o 2 nel treno incorporato; 2 tiene il tempo; la "
+          "cella tiene rapp x 10 + sx x 3 + dx"),
     About(Packed("s1", "s1", 9),
-          "first left value (2 to 5); the cell holds s1 x 10 + d1"),
+          "first left value (2 to 5); the cell holds s1 x 10 + d1",
+          "primo valore sinistro (da 2 a 5); la cella tiene s1 x 10 + d1"),
     About(Packed("s2", "s2", 9),
-          "second left value (0, 1, 3 or 4); the cell holds s2 x 10 + d2"),
+          "second left value (0, 1, 3 or 4); the cell holds s2 x 10 + d2",
+          "secondo valore sinistro (0, 1, 3 o 4); la cella tiene s2 x 10 + d2"),
     About(Packed("s3", "s3", 9),
-          "third left value (0 or 1); the cell holds s3 x 10 + d3"),
-    About(Packed("rapp", "rapp", 9), "packed with sx and dx (0)"),
-    About(Packed("dx", "dx", 9), "right value, packed with sx (0)"),
-    About(Packed("d1", "d1", 9), "first right value (0)"),
-    About(Packed("d2", "d2", 9), "second right value (0)"),
-    About(Packed("d3", "d3", 9), "third right value (0)"),
+          "third left value (0 or 1); the cell holds s3 x 10 + d3",
+          "terzo valore sinistro (0 o 1); la cella tiene s3 x 10 + d3"),
+    About(Packed("rapp", "rapp", 9), "packed with sx and dx (0)",
+          "unito a sx e dx (0)"),
+    About(Packed("dx", "dx", 9), "right value, packed with sx (0)",
+          "valore destro, unito a sx (0)"),
+    About(Packed("d1", "d1", 9), "first right value (0)",
+          "primo valore destro (0)"),
+    About(Packed("d2", "d2", 9), "second right value (0)",
+          "secondo valore destro (0)"),
+    About(Packed("d3", "d3", 9), "third right value (0)",
+          "terzo valore destro (0)"),
     About(LowBits("tempo", "time", 0, kByteMax, Width::kByte, "s"),
-          "kept only when sx is 2; 1 to 100 become 101")};
+          "kept only when sx is 2; 1 to 100 become 101",
+          "tenuto solo quando sx è 2; da 1 a 100 diventa 101")};
 inline constexpr SourceField kSlowDown[] = {
     ProgressiveOf("where the slow-down begins; its warning board stands "
-                  "1200 m before (above 1500 m only)"),
+                  "1200 m before (above 1500 m only)",
+                  "dove comincia il rallentamento; il suo cartello di avviso "
+                  "sta 1200 m prima (solo oltre 1500 m)"),
     About(LowBits("velocità", "speed", 0, kIntegerMax, Width::kInteger, "km/h"),
-          "the speed along it"),
-    About(Metres("lunghezza", "length"), "its length"),
+          "the speed along it", "la velocità lungo il rallentamento"),
+    About(Metres("lunghezza", "length"), "its length", "la sua lunghezza"),
     About(LowBits("f_tt", "f_tt", kIntegerMin, kIntegerMax, Width::kInteger),
-          "a value the start and end cells carry as they are"),
+          "a value the start and end cells carry as they are",
+          "un valore che le celle di inizio e fine portano così com'è"),
     About(Value("f_ta", "approach markers flag"),
-          "not 0: four approach markers before the warning board"),
+          "not 0: four approach markers before the warning board",
+          "non 0: quattro pannelli distanziometrici prima del cartello di "
+          "avviso"),
     About(
         LowBits("d_v", "second speed", 0, kIntegerMax, Width::kInteger, "km/h"),
-        "a second speed for the marks; 0 for none")};
+        "a second speed for the marks; 0 for none",
+        "una seconda velocità per i segnali; 0 se non c'è")};
 inline constexpr SourceField kPoint[] = {
-    ProgressiveOf("where the point stands"),
+    ProgressiveOf("where the point stands", "dove sta il punto"),
     About(LowBits("velocità", "speed", kIntegerMin, kIntegerMax,
                   Width::kInteger, "km/h"),
-          "the speed it sets; 0 or less: a point without a speed")};
+          "the speed it sets; 0 or less: a point without a speed",
+          "la velocità che impone; 0 o meno: un punto senza velocità")};
 inline constexpr SourceField kStation[] = {
-    ProgressiveOf("where the station stands; a multiple of 50"),
+    ProgressiveOf("where the station stands; a multiple of 50",
+                  "dove sta la stazione; multiplo di 50"),
     About(Checked("tipo", "type", Width::kByte),
-          "how its zone lies and whether the train stops (see Station types)"),
+          "how its zone lies and whether the train stops (see Station types)",
+          "come sta la sua zona e se il treno ferma (vedi i tipi di stazione)"),
     About(Metres("lunghezza zona", "zone length"),
-          "the length of its stop zone; a multiple of 100"),
+          "the length of its stop zone; a multiple of 100",
+          "la lunghezza della zona di fermata; multiplo di 100"),
     About(Checked("byte1", "byte1", Width::kByte),
-          "passed to the simulator as it is (the embedded train has 0 or 1)"),
+          "passed to the simulator as it is (the embedded train has 0 or 1)",
+          "passato al simulatore così com'è (il treno incorporato ha 0 o 1)"),
     About(Checked("byte5", "byte5", Width::kByte),
           "passed as it is; 0 for a zone under 600 m and for the first "
-          "station"),
+          "station",
+          "passato così com'è; 0 per una zona sotto i 600 m e per la prima "
+          "stazione"),
     About(Checked("fine zona +50", "zone end +50", Width::kByte),
           "not 0: a centred zone ends 50 m further; 0 for types 5 to 8 and "
-          "for the first station"),
+          "for the first station",
+          "non 0: una zona centrata finisce 50 m più in là; 0 per i tipi da 5 "
+          "a 8 e per la prima stazione"),
     About(Checked("intero1", "intero1", Width::kInteger),
-          "passed as it is (the embedded train has 0, 1 or 4)"),
+          "passed as it is (the embedded train has 0, 1 or 4)",
+          "passato così com'è (il treno incorporato ha 0, 1 o 4)"),
     About(Checked("intero2", "intero2", Width::kInteger),
-          "passed as it is (0 or 1)"),
-    About(Checked("byte2", "byte2", Width::kByte), "passed as it is (0)"),
+          "passed as it is (0 or 1)", "passato così com'è (0 o 1)"),
+    About(Checked("byte2", "byte2", Width::kByte), "passed as it is (0)",
+          "passato così com'è (0)"),
     About(Checked("intero3", "intero3", Width::kInteger),
-          "passed as it is (0, 2 or 4)"),
+          "passed as it is (0, 2 or 4)", "passato così com'è (0, 2 o 4)"),
     About(Checked("intero4", "intero4", Width::kInteger),
-          "passed as it is (0 or 1)"),
+          "passed as it is (0 or 1)", "passato così com'è (0 o 1)"),
     About(Checked("intero5", "intero5", Width::kInteger),
-          "passed as it is (0 or 1)"),
-    About(Checked("byte3", "byte3", Width::kByte), "passed as it is (0 to 99)"),
+          "passed as it is (0 or 1)", "passato così com'è (0 o 1)"),
+    About(Checked("byte3", "byte3", Width::kByte), "passed as it is (0 to 99)",
+          "passato così com'è (da 0 a 99)"),
     About(Value("ore", "hours", "h"),
-          "the timetable time: hours (0 0 0 at the first station)"),
-    About(Sexagesimal("minuti", "minutes", "min"), "minutes"),
-    About(Sexagesimal("secondi", "seconds", "s"), "seconds"),
-    About(Text("nome", "name"), "the station's name")};
+          "the timetable time: hours (0 0 0 at the first station)",
+          "l'orario: ore (0 0 0 alla prima stazione)"),
+    About(Sexagesimal("minuti", "minutes", "min"), "minutes", "minuti"),
+    About(Sexagesimal("secondi", "seconds", "s"), "seconds", "secondi"),
+    About(Text("nome", "name"), "the station's name",
+          "il nome della stazione")};
 
 }  // namespace source_fields
 

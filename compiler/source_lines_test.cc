@@ -23,6 +23,13 @@ TEST(SourceLinesTest, EveryKindOfLineIsDescribedOnce) {
     }
   }
   EXPECT_EQ(in_phases, std::size(kSourceLines));
+  // What a field means is said in both languages, or in neither.
+  for (const SourceLine& line : kSourceLines) {
+    for (const SourceField& field : line.fields) {
+      EXPECT_EQ(field.about.empty(), field.about_italian.empty())
+          << line.spellings[0] << " " << field.english;
+    }
+  }
 }
 
 // The way authors write each key item names its own line and no other of

@@ -259,10 +259,9 @@ json LanguageServer::Hover(const std::string& uri, int line, int character) {
       if (field.width != Width::kText && !any_number) {
         words += ", " + FieldRange(ref, language_);
       }
-      // What the field means is written in English only.
-      if (!field.about.empty() && language_ == Language::kEnglish) {
-        words += "\n\n" + std::string(field.about);
-      }
+      const std::string_view about =
+          language_ == Language::kItalian ? field.about_italian : field.about;
+      if (!about.empty()) words += "\n\n" + std::string(about);
     } else {
       return nullptr;
     }

@@ -156,7 +156,7 @@ TEST_F(LanguageServerTest, ASessionFromInitializeToExit) {
   EXPECT_TRUE(messages[4]["params"]["diagnostics"].empty());
 
   EXPECT_EQ(messages[5]["result"]["contents"]["value"],
-            "pendenza -4 ‰, da -100 a 155");
+            "pendenza -4 ‰, da -100 a 155\n\nin salita se positiva");
   EXPECT_NE(messages[6]["result"]["contents"]["value"].get<std::string>().find(
                 "pendenza"),
             std::string::npos);
