@@ -80,9 +80,11 @@ ErrorSite CellOwners::OwnerOf(int64_t cell) const {
 
 namespace {
 
-// A header meant as "[generale]": misspelt, or without a bracket.
+// A header meant as "[generale]": misspelt, or without a bracket. The
+// header itself, as a text's very last item, is no misspelling.
 bool NearGeneral(std::string_view item) {
   const std::string_view general = source_sections::kGeneral;
+  if (ContainsAnyCase(item, general)) return false;
   return ContainsAnyCase(item, general.substr(1, general.size() - 2)) ||
          (item.starts_with("[") && Distance(item.substr(0, 64), general) <= 2);
 }
