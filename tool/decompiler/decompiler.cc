@@ -96,9 +96,11 @@ Status Curves(std::string_view plan, std::vector<Line>* lines,
   };
   Point last[3];      // metres m - 2, m - 1 and m
   int64_t known = 0;  // points with both values, in a row from metre 0
+  size_t points = 0;  // every point the file holds
   bool ended = false;
   const Status status = WalkPlanPoints(
       plan, [&](size_t metre, const PlanValue& x, const PlanValue& y) {
+        points = metre + 1;
         if (ended) return;
         if (x.kind == PlanValue::Kind::kEmpty ||
             y.kind == PlanValue::Kind::kEmpty) {
@@ -123,10 +125,7 @@ Status Curves(std::string_view plan, std::vector<Line>* lines,
         }
       });
   close(std::max<int64_t>(known, 2) - 1);
-  size_t points = 0;
-  PlanReader counter(nullptr);
-  counter.Feed(plan);
-  *cut_short = status.ok() && counter.End(&points).ok() && ended &&
+  *cut_short = status.ok() && ended &&
                static_cast<size_t>(known) + kEmptyPlanPoints < points;
   return status;
 }

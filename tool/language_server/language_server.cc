@@ -323,15 +323,16 @@ json LanguageServer::Completion(const std::string& uri, int line,
       }
     }
     for (const std::string& key : keys) {
+      // The keyword and its fields as placeholders, or the keyword and the
+      // comma that starts its fields for a client without snippets.
       std::string insert = key;
-      int n = 1;
-      for (const SourceField& field : kind.fields) {
-        insert += snippets_ ? ", ${" + std::to_string(n++) + ":" +
-                                  std::string(language_ == Language::kItalian
-                                                  ? field.italian
-                                                  : field.english) +
-                                  "}"
-                            : std::string(n++ == 1 ? ", " : "");
+      if (!snippets_ && !kind.fields.empty()) insert += ", ";
+      for (size_t n = 0; snippets_ && n < kind.fields.size(); ++n) {
+        const SourceField& field = kind.fields[n];
+        insert += ", ${" + std::to_string(n + 1) + ":" +
+                  std::string(language_ == Language::kItalian ? field.italian
+                                                              : field.english) +
+                  "}";
       }
       json item = {{"label", key},
                    {"kind", 14},  // a keyword
