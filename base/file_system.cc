@@ -24,18 +24,21 @@ using Operation = Status::Operation;
 constexpr std::string_view kTemporaryPrefix = ".scenario-";
 constexpr std::string_view kTemporarySuffix = ".tmp";
 
-// Writes all of `contents` to `fd`, resuming after short writes and signals.
-int WriteAll(int fd, std::string_view contents) {
+// Writes all of `contents` to `fd` at `offset`, resuming after short
+// writes and signals.
+int WriteAll(int fd, uint64_t offset, std::string_view contents) {
   // Pieces of 1 MiB: the kernel copies a huge single write no faster, and
   // a piece at a time keeps a failure close to where it happened.
   constexpr size_t kPiece = size_t{1} << 20;
   while (!contents.empty()) {
-    ssize_t n = ::write(fd, contents.data(), std::min(contents.size(), kPiece));
+    ssize_t n = ::pwrite(fd, contents.data(), std::min(contents.size(), kPiece),
+                         static_cast<off_t>(offset));
     if (n < 0) {
       if (errno == EINTR) continue;
       return errno;
     }
     contents.remove_prefix(static_cast<size_t>(n));
+    offset += static_cast<uint64_t>(n);
   }
   return 0;
 }
@@ -87,12 +90,12 @@ class StagedFile {
     }
     int number = 0;
     if (file.pieces) {
-      file.pieces([&](std::string_view piece) {
-        number = WriteAll(fd, piece);
+      file.pieces([&](uint64_t offset, std::string_view piece) {
+        number = WriteAll(fd, offset, piece);
         return number == 0;
       });
     } else {
-      number = WriteAll(fd, file.contents);
+      number = WriteAll(fd, 0, file.contents);
     }
     if (number == 0 && !file.scratch && ::fsync(fd) != 0) number = errno;
     if (number == 0 && anonymous) {
@@ -119,6 +122,32 @@ class StagedFile {
  private:
   std::string target_;
   std::string temporary_;  // named and not yet renamed
+};
+
+// A regular file read at any place.
+class DiskFile : public RandomAccessFile {
+ public:
+  DiskFile(int fd, uint64_t size, std::string path)
+      : fd_(fd), size_(size), path_(std::move(path)) {}
+  ~DiskFile() override { ::close(fd_); }
+  uint64_t size() const override { return size_; }
+  Status ReadAt(uint64_t offset, char* out, size_t n, size_t* got) override {
+    for (;;) {
+      const ssize_t read = ::pread(fd_, out, n, static_cast<off_t>(offset));
+      if (read >= 0) {
+        *got = static_cast<size_t>(read);
+        return Status::Ok();
+      }
+      if (errno != EINTR) {
+        return Status::FileError(Operation::kRead, path_, errno);
+      }
+    }
+  }
+
+ private:
+  int fd_;
+  uint64_t size_;
+  std::string path_;
 };
 
 class DiskFolderLock : public FolderLock {
@@ -190,6 +219,29 @@ Status DiskFileSystem::ReadPieces(const std::string& path, const ByteSink& sink,
   }
   ::close(fd);
   return Status::Ok();
+}
+
+Status DiskFileSystem::Open(const std::string& path,
+                            std::unique_ptr<RandomAccessFile>* file,
+                            size_t limit) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Status::FileError(Operation::kRead, path, errno);
+  struct stat info;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    if (static_cast<uint64_t>(info.st_size) > limit) {
+      ::close(fd);
+      return Status::FileError(Operation::kRead, path, EFBIG);
+    }
+    *file = std::make_unique<DiskFile>(fd, static_cast<uint64_t>(info.st_size),
+                                       path);
+    return Status::Ok();
+  }
+  ::close(fd);
+  // A pipe or a device is read as it comes, up to the limit.
+  std::string contents;
+  Status status = Read(path, &contents, limit);
+  if (status.ok()) *file = std::make_unique<HeldFile>(std::move(contents));
+  return status;
 }
 
 Status DiskFileSystem::ReplaceAll(const std::vector<FileContents>& files) {

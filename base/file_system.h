@@ -2,6 +2,7 @@
 #define BASE_FILE_SYSTEM_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,7 +22,11 @@ inline constexpr size_t kMaxReadSize = size_t{64} << 20;
 // source calls the sink with each piece in order, and stops when the sink
 // answers false (the write failed).
 using ByteSink = std::function<bool(std::string_view piece)>;
-using ByteSource = std::function<void(const ByteSink& sink)>;
+// Bytes written in pieces, each at its place in the file, so that a writer
+// that knows where a later part begins can write two parts in one walk.
+// Together the pieces cover the file once, without a gap.
+using PlacedSink = std::function<bool(uint64_t offset, std::string_view piece)>;
+using ByteSource = std::function<void(const PlacedSink& sink)>;
 
 // A new content for one file: its bytes, or a source of them in pieces.
 struct FileContents {
@@ -31,6 +36,45 @@ struct FileContents {
   // A file the run removes before it ends is replaced as whole as any, but
   // not flushed to disk: a power cut would take it anyway.
   bool scratch = false;
+};
+
+// A file open for reading at any place, for a reader that walks two parts
+// of a large file at once without holding it.
+class RandomAccessFile {
+ public:
+  virtual ~RandomAccessFile() = default;
+  virtual uint64_t size() const = 0;
+  // Up to `n` bytes from `offset` into `out`; `*got` is 0 past the end.
+  virtual Status ReadAt(uint64_t offset, char* out, size_t n, size_t* got) = 0;
+};
+
+// Bytes already in memory, read as a file.
+class BytesFile : public RandomAccessFile {
+ public:
+  explicit BytesFile(std::string_view bytes) : bytes_(bytes) {}
+  uint64_t size() const override { return bytes_.size(); }
+  Status ReadAt(uint64_t offset, char* out, size_t n, size_t* got) override {
+    *got = offset < bytes_.size()
+               ? bytes_.copy(out, n, static_cast<size_t>(offset))
+               : 0;
+    return Status::Ok();
+  }
+
+ private:
+  std::string_view bytes_;
+};
+
+// A file read whole into memory (a pipe, which cannot be read at a place).
+class HeldFile : public RandomAccessFile {
+ public:
+  explicit HeldFile(std::string bytes) : bytes_(std::move(bytes)) {}
+  uint64_t size() const override { return bytes_.size(); }
+  Status ReadAt(uint64_t offset, char* out, size_t n, size_t* got) override {
+    return BytesFile(bytes_).ReadAt(offset, out, n, got);
+  }
+
+ private:
+  std::string bytes_;
 };
 
 // Held while a folder is locked; the lock ends with it.
@@ -54,6 +98,11 @@ class FileSystem {
   // a sink that returns false ends the reading early, without error.
   virtual Status ReadPieces(const std::string& path, const ByteSink& sink,
                             size_t limit = kMaxReadSize) = 0;
+  // Opens a file to be read at any place; one larger than `limit` bytes is
+  // refused (EFBIG).
+  virtual Status Open(const std::string& path,
+                      std::unique_ptr<RandomAccessFile>* file,
+                      size_t limit = kMaxReadSize) = 0;
   // Replaces files as one: every new content is written beside its target
   // and made durable before the first is renamed over its target, so a
   // failure leaves every old file whole and no partial or temporary file.
@@ -85,6 +134,8 @@ class DiskFileSystem : public FileSystem {
               size_t limit = kMaxReadSize) override;
   Status ReadPieces(const std::string& path, const ByteSink& sink,
                     size_t limit = kMaxReadSize) override;
+  Status Open(const std::string& path, std::unique_ptr<RandomAccessFile>* file,
+              size_t limit = kMaxReadSize) override;
   Status ReplaceAll(const std::vector<FileContents>& files) override;
   Status Remove(const std::string& path) override;
   Status CreateFolders(const std::string& path) override;

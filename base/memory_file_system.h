@@ -51,6 +51,15 @@ class MemoryFileSystem : public FileSystem {
     return Status::Ok();
   }
 
+  Status Open(const std::string& path, std::unique_ptr<RandomAccessFile>* file,
+              size_t limit = kMaxReadSize) override {
+    std::string contents;
+    Status status = Read(path, &contents, limit);
+    // A copy, so that a file replaced while open reads as it was.
+    if (status.ok()) *file = std::make_unique<HeldFile>(std::move(contents));
+    return status;
+  }
+
   // All or nothing, as on the disk.
   Status ReplaceAll(const std::vector<FileContents>& contents) override {
     for (const FileContents& file : contents) {
@@ -62,8 +71,10 @@ class MemoryFileSystem : public FileSystem {
       std::string& bytes = files[file.path];
       bytes = std::string(file.contents);
       if (file.pieces) {
-        file.pieces([&](std::string_view piece) {
-          bytes += piece;
+        file.pieces([&](uint64_t offset, std::string_view piece) {
+          const size_t end = static_cast<size_t>(offset) + piece.size();
+          if (bytes.size() < end) bytes.resize(end);
+          piece.copy(bytes.data() + offset, piece.size());
           return true;
         });
       }

@@ -120,56 +120,78 @@ std::string EncodeRecords(const std::array<Voce, kVoci>& voci) {
 namespace {
 
 // One half of the plan's values, every x or every y, handed to the sink
-// in pieces of 256 KiB as they come.
+// in pieces of 256 KiB, each at its place in the file, as they come.
 class PlanHalfWriter {
  public:
   static constexpr size_t kPiece = size_t{256} << 10;
-  PlanHalfWriter(const ByteSink& sink, bool ys, bool* failed)
-      : sink_(sink), ys_(ys), failed_(failed) {}
+  PlanHalfWriter(const PlacedSink& sink, uint64_t start, bool* failed)
+      : sink_(sink), offset_(start), failed_(failed) {}
 
-  [[gnu::always_inline]] void operator()(size_t, const PlanValue& x,
-                                         const PlanValue& y) {
-    PutPlanValue(ys_ ? y : x, out_);
-    if (out_.size() >= kPiece) {
-      Hand(out_.view());
-      out_.Clear();
-    }
+  [[gnu::always_inline]] void Put(const PlanValue& value) {
+    PutPlanValue(value, out_);
+    if (out_.size() >= kPiece) Hand();
   }
-  void Finish() { Hand(out_.view()); }
+  void Finish() { Hand(); }
 
  private:
-  void Hand(std::string_view piece) {
-    *failed_ = *failed_ || (!piece.empty() && !sink_(piece));
+  void Hand() {
+    const std::string_view piece = out_.view();
+    *failed_ = *failed_ || (!piece.empty() && !sink_(offset_, piece));
+    offset_ += piece.size();
+    out_.Clear();
   }
 
-  const ByteSink& sink_;
-  const bool ys_;
+  const PlacedSink& sink_;
+  uint64_t offset_;
   bool* failed_;
   // Room for a piece and the value that passes it.
   ByteWriter out_{kPiece + kPlanCodeSize + 8};
 };
 
-// The plan's values in the file's order, every x then every y. The points
-// are worked out twice, once for each half: keeping every y value until
-// the x values were out cost more, in memory and in the time to touch it,
-// than working the points out again.
+size_t ValueSize(PlanValue::Kind kind) {
+  return kPlanCodeSize + PlanItemOf(kind).payload;
+}
+
+// The bytes of the x half, where the y values begin. A plan laid from its
+// runs knows it without working out a point: two integers, then a real
+// for each metre laid, then empty values.
+uint64_t XHalfSize(const Tracciato& plan) {
+  const size_t laid = plan.laid();
+  const size_t integers = std::min<size_t>(laid, 2);
+  return integers * ValueSize(PlanValue::Kind::kInteger) +
+         (laid - integers) * ValueSize(PlanValue::Kind::kReal) +
+         (plan.size() - laid) * ValueSize(PlanValue::Kind::kEmpty);
+}
+uint64_t XHalfSize(const PlanPoints& plan) {
+  uint64_t size = 0;
+  for (size_t m = 0; m < plan.size(); ++m) size += ValueSize(plan.xs()[m].kind);
+  return size;
+}
+
+// The plan's values in the file's order, every x then every y, in one
+// walk: each point is worked out once and its y value goes straight to its
+// place past the x half. Neither half is ever held whole.
 template <typename Plan>
-void EncodePlan(const Plan& plan, const ByteSink& sink) {
+void EncodePlan(const Plan& plan, const PlacedSink& sink) {
   bool failed = false;
-  for (const bool ys : {false, true}) {
-    if (failed) return;
-    PlanHalfWriter writer(sink, ys, &failed);
-    plan.Walk(writer);
-    writer.Finish();
-  }
+  PlanHalfWriter xs(sink, 0, &failed);
+  PlanHalfWriter ys(sink, XHalfSize(plan), &failed);
+  plan.Walk([&](size_t, const PlanValue& x, const PlanValue& y) {
+    xs.Put(x);
+    ys.Put(y);
+  });
+  xs.Finish();
+  ys.Finish();
 }
 
 template <typename Plan>
 std::string EncodePlan(const Plan& plan) {
   std::string bytes;
   bytes.reserve(2 * plan.size() * (kPlanCodeSize + 8));
-  EncodePlan(plan, [&](std::string_view piece) {
-    bytes += piece;
+  EncodePlan(plan, [&](uint64_t offset, std::string_view piece) {
+    const size_t end = static_cast<size_t>(offset) + piece.size();
+    if (bytes.size() < end) bytes.resize(end);
+    piece.copy(bytes.data() + offset, piece.size());
     return true;
   });
   return bytes;
@@ -177,7 +199,7 @@ std::string EncodePlan(const Plan& plan) {
 
 }  // namespace
 
-void EncodeTrackPlan(const Tracciato& tracciato, const ByteSink& sink) {
+void EncodeTrackPlan(const Tracciato& tracciato, const PlacedSink& sink) {
   EncodePlan(tracciato, sink);
 }
 std::string EncodeTrackPlan(const Tracciato& tracciato) {
@@ -285,188 +307,96 @@ inline PlanRead ReadPlanValue(std::string_view bytes, PlanValue* value,
 
 }  // namespace
 
-bool PlanReader::Feed(std::string_view piece) {
-  if (!status_.ok()) return false;
-  // A value split between pieces is put together byte by byte: it is
-  // never longer than a code and a double.
-  while (!carry_.empty() && !piece.empty()) {
-    carry_ += piece.front();
-    piece.remove_prefix(1);
-    TakeOne(carry_);
+PlanCursor::PlanCursor(RandomAccessFile& file, uint64_t offset)
+    : file_(file), start_(offset), buffer_(new char[kPiece]) {}
+
+bool PlanCursor::Refill() {
+  // The start of a value cut by the last piece moves to the front.
+  std::copy(buffer_.get() + at_, buffer_.get() + end_, buffer_.get());
+  start_ += at_;
+  end_ -= at_;
+  at_ = 0;
+  while (end_ < kPiece) {
+    size_t got = 0;
+    status_ =
+        file_.ReadAt(start_ + end_, buffer_.get() + end_, kPiece - end_, &got);
     if (!status_.ok()) return false;
-  }
-  while (!piece.empty()) {
-    const size_t used = TakeOne(piece);
-    if (!status_.ok()) return false;
-    if (used == 0) {
-      carry_.assign(piece);
+    if (got == 0) {
+      ended_ = true;
       break;
     }
-    piece.remove_prefix(used);
+    end_ += got;
   }
   return true;
 }
 
-size_t PlanReader::TakeOne(std::string_view bytes) {
-  PlanValue value;
+bool PlanCursor::Next(PlanValue* value) {
+  constexpr size_t kLongestValue = kPlanCodeSize + 8;
+  if (!status_.ok()) return false;
+  if (end_ - at_ < kLongestValue && !ended_ && !Refill()) return false;
+  if (at_ == end_) return false;
   size_t size = 0;
   int16_t code = 0;
-  switch (ReadPlanValue(bytes, &value, &size, &code)) {
+  switch (
+      ReadPlanValue({buffer_.get() + at_, end_ - at_}, value, &size, &code)) {
+    case PlanRead::kWhole:
+      at_ += size;
+      return true;
     case PlanRead::kShort:
-      return 0;
+      status_ = Status::Damaged({}, offset(), Status::Damage::kPlanValueCut,
+                                {static_cast<int64_t>(end_ - at_)});
+      return false;
     case PlanRead::kUnknownKind:
       status_ =
-          Status::Damaged({}, offset_, Status::Damage::kPlanValueKind, {code});
-      return 0;
-    case PlanRead::kWhole:
-      break;
+          Status::Damaged({}, offset(), Status::Damage::kPlanValueKind, {code});
+      return false;
   }
-  if (take_) take_(values_, value);
-  ++values_;
-  offset_ += size;
-  carry_.clear();
-  return size;
+  return false;
 }
 
-Status PlanReader::End(size_t* points) {
-  if (!status_.ok()) return status_;
-  if (!carry_.empty()) {
-    return Status::Damaged({}, offset_, Status::Damage::kPlanValueCut,
-                           {static_cast<int64_t>(carry_.size())});
+Status PlanFileLayout(RandomAccessFile& file, size_t* points,
+                      uint64_t* y_start) {
+  // Where every 4096th value begins, so that the middle is found again
+  // without a second reading of the x half.
+  constexpr size_t kMark = 4096;
+  std::vector<uint64_t> marks;
+  PlanCursor cursor(file, 0);
+  PlanValue value;
+  size_t values = 0;
+  for (;;) {
+    if (values % kMark == 0) marks.push_back(cursor.offset());
+    if (!cursor.Next(&value)) break;
+    ++values;
   }
-  if (values_ % 2 != 0) {
-    return Status::Damaged({}, offset_, Status::Damage::kPlanValuesOdd,
-                           {static_cast<int64_t>(values_)});
+  if (!cursor.status().ok()) return cursor.status();
+  if (values % 2 != 0) {
+    return Status::Damaged({}, cursor.offset(), Status::Damage::kPlanValuesOdd,
+                           {static_cast<int64_t>(values)});
   }
-  *points = values_ / 2;
-  return Status::Ok();
+  *points = values / 2;
+  PlanCursor middle(file, marks[*points / kMark]);
+  for (size_t skip = *points % kMark; skip > 0; --skip) middle.Next(&value);
+  *y_start = middle.offset();
+  return middle.status();
 }
-
-namespace {
-
-// A plan file read twice: once to check it and count its points, then
-// again to hand each value over, so that its reader can make room for it
-// first. `read` gives the file's pieces to a sink.
-Status ReadPlan(const std::function<Status(const ByteSink&)>& read,
-                const std::function<void(size_t points)>& counted,
-                const PlanReader::Take& take) {
-  for (bool counting : {true, false}) {
-    PlanReader reader(counting ? PlanReader::Take() : take);
-    Status status =
-        read([&](std::string_view piece) { return reader.Feed(piece); });
-    if (!status.ok()) return status;
-    size_t points = 0;
-    status = reader.End(&points);
-    if (!status.ok()) return status;
-    if (counting) counted(points);
-  }
-  return Status::Ok();
-}
-
-Status ReadPlan(std::string_view bytes,
-                const std::function<void(size_t points)>& counted,
-                const PlanReader::Take& take) {
-  return ReadPlan(
-      [&](const ByteSink& sink) {
-        sink(bytes);
-        return Status::Ok();
-      },
-      counted, take);
-}
-
-}  // namespace
-
-Status DecodeTrackPlan(std::string_view bytes, std::vector<PlanValue>* xs,
-                       std::vector<PlanValue>* ys) {
-  size_t half = 0;
-  return ReadPlan(
-      bytes,
-      [&](size_t points) {
-        half = points;
-        xs->assign(half, PlanValue{});
-        ys->assign(half, PlanValue{});
-      },
-      [&](size_t index, const PlanValue& value) {
-        (index < half ? (*xs)[index] : (*ys)[index - half]) = value;
-      });
-}
-
-namespace {
-
-PlanReader::Take IntoPlan(PlanPoints* plan, const size_t& half) {
-  return [plan, &half](size_t index, const PlanValue& value) {
-    const auto metre =
-        static_cast<int64_t>(index < half ? index : index - half);
-    index < half ? plan->SetX(metre, value) : plan->SetY(metre, value);
-  };
-}
-
-void MakeRoom(PlanPoints* plan, size_t points) {
-  if (points > 0) plan->Create(static_cast<Long>(points - 1));
-}
-
-}  // namespace
 
 Status DecodeTrackPlan(std::string_view bytes, PlanPoints* plan) {
-  size_t half = 0;
-  return ReadPlan(
-      bytes,
-      [&](size_t points) {
-        half = points;
-        MakeRoom(plan, points);
-      },
-      IntoPlan(plan, half));
-}
-
-Status ReadTrackPlan(FileSystem& files, const std::string& path,
-                     PlanPoints* plan) {
-  size_t half = 0;
-  return ReadPlan(
-      [&](const ByteSink& sink) {
-        return files.ReadPieces(path, sink, kLargestPlanFile);
-      },
-      [&](size_t points) {
-        half = points;
-        MakeRoom(plan, points);
-      },
-      IntoPlan(plan, half));
-}
-
-Status ReadTrackPlan(FileSystem& files, const std::string& path,
-                     const std::function<void(size_t points)>& counted,
-                     const PlanReader::Take& take) {
-  return ReadPlan(
-      [&](const ByteSink& sink) {
-        return files.ReadPieces(path, sink, kLargestPlanFile);
-      },
-      counted, take);
+  BytesFile file(bytes);
+  size_t points = 0;
+  uint64_t y_start = 0;
+  Status status = PlanFileLayout(file, &points, &y_start);
+  if (!status.ok()) return status;
+  *plan = PlanPoints();
+  if (points > 0) plan->Create(static_cast<Long>(points - 1));
+  return WalkPlanFile(file,
+                      [&](size_t m, const PlanValue& x, const PlanValue& y) {
+                        plan->Set(static_cast<int64_t>(m), x, y);
+                      });
 }
 
 Status WalkPlanPoints(std::string_view bytes, const PointTake& take) {
-  size_t points = 0;
-  PlanReader counter(nullptr);
-  counter.Feed(bytes);
-  Status status = counter.End(&points);
-  if (!status.ok()) return status;
-  // Checked by the count: every value is whole and known. The y values
-  // begin past the x values.
-  PlanValue x, y;
-  size_t size = 0;
-  int16_t code = 0;
-  std::string_view ys = bytes;
-  for (size_t metre = 0; metre < points; ++metre) {
-    ReadPlanValue(ys, &y, &size, &code);
-    ys.remove_prefix(size);
-  }
-  std::string_view xs = bytes;
-  for (size_t metre = 0; metre < points; ++metre) {
-    ReadPlanValue(xs, &x, &size, &code);
-    xs.remove_prefix(size);
-    ReadPlanValue(ys, &y, &size, &code);
-    ys.remove_prefix(size);
-    take(metre, x, y);
-  }
-  return Status::Ok();
+  BytesFile file(bytes);
+  return WalkPlanFile(file, take);
 }
 
 size_t LargestFile(BinaryKind kind) {
@@ -491,7 +421,7 @@ Status WriteBinaryFiles(const Scenario& scenario, const FileNames& names,
   const std::string cells = EncodeCells(scenario.celle);
   std::vector<FileContents> package;
   if (scenario.scrivi_linea) {
-    package.push_back({names.RoutePlan(), {}, [&](const ByteSink& sink) {
+    package.push_back({names.RoutePlan(), {}, [&](const PlacedSink& sink) {
                          EncodeTrackPlan(scenario.tracciato, sink);
                        }});
   }

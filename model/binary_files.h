@@ -2,6 +2,7 @@
 #define MODEL_BINARY_FILES_H_
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +25,9 @@ std::string EncodeCells(const Celle& celle);
 // of `nome`.
 std::string EncodeRecords(const std::array<Voce, kVoci>& voci);
 // Route plan file: every x value, metre by metre, then every y value. It
-// reaches 20 MB: written in pieces of 256 KiB as the points are worked out.
-void EncodeTrackPlan(const Tracciato& tracciato, const ByteSink& sink);
+// reaches 20 MB: written in pieces of 256 KiB as the points are worked out,
+// each piece at its place in the file.
+void EncodeTrackPlan(const Tracciato& tracciato, const PlacedSink& sink);
 std::string EncodeTrackPlan(const Tracciato& tracciato);
 // The same of a plan read back.
 std::string EncodeTrackPlan(const PlanPoints& plan);
@@ -46,50 +48,66 @@ size_t LargestFile(BinaryKind kind);
 // what was expected at which byte; the caller names the file.
 Status DecodeCells(std::string_view bytes, std::vector<Cella>* cells);
 Status DecodeRecords(std::string_view bytes, std::array<Voce, kVoci>* voci);
-// Reads a plan file as its pieces arrive, so that the largest plan is
-// never held whole. Each value goes to `take` with its index, every x
-// value then every y value; the file is refused at the first value that is
-// not whole or of a known kind.
-class PlanReader {
+// Reads plan values one after another from a place in a plan file, a
+// piece of 64 KiB at a time, so that the largest plan is never held.
+class PlanCursor {
  public:
-  using Take = std::function<void(size_t index, const PlanValue& value)>;
-  // An empty `take` only checks and counts.
-  explicit PlanReader(Take take) : take_(std::move(take)) {}
-  // False once the file is refused.
-  bool Feed(std::string_view piece);
-  // After the last piece: the plan's points, half its values, which must
-  // pair.
-  Status End(size_t* points);
+  PlanCursor(RandomAccessFile& file, uint64_t offset);
+  // The next value: false at the file's end, or where the value is cut
+  // short or of no known kind or the file cannot be read (then `status`
+  // says which).
+  bool Next(PlanValue* value);
+  // Of the next value.
+  uint64_t offset() const { return start_ + at_; }
+  const Status& status() const { return status_; }
 
  private:
-  // Takes the value at the front of `bytes`: the bytes it took, or 0 when
-  // they hold only part of one (or the file is refused).
-  size_t TakeOne(std::string_view bytes);
+  static constexpr size_t kPiece = size_t{64} << 10;
+  bool Refill();
 
-  Take take_;
+  RandomAccessFile& file_;
+  uint64_t start_;  // the file's offset of the buffer's first byte
+  std::unique_ptr<char[]> buffer_;
+  size_t at_ = 0, end_ = 0;
+  bool ended_ = false;
   Status status_ = Status::Ok();
-  std::string carry_;  // the start of a value split between pieces
-  size_t offset_ = 0;  // of the next value in the file
-  size_t values_ = 0;
 };
 
-// The plan's point count follows from its length: half its values.
-Status DecodeTrackPlan(std::string_view bytes, std::vector<PlanValue>* xs,
-                       std::vector<PlanValue>* ys);
-// The same straight into a plan, for drawing it.
-Status DecodeTrackPlan(std::string_view bytes, PlanPoints* plan);
-// A plan file read in pieces, twice: to check it and count its points,
-// then to hand `counted` the count and `take` each value (or to fill
-// `plan`). Nothing but the plan's own room is held.
-Status ReadTrackPlan(FileSystem& files, const std::string& path,
-                     PlanPoints* plan);
-Status ReadTrackPlan(FileSystem& files, const std::string& path,
-                     const std::function<void(size_t points)>& counted,
-                     const PlanReader::Take& take);
-// A plan file held whole, point by point: metre, x and y together.
+// Reads a plan file through and checks it: every value whole and of a
+// known kind, as many y values as x values. Gives the plan's points and
+// the offset where the y values begin.
+Status PlanFileLayout(RandomAccessFile& file, size_t* points,
+                      uint64_t* y_start);
+
+// Hands `take(metre, x, y)` every point of a plan file, after checking it
+// whole: a damaged file is refused before its first point. The x and y
+// halves are read side by side, a piece at a time.
+template <typename Take>
+Status WalkPlanFile(RandomAccessFile& file, Take&& take) {
+  size_t points = 0;
+  uint64_t y_start = 0;
+  Status status = PlanFileLayout(file, &points, &y_start);
+  if (!status.ok()) return status;
+  PlanCursor xs(file, 0), ys(file, y_start);
+  PlanValue x, y;
+  for (size_t metre = 0; metre < points; ++metre) {
+    if (!xs.Next(&x) || !ys.Next(&y)) {
+      // Read twice, the file changed in between.
+      if (!xs.status().ok()) return xs.status();
+      if (!ys.status().ok()) return ys.status();
+      return Status::Damaged({}, ys.offset(), Status::Damage::kPlanValueCut,
+                             {0});
+    }
+    take(metre, x, y);
+  }
+  return Status::Ok();
+}
+
+// The same of a plan held whole, and into a plan's points.
 using PointTake =
     std::function<void(size_t metre, const PlanValue& x, const PlanValue& y)>;
 Status WalkPlanPoints(std::string_view bytes, const PointTake& take);
+Status DecodeTrackPlan(std::string_view bytes, PlanPoints* plan);
 
 // Replaces the plan file (only when `scrivi_linea`), the train file and the
 // cell file as one: after a failure every old file is as it was.

@@ -188,17 +188,15 @@ TEST(BinaryDecodingTest, RoundTrip) {
   const std::string plan = EncodeTrackPlan(sample_plan);
   std::vector<Cella> decoded_cells;
   std::array<Voce, kVoci> decoded_voci;
-  std::vector<PlanValue> xs, ys;
+  PlanPoints decoded_plan;
   Status status = DecodeCells(cells, &decoded_cells);
   ASSERT_TRUE(status.ok()) << status.ToString();
   status = DecodeRecords(bank, &decoded_voci);
   ASSERT_TRUE(status.ok()) << status.ToString();
-  status = DecodeTrackPlan(plan, &xs, &ys);
+  status = DecodeTrackPlan(plan, &decoded_plan);
   ASSERT_TRUE(status.ok()) << status.ToString();
   EXPECT_EQ(decoded_cells, s.celle.all());
   EXPECT_EQ(decoded_voci, s.voci);
-  PlanPoints decoded_plan;
-  decoded_plan.Assign(xs, ys);
   EXPECT_EQ(EncodeTrackPlan(decoded_plan), plan);
   EXPECT_EQ(decoded_plan.xs(), sample_plan.xs());
   Celle again;
@@ -244,10 +242,11 @@ TEST(BinaryDecodingTest, MalformedFilesSayWhatWasExpectedWhere) {
   for (const Case& c : cases) {
     std::vector<Cella> decoded_cells;
     std::array<Voce, kVoci> voci;
-    std::vector<PlanValue> xs, ys;
-    const Status status = c.kind == 'c'   ? DecodeCells(c.bytes, &decoded_cells)
-                          : c.kind == 't' ? DecodeRecords(c.bytes, &voci)
-                                          : DecodeTrackPlan(c.bytes, &xs, &ys);
+    PlanPoints plan_points;
+    const Status status = c.kind == 'c' ? DecodeCells(c.bytes, &decoded_cells)
+                          : c.kind == 't'
+                              ? DecodeRecords(c.bytes, &voci)
+                              : DecodeTrackPlan(c.bytes, &plan_points);
     EXPECT_EQ(status.kind(), Status::Kind::kDamaged) << c.expected;
     EXPECT_EQ(status.offset(), c.offset) << c.expected;
     EXPECT_EQ(MessageFor(status.WithPath("f"), Language::kEnglish),

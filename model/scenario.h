@@ -271,6 +271,8 @@ class Tracciato {
   }
   // The next metre to lay.
   int64_t cursor() const { return cursor_; }
+  // The metres laid, from metre 0: the points that hold values.
+  size_t laid() const { return begun_ ? static_cast<size_t>(cursor_) : 0; }
   // Lays the metres from the cursor to `until`, none past the plan's last,
   // each turning by `kappa` (to the right, or to the left when negative).
   void Lay(int64_t until, double kappa) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
@@ -127,18 +128,6 @@ void DumpRecords(const std::array<Voce, kVoci>& voci, const std::string& format,
   }
 }
 
-json PlanJson(const PlanValue& v) {
-  switch (v.kind) {
-    case PlanValue::Kind::kEmpty:
-      return nullptr;
-    case PlanValue::Kind::kInteger:
-      return static_cast<int>(v.value);
-    case PlanValue::Kind::kReal:
-      return v.value;
-  }
-  return nullptr;
-}
-
 // An empty or integer plan value in the text table.
 std::string PlanText(const PlanValue& v, const DumpWords& w) {
   return v.kind == PlanValue::Kind::kInteger
@@ -175,17 +164,18 @@ class OutputBuffer {
   size_t used_ = 0;
 };
 
-// The plan in a table, metre by metre: numbers written as printf writes
-// them in the C locale.
-Status DumpPlanTable(std::string_view bytes, const std::string& format,
+// The plan in a table, metre by metre, read from the file a piece at a
+// time: numbers written as printf writes them in the C locale.
+Status DumpPlanTable(RandomAccessFile& file, const std::string& format,
                      const DumpWords& w, std::ostream& stream) {
   OutputBuffer out(stream);
   // A line holds a metre and two values, none longer than the room.
   constexpr size_t kLine = 3 * kDecimalRoom;
   const bool csv = format == "csv";
+  const std::string empty = PlanText(PlanValue{}, w);
   out.Append(csv ? "metro,x,y\n" : w[DumpWord::kPlanHeader]);
-  Status status = WalkPlanPoints(
-      bytes, [&](size_t m, const PlanValue& x, const PlanValue& y) {
+  Status status =
+      WalkPlanFile(file, [&](size_t m, const PlanValue& x, const PlanValue& y) {
         char* at = out.Room(kLine);
         char digits[20];
         const char* end = std::to_chars(digits, digits + sizeof digits, m).ptr;
@@ -204,6 +194,8 @@ Status DumpPlanTable(std::string_view bytes, const std::string& format,
           *at++ = ' ';
           if (v->kind == PlanValue::Kind::kReal) {
             at = WriteFixed(v->value, 6, at);
+          } else if (v->kind == PlanValue::Kind::kEmpty) {
+            at = std::copy(empty.begin(), empty.end(), at);
           } else {
             const std::string text = PlanText(*v, w);
             at = std::copy(text.begin(), text.end(), at);
@@ -217,27 +209,51 @@ Status DumpPlanTable(std::string_view bytes, const std::string& format,
   return status;
 }
 
+// A plan value as JSON writes it: null, an integer, or a double in the
+// shortest form that reads back (the library's own writer, straight into
+// the buffer).
+char* WritePlanJson(const PlanValue& v, char* at) {
+  switch (v.kind) {
+    case PlanValue::Kind::kEmpty:
+      break;
+    case PlanValue::Kind::kInteger:
+      return std::to_chars(at, at + kDecimalRoom, static_cast<int>(v.value))
+          .ptr;
+    case PlanValue::Kind::kReal:
+      if (!std::isfinite(v.value)) break;
+      return nlohmann::detail::to_chars(at, at + kDecimalRoom, v.value);
+  }
+  constexpr std::string_view kNull = "null";
+  return std::copy(kNull.begin(), kNull.end(), at);
+}
+
 // The plan as one JSON document, written value by value as the file is
 // read in pieces: a plan of two million values is never held, as bytes or
 // as a tree.
-Status DumpPlanJson(FileSystem& files, const std::string& path,
-                    std::ostream& stream) {
-  OutputBuffer out(stream);
-  size_t half = 0;
-  Status status = ReadTrackPlan(
-      files, path,
-      [&](size_t points) {
-        half = points;
-        out.Append(R"({"kind":"plan","points":)" + std::to_string(points) +
-                   R"(,"x":[)");
-      },
-      [&](size_t index, const PlanValue& value) {
-        if (index == half) out.Append(R"(],"y":[)");
-        if (index != 0 && index != half) out.Append(",");
-        out.Append(PlanJson(value).dump());
-      });
+Status DumpPlanJson(RandomAccessFile& file, std::ostream& stream) {
+  size_t points = 0;
+  uint64_t y_start = 0;
+  Status status = PlanFileLayout(file, &points, &y_start);
   if (!status.ok()) return status;
-  if (half == 0) out.Append(R"(],"y":[)");
+  OutputBuffer out(stream);
+  out.Append(R"({"kind":"plan","points":)" + std::to_string(points) +
+             R"(,"x":[)");
+  PlanCursor cursor(file, 0);
+  PlanValue value;
+  for (size_t index = 0; index < 2 * points; ++index) {
+    if (!cursor.Next(&value)) {
+      out.Discard();
+      return cursor.status();
+    }
+    char* at = out.Room(kDecimalRoom + 8);
+    if (index == points) {
+      at = std::copy_n(R"(],"y":[)", 7, at);
+    } else if (index != 0) {
+      *at++ = ',';
+    }
+    out.Commit(WritePlanJson(value, at));
+  }
+  if (points == 0) out.Append(R"(],"y":[)");
   out.Append("]}\n");
   return status;
 }
@@ -262,8 +278,14 @@ int DumpCommand(const DumpOptions& options, FileSystem& files,
   std::string bytes;
   // A file larger than any package's is refused before it fills memory.
   Status status = Status::Ok();
-  if (kind == "plan" && options.format == "json") {
-    status = DumpPlanJson(files, options.file, out);
+  if (kind == "plan") {
+    std::unique_ptr<RandomAccessFile> file;
+    status = files.Open(options.file, &file, LargestFile(binary));
+    if (status.ok() && options.format == "json") {
+      status = DumpPlanJson(*file, out);
+    } else if (status.ok()) {
+      status = DumpPlanTable(*file, options.format, words, out);
+    }
   } else {
     status = files.Read(options.file, &bytes, LargestFile(binary));
     if (status.ok() && kind == "cells") {
@@ -274,8 +296,6 @@ int DumpCommand(const DumpOptions& options, FileSystem& files,
       std::array<Voce, kVoci> voci;
       status = DecodeRecords(bytes, &voci);
       if (status.ok()) DumpRecords(voci, options.format, words, out);
-    } else if (status.ok()) {
-      status = DumpPlanTable(bytes, options.format, words, out);
     }
   }
   if (!status.ok() && status.kind() != Status::Kind::kDamaged) {

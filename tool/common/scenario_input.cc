@@ -53,8 +53,19 @@ bool ReadDecoded(FileSystem& files, const std::string& path, Language language,
   return Loaded(status, path, language, err);
 }
 
+// The plan file read a piece at a time: only what the views take of it is
+// held, not its twenty megabytes.
+Status SketchPlan(FileSystem& files, const std::string& path, const Scenario& s,
+                  PlanSketch* plan) {
+  std::unique_ptr<RandomAccessFile> file;
+  Status status = files.Open(path, &file, LargestFile(BinaryKind::kRoutePlan));
+  if (!status.ok()) return status;
+  *plan = PlanSketch(s);
+  return WalkPlanFile(*file, *plan);
+}
+
 bool LoadPackage(const ViewOptions& options, FileSystem& files, Scenario* s,
-                 PlanPoints* plan, std::ostream& err) {
+                 PlanSketch* plan, std::ostream& err) {
   std::string route, train;
   if (!PackageNames(options, files, &route, &train, err)) return false;
   s->nome_linea = route;
@@ -73,8 +84,7 @@ bool LoadPackage(const ViewOptions& options, FileSystem& files, Scenario* s,
                      }) &&
          // A package written without the plan has no plan file.
          (!files.Exists(names.RoutePlan()) ||
-          // Read in pieces: the plan alone is held, not its file too.
-          Loaded(ReadTrackPlan(files, names.RoutePlan(), plan),
+          Loaded(SketchPlan(files, names.RoutePlan(), *s, plan),
                  names.RoutePlan(), options.language, err));
 }
 
@@ -145,7 +155,7 @@ bool CompileTexts(const ViewOptions& options, FileSystem& files,
   }
   input->notice = NoticeOf(input->s, options.route, options.language);
   if (!input->notice.empty()) Voice::Say(err, input->notice);
-  input->plan = input->s.tracciato.Points();
+  input->plan = PlanSketch::Of(input->s);
   // Every fault of both texts, as check reports them.
   input->diagnostics = std::move(compiled.diagnostics);
   return true;

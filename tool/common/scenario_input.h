@@ -8,6 +8,7 @@
 #include "base/file_system.h"
 #include "messages/messages.h"
 #include "model/scenario.h"
+#include "tool/common/plan_sketch.h"
 
 namespace scenario {
 
@@ -27,7 +28,7 @@ struct ViewOptions {
 // package's binary files.
 struct ScenarioInput {
   Scenario s;
-  PlanPoints plan;
+  PlanSketch plan;    // what the views take of its plan
   std::string title;  // "<route> - treno <number>"
   // Compiled from texts: the texts and every fault they hold.
   bool from_texts = false;

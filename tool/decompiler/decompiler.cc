@@ -413,14 +413,17 @@ std::optional<Mismatch> FirstDifference(
 // Whether the plan compiled encodes to the package's plan file, compared
 // piece by piece as the encoding makes them.
 bool SamePlan(const Tracciato& compiled, std::string_view file) {
-  size_t offset = 0;
+  // The pieces cover the encoding once: equal in every piece and in all
+  // their bytes, the two are the same.
+  size_t bytes = 0;
   bool same = true;
-  EncodeTrackPlan(compiled, [&](std::string_view piece) {
-    same = same && file.substr(offset, piece.size()) == piece;
-    offset += piece.size();
+  EncodeTrackPlan(compiled, [&](uint64_t offset, std::string_view piece) {
+    same = same && offset <= file.size() &&
+           file.substr(static_cast<size_t>(offset), piece.size()) == piece;
+    bytes += piece.size();
     return same;
   });
-  return same && offset == file.size();
+  return same && bytes == file.size();
 }
 
 // Where the plan compiled first differs from the package's, metre by metre:

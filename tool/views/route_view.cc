@@ -40,21 +40,6 @@ double PlaceOf(Kind kind, size_t cell) {
   return own_cell ? start : std::max(0.0, start - kCellLength);
 }
 
-// The turn per metre at metre m: the angle between the steps before and
-// after it, positive from +y towards +x (to the right).
-double TurnAt(const PlanPoints& plan, int64_t m) {
-  const auto x0 = plan.x(m - 1), y0 = plan.y(m - 1);
-  const auto x1 = plan.x(m), y1 = plan.y(m);
-  const auto x2 = plan.x(m + 1), y2 = plan.y(m + 1);
-  for (const auto& v : {x0, y0, x1, y1, x2, y2}) {
-    if (!v || v->kind == PlanValue::Kind::kEmpty) return 0;
-  }
-  const double ax = x1->value - x0->value, ay = y1->value - y0->value;
-  const double bx = x2->value - x1->value, by = y2->value - y1->value;
-  const double lengths = std::hypot(ax, ay) * std::hypot(bx, by);
-  return lengths > 0 ? -(ax * by - ay * bx) / lengths : 0;
-}
-
 // Runs of equal nonzero values of `value(cell)` as stretches in metres.
 template <typename Value>
 std::vector<RouteView::Stretch> Runs(size_t cells, Value value) {
@@ -74,7 +59,7 @@ std::vector<RouteView::Stretch> Runs(size_t cells, Value value) {
 
 }  // namespace
 
-RouteView ViewOf(const Scenario& s, const PlanPoints& plan, Language language) {
+RouteView ViewOf(const Scenario& s, const PlanSketch& plan, Language language) {
   const DumpWords& words = DumpWordsFor(language);
   const std::vector<Cella>& cells = s.celle.all();
   RouteView view;
@@ -147,12 +132,7 @@ RouteView ViewOf(const Scenario& s, const PlanPoints& plan, Language language) {
   view.height.resize(profiled);
 
   view.mountains = Runs(n, [&](size_t i) { return cells[i].montagna; });
-  if (plan.exists()) {
-    view.curves = Runs(n, [&](size_t i) {
-      const auto middle = static_cast<int64_t>(i * kCellLength + 25);
-      return CurveClassOf(TurnAt(plan, middle));
-    });
-  }
+  view.curves = Runs(n, [&](size_t i) { return CurveClassOf(plan.TurnAt(i)); });
   return view;
 }
 

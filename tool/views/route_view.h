@@ -6,6 +6,7 @@
 
 #include "messages/messages.h"
 #include "model/scenario.h"
+#include "tool/common/plan_sketch.h"
 
 namespace scenario {
 
@@ -51,7 +52,7 @@ struct RouteView {
 };
 
 // `plan` may be empty: then no curve is known.
-RouteView ViewOf(const Scenario& s, const PlanPoints& plan, Language language);
+RouteView ViewOf(const Scenario& s, const PlanSketch& plan, Language language);
 
 }  // namespace scenario
 

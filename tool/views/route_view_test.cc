@@ -16,7 +16,7 @@ class RouteViewTest : public ::testing::Test {
     s_.nome_linea = "R";
     s_.numero_treno = "7";
     (void)CompileScenario(s_, /*scrivi_linea=*/true, sources);
-    view_ = ViewOf(s_, s_.tracciato.Points(), Language::kEnglish);
+    view_ = ViewOf(s_, PlanSketch::Of(s_), Language::kEnglish);
   }
   Scenario s_;
   RouteView view_;

@@ -27,7 +27,6 @@ constexpr double kProfilesTop = 580;
 constexpr double kStripHeight = 96;
 constexpr double kStripGap = 30;    // room for each strip's title
 constexpr double kLaneHeight = 22;  // one row of object marks
-constexpr int kPlanStep = 25;       // metres between drawn plan points
 // Of an 11 px sans-serif label, capitals included, a little generously.
 constexpr double kCharWidth = 7.6;
 
@@ -245,31 +244,18 @@ std::string StationText(const RouteView::Station& st, const PlotLabels& l) {
       ClockText(st.time / 3600, st.time / 60 % 60, st.time % 60).c_str());
 }
 
-void DrawPlan(const PlanPoints& plan, const RouteView& view,
+void DrawPlan(const PlanSketch& plan, const RouteView& view,
               const PlotLabels& labels, Svg& svg) {
   svg.Rect(kLeft, kPlanTop, kRight - kLeft, kPlanHeight, kFrame);
   svg.Text(kLeft + 8, kPlanTop + 18, labels[PlotWord::kPlan], kHeading);
-  const auto& xs = plan.xs();
-  const auto& ys = plan.ys();
   // The computed points run from metre 0 to the first empty one.
-  double min_x = 0, max_x = 0, min_y = 0, max_y = 0;
-  size_t last = 0;
-  for (size_t m = 0; m < xs.size(); ++m) {
-    if (xs[m].kind == PlanValue::Kind::kEmpty ||
-        ys[m].kind == PlanValue::Kind::kEmpty || !std::isfinite(xs[m].value) ||
-        !std::isfinite(ys[m].value)) {
-      break;
-    }
-    min_x = std::min(min_x, xs[m].value);
-    max_x = std::max(max_x, xs[m].value);
-    min_y = std::min(min_y, ys[m].value);
-    max_y = std::max(max_y, ys[m].value);
-    last = m;
-  }
-  if (last < 1) {
+  if (!plan.drawable()) {
     svg.Text(kLeft + 20, kPlanTop + 60, labels[PlotWord::kNoPlan], kLabel);
     return;
   }
+  const double min_x = plan.min_x(), max_x = plan.max_x();
+  const double min_y = plan.min_y(), max_y = plan.max_y();
+  const size_t last = plan.last();
   // Coordinates so far apart that their distance overflows cannot be
   // drawn to any scale.
   if (!std::isfinite(max_x - min_x) || !std::isfinite(max_y - min_y)) {
@@ -284,9 +270,9 @@ void DrawPlan(const PlanPoints& plan, const RouteView& view,
   // Centred in the box; y grows northwards, the page's y southwards.
   const double x0 = left + ((right - left) - (max_x - min_x) * scale) / 2;
   const double y0 = top + ((bottom - top) - (max_y - min_y) * scale) / 2;
-  auto page = [&](size_t m) {
-    return Point{x0 + (xs[m].value - min_x) * scale,
-                 y0 + (max_y - ys[m].value) * scale};
+  auto page = [&](const PlanSketch::Point& p) {
+    return Point{x0 + (p.first - min_x) * scale,
+                 y0 + (max_y - p.second) * scale};
   };
   // The route solid, the extension past its end dashed.
   const size_t end =
@@ -296,18 +282,18 @@ void DrawPlan(const PlanPoints& plan, const RouteView& view,
         std::tuple{end, last, kExtensionTrack}}) {
     if (to <= from) continue;
     std::vector<Point> points;
-    for (size_t m = from; m <= to; m += kPlanStep) points.push_back(page(m));
-    if ((to - from) % kPlanStep != 0) points.push_back(page(to));
+    for (const PlanSketch::Point& p : plan.Between(from, to)) {
+      points.push_back(page(p));
+    }
     svg.Polyline(Simplified(points, kDrawingTolerance), style);
   }
   // Station names beside their marks, moved down a row where they would
   // touch one already placed.
   std::vector<std::pair<Point, Point>> taken;  // label boxes
   for (const RouteView::Station& st : view.stations) {
-    const auto m = static_cast<size_t>(
-        std::clamp<Long>(st.progressive, 0, static_cast<Long>(last)));
+    const auto m = static_cast<size_t>(std::max<Long>(st.progressive, 0));
     // Plain names, not bindings: the lambda below sees them.
-    const Point at = page(m);
+    const Point at = page(plan.At(std::min(m, last)));
     const double x = at.first, y = at.second;
     svg.Circle(x, y, 4, kStation, StationText(st, labels), "station");
     double ly = y + 4;
@@ -607,7 +593,7 @@ double PlotHeight() {
 
 }  // namespace
 
-std::string PlotSvg(const Scenario& s, const PlanPoints& plan,
+std::string PlotSvg(const Scenario& s, const PlanSketch& plan,
                     const std::string& title, Language language,
                     const std::string& notice) {
   const PlotLabels& labels = PlotLabelsFor(language);

@@ -5,6 +5,7 @@
 
 #include "messages/messages.h"
 #include "model/scenario.h"
+#include "tool/common/plan_sketch.h"
 
 namespace scenario {
 
@@ -13,9 +14,9 @@ namespace scenario {
 // speed and adhesion against the progressive, sharing one axis, with the
 // stations' names and stop zones, the signals, the slow-downs, the speed
 // boards and the signboards marked. The same scenario gives the same bytes.
-// `plan` holds the scenario's plan points; a `notice` (what a compile with
-// an error left out) stands under the title.
-std::string PlotSvg(const Scenario& s, const PlanPoints& plan,
+// `plan` is what the drawing takes of the scenario's plan; a `notice` (what a
+// compile with an error left out) stands under the title.
+std::string PlotSvg(const Scenario& s, const PlanSketch& plan,
                     const std::string& title,
                     Language language = Language::kItalian,
                     const std::string& notice = {});

@@ -22,7 +22,7 @@ Scenario Compiled(bool scrivi_linea) {
 // heading in the language asked and none in the other.
 TEST(SvgPlotTest, TheSameScenarioGivesTheSameBytesInItsLanguage) {
   const Scenario s = Compiled(/*scrivi_linea=*/true);
-  const PlanPoints plan = s.tracciato.Points();
+  const PlanSketch plan = PlanSketch::Of(s);
   const std::string it = PlotSvg(s, plan, "R", Language::kItalian);
   EXPECT_EQ(PlotSvg(s, plan, "R", Language::kItalian), it);
   const std::string en = PlotSvg(s, plan, "R", Language::kEnglish);
