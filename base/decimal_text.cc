@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace scenario {
 namespace {
@@ -18,7 +19,7 @@ struct Binary {
   bool negative;
 };
 
-bool Split(double value, Binary* b) {
+[[gnu::always_inline]] inline bool Split(double value, Binary* b) {
   const auto bits = std::bit_cast<uint64_t>(value);
   const int biased = static_cast<int>((bits >> 52) & 0x7FF);
   const uint64_t fraction = bits & ((uint64_t{1} << 52) - 1);
@@ -61,7 +62,7 @@ constexpr auto kPairs = [] {
 
 // number / 2^shift, rounded half to even, as printf rounds the exact
 // binary value.
-Wide ShiftRounded(Wide number, int shift) {
+[[gnu::always_inline]] inline Wide ShiftRounded(Wide number, int shift) {
   const Wide quotient = number >> shift;
   const Wide rest = number - (quotient << shift);
   const Wide half = Wide{1} << (shift - 1);
@@ -84,7 +85,7 @@ bool Narrow(Wide wide, uint64_t* n) {
 }
 
 // round(|value| * 10^k), when it fits the wide arithmetic and 63 bits.
-bool Scaled(const Binary& b, int k, uint64_t* n) {
+[[gnu::always_inline]] inline bool Scaled(const Binary& b, int k, uint64_t* n) {
   if (k >= 0) {
     // 10^k = 5^k * 2^k: m * 5^k stays below 2^128 for k up to 32.
     if (k > 32) return false;
@@ -121,6 +122,33 @@ char* Fallback(double value, std::chars_format form, int precision, char* out) {
   return std::to_chars(out, out + kDecimalRoom, value, form, precision).ptr;
 }
 
+// n / 10^kDecimals: its integer part, the point and `kDecimals` decimals,
+// by a constant divisor, which the compiler turns into a multiplication.
+template <int kDecimals>
+char* FixedDigits(uint64_t n, char* out) {
+  constexpr auto scale = static_cast<uint64_t>(kTens[kDecimals]);
+  out = Digits(n / scale, out);
+  if constexpr (kDecimals > 0) {
+    *out++ = '.';
+    uint64_t fraction = n % scale;
+    for (int i = kDecimals - 1; i >= 0; --i) {
+      out[i] = static_cast<char>('0' + fraction % 10);
+      fraction /= 10;
+    }
+  }
+  return out + kDecimals;
+}
+
+template <int... kDecimals>
+char* FixedDigits(int decimals, uint64_t n, char* out,
+                  std::integer_sequence<int, kDecimals...>) {
+  char* end = out;
+  ((decimals == kDecimals ? (end = FixedDigits<kDecimals>(n, out), true)
+                          : false) ||
+   ...);
+  return end;
+}
+
 }  // namespace
 
 char* WriteFixed(double value, int decimals, char* out) {
@@ -131,17 +159,7 @@ char* WriteFixed(double value, int decimals, char* out) {
     return Fallback(value, std::chars_format::fixed, decimals, out);
   }
   if (b.negative) *out++ = '-';
-  uint64_t scale = 1;
-  for (int i = 0; i < decimals; ++i) scale *= 10;
-  out = Digits(n / scale, out);
-  if (decimals == 0) return out;
-  *out++ = '.';
-  uint64_t fraction = n % scale;
-  for (int i = decimals - 1; i >= 0; --i) {
-    out[i] = static_cast<char>('0' + fraction % 10);
-    fraction /= 10;
-  }
-  return out + decimals;
+  return FixedDigits(decimals, n, out, std::make_integer_sequence<int, 10>());
 }
 
 char* WriteGeneral17(double value, char* out) {

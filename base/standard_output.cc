@@ -5,17 +5,28 @@
 
 namespace scenario {
 
-bool StandardOutput::Flush() {
-  const size_t size = static_cast<size_t>(pptr() - pbase());
-  setp(buffer_.data(), buffer_.data() + buffer_.size());
+bool StandardOutput::Write(const char* s, size_t n) {
   if (error_ != 0) return false;  // what follows a lost write is lost too
   errno = 0;
-  if (std::fwrite(buffer_.data(), 1, size, stdout) != size ||
-      std::fflush(stdout) != 0) {
+  if (std::fwrite(s, 1, n, stdout) != n || std::fflush(stdout) != 0) {
     error_ = errno != 0 ? errno : EIO;
     return false;
   }
   return true;
+}
+
+bool StandardOutput::Flush() {
+  const size_t size = static_cast<size_t>(pptr() - pbase());
+  setp(buffer_.data(), buffer_.data() + buffer_.size());
+  return Write(buffer_.data(), size);
+}
+
+std::streamsize StandardOutput::xsputn(const char* s, std::streamsize n) {
+  if (static_cast<size_t>(n) < buffer_.size()) {
+    return std::streambuf::xsputn(s, n);
+  }
+  if (!Flush() || !Write(s, static_cast<size_t>(n))) return 0;
+  return n;
 }
 
 int StandardOutput::overflow(int c) {

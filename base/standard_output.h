@@ -22,9 +22,12 @@ class StandardOutput : public std::streambuf {
  protected:
   int overflow(int c) override;
   int sync() override;
+  // A piece as large as the buffer goes out as it is, not through it.
+  std::streamsize xsputn(const char* s, std::streamsize n) override;
 
  private:
   bool Flush();
+  bool Write(const char* s, size_t n);
 
   std::array<char, 1 << 16> buffer_;
   int error_ = 0;

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Measures the programs as a user runs them: whole processes, each in a
-# fresh folder, against the floor of copying the same bytes into a fresh
-# folder. Each row pairs a run with its floor, in turn, RUNS times (default
-# 11; each of them REPS runs, default 10), and reports the median of the
-# ratios of CPU time (user + system) with their range, or a peak memory
-# and a size. Needs GNU time (/usr/bin/time,
-# Debian's package "time"). Run after ./build.sh test, which builds the
-# benchmarks; prints the table the README shows.
+# fresh folder, against the floor each row names: copying the same bytes
+# into a fresh folder (`cp`), and flushing them too (`cp` + `sync`) for a
+# program that flushes what it writes. Each row pairs a run with its floor,
+# in turn, RUNS times (default 11; each of them REPS runs, default 10), and
+# reports the median of the ratios of CPU time (user + system) with their
+# range; or a peak memory, a size, or the report page's load in headless
+# Chromium (when /usr/bin/chromium is there). Needs GNU time
+# (/usr/bin/time, Debian's package "time"). Run after ./build.sh test,
+# which builds the benchmarks; prints the table the README shows.
 #
 # The in-process micro-benchmarks are separate:
 #   build/bin/compile_benchmark   (repeated compiles in one process)
@@ -48,8 +50,8 @@ measure() {
 
 # Median and range of "a / b" over paired runs of two commands.
 ratio() {
-  local name=$1 goal=$2
-  shift 2
+  local name=$1 floor=$2 goal=$3
+  shift 3
   local -a first second
   local split
   for ((i = 1; i <= $#; ++i)); do [[ ${!i} == "--" ]] && split=$i; done
@@ -66,14 +68,14 @@ ratio() {
   median=$(echo "$sorted" | sed -n "$(((runs + 1) / 2))p")
   low=$(echo "$sorted" | head -1)
   high=$(echo "$sorted" | tail -1)
-  printf '| %s | %.2f (%.2f to %.2f) | %s |\n' "$name" "$median" "$low" "$high" "$goal"
+  printf '| %s | %s | %.2f × (%.2f to %.2f) | %s |\n' "$name" "$floor" "$median" "$low" "$high" "$goal"
 }
 
 peak() {
   local name=$1 goal=$2
   shift 2
   read -r _ kib < <(reps=1 measure "$@")
-  printf '| %s | %d MiB | %s |\n' "$name" "$((kib / 1024))" "$goal"
+  printf '| %s | | %.1f MiB | %s |\n' "$name" "$(echo "$kib / 1024" | bc -l)" "$goal"
 }
 
 plan=$package/R_linea.dat
@@ -82,38 +84,73 @@ mkdir -p "$writer_folder"
 cp "$bin/scenario-writer" "$writer_folder/"
 (cd "$writer_folder" && DISPLAY= ./scenario-writer 2> /dev/null)
 six=("$writer_folder"/Valdorsio-Ronsale*)
+six_names=()
+for f in "${six[@]}"; do six_names+=("$(basename "$f")"); done
 
-echo "| what (the largest route unless said) | measured | goal |"
-echo "|---|---|---|"
-ratio "\`compile\` / \`cp\` of its three files" "≤ 2.0" \
+# The page's load in headless Chromium: the load event's time from the
+# navigation's start, and the nodes of the document once its script has
+# run (elements, texts and the rest), read by a probe put into a copy.
+page_probe() {
+  local page=$1 copy=$work/probe.html
+  sed 's|<head>|<head><script>addEventListener("load", () => { const n = performance.getEntriesByType("navigation")[0]; let nodes = 0; const w = document.createTreeWalker(document, NodeFilter.SHOW_ALL); while (w.nextNode()) ++nodes; document.documentElement.dataset.probe = Math.round(n.loadEventStart) + " " + nodes; });</script>|' \
+    "$page" > "$copy"
+  chromium --headless --no-sandbox --disable-gpu --user-data-dir="$work/chromium" \
+    --dump-dom "file://$copy" 2> /dev/null | grep -o 'data-probe="[^"]*"' | tr -d '"' | cut -d= -f2
+}
+
+echo "| what (the largest route unless said) | floor | measured | goal |"
+echo "|---|---|---|---|"
+ratio "\`compile\` of the texts" "\`cp\` + \`sync\` of its three files" "≤ 1.5" \
   "$bin/scenario-tool" compile "$texts/R_linea.txt" "$texts/R_1-.txt" -o out -- \
-  cp "$package/R_linea.dat" "$package/R_1.sim" "$package/R_1.dat" .
-peak "\`compile\`, peak memory" "≤ 24 MiB" \
+  sh -c "cp '$package/R_linea.dat' '$package/R_1.sim' '$package/R_1.dat' . && sync R_linea.dat R_1.sim R_1.dat"
+peak "\`compile\`, peak memory" "≤ 8 MiB" \
   "$bin/scenario-tool" compile "$texts/R_linea.txt" "$texts/R_1-.txt" -o out
-ratio "\`check\` / \`scenario-tool --version\`" "≤ 3.0" \
+ratio "\`scenario-writer\`, no display" "\`cp\` + \`sync\` of its six files" "≤ 1.1" \
+  sh -c "cp '$bin/scenario-writer' . && DISPLAY= ./scenario-writer 2> /dev/null" -- \
+  sh -c "cp '$bin/scenario-writer' . && cp ${six[*]} . && sync ${six_names[*]}"
+ratio "\`check\`" "\`scenario-tool --version\`" "≤ 3.0" \
   "$bin/scenario-tool" check "$texts/R_linea.txt" "$texts/R_1-.txt" -- \
   "$bin/scenario-tool" --version
-ratio "\`check\` of the texts on one line / on many lines" "≤ 2.0" \
+ratio "\`check\` of the texts on one line" "the same on many lines" "≤ 2.0" \
   "$bin/scenario-tool" check "$texts/one_line/R_linea.txt" \
   "$texts/one_line/R_1-.txt" --route-name R --train-number 1 -- \
   "$bin/scenario-tool" check "$texts/R_linea.txt" "$texts/R_1-.txt"
 # Files of the dumps' sizes, for their floors.
-"$bin/scenario-tool" dump "$plan" --format csv > "$work/plan.csv"
-"$bin/scenario-tool" dump "$plan" > "$work/plan.txt"
-ratio "\`dump\` of the plan as CSV / \`cp\` of a file of its size" "≤ 4.0" \
-  sh -c "'$bin/scenario-tool' dump '$plan' --format csv > out" -- \
-  cp "$work/plan.csv" copy
-ratio "\`dump\` of the plan as text / \`cp\` of a file of its size" "≤ 4.0" \
-  sh -c "'$bin/scenario-tool' dump '$plan' > out" -- \
-  cp "$work/plan.txt" copy
-peak "\`dump\` of the plan as JSON, peak memory" "≤ 16 MiB" \
-  sh -c "'$bin/scenario-tool' dump '$plan' --format json > out"
-peak "\`plot --from\` the package, peak memory" "≤ 32 MiB" \
+for format in text csv json; do
+  "$bin/scenario-tool" dump "$plan" --format $format > "$work/plan.$format"
+done
+for format in text csv json; do
+  ratio "\`dump\` of the plan as $format" "\`cp\` of a file of its size" \
+    "$([[ $format == text ]] && echo "≤ 4" || echo "≤ 6")" \
+    sh -c "'$bin/scenario-tool' dump '$plan' --format $format > out" -- \
+    cp "$work/plan.$format" copy
+done
+for format in text csv json; do
+  peak "\`dump\` of the plan as $format, peak memory" "≤ 8 MiB" \
+    sh -c "'$bin/scenario-tool' dump '$plan' --format $format > out"
+done
+peak "\`plot --from\` the package, peak memory" "≤ 12 MiB" \
   "$bin/scenario-tool" plot --from "$package" -o plot.svg
+peak "\`report\` of the texts, peak memory" "≤ 12 MiB" \
+  "$bin/scenario-tool" report "$texts/R_linea.txt" "$texts/R_1-.txt" -o report.html
 svg=$work/plot.svg
 "$bin/scenario-tool" plot --from "$package" -o "$svg" > /dev/null
-printf '| `plot --from` the package, SVG size | %d KB | ≤ 300 KB |\n' \
+printf '| `plot --from` the package, SVG size | | %d KB | ≤ 300 KB |\n' \
   "$(($(stat -c %s "$svg") / 1000))"
-ratio "\`scenario-writer\` in a fresh folder / \`cp\` of its six files" "≤ 1.5" \
-  sh -c "cp '$bin/scenario-writer' . && DISPLAY= ./scenario-writer 2> /dev/null" -- \
-  sh -c "cp '$bin/scenario-writer' . && cp ${six[*]} ."
+page=$work/report.html
+"$bin/scenario-tool" report "$texts/R_linea.txt" "$texts/R_1-.txt" -o "$page" > /dev/null
+printf '| `report` of the texts, page size | | %d KB | ≤ 600 KB |\n' \
+  "$(($(stat -c %s "$page") / 1000))"
+if command -v chromium > /dev/null; then
+  loads=()
+  for ((r = 0; r < runs; ++r)); do
+    read -r load nodes < <(page_probe "$page")
+    loads+=("$load")
+  done
+  printf '| `report` of the texts, nodes once drawn | | %d | ≤ 5,000 |\n' "$nodes"
+  load=$(printf '%s\n' "${loads[@]}" | sort -g | sed -n "$(((runs + 1) / 2))p")
+  printf '| `report` of the texts, load event in headless Chromium | | %.2f s | ≤ 0.4 s |\n' \
+    "$(echo "$load / 1000" | bc -l)"
+else
+  echo "| \`report\` page in Chromium | | not measured: no /usr/bin/chromium | |"
+fi

@@ -160,11 +160,10 @@ TEST(PlotCommandTest, TextsWithAnErrorSaySoAndFail) {
   const std::string page = files.files["r.html"];
   EXPECT_NE(page.find("<p class=\"notice\">" + notice + "</p>"),
             std::string::npos);
-  // The marked line, then its message, then the next line.
-  EXPECT_NE(
-      page.find("cartello_indicatore, 1000, b</span><span class=\"message "
-                "error\">^ 22: errore 6"),
-      std::string::npos);
+  // The marked line, then its message.
+  EXPECT_NE(page.find("cartello_indicatore, 1000, b</pre></div><div "
+                      "class=\"message error\">^ 22: errore 6"),
+            std::string::npos);
   EXPECT_NE(page.find("(progressiva 2000) [trovato proseguendo la lettura"),
             std::string::npos);
 }

@@ -1,5 +1,6 @@
 #include "tool/views/report_page.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -12,7 +13,6 @@
 #include "tool/common/compile_report.h"
 #include "tool/views/report_assets.h"
 #include "tool/views/route_view.h"
-#include "tool/views/svg_plot.h"
 #include "tool/views/xml_text.h"
 
 namespace scenario {
@@ -52,8 +52,6 @@ const char* KindClass(Kind kind) {
   return nullptr;
 }
 
-std::string Metres(double m) { return std::to_string(std::lround(m)); }
-
 std::string StationTime(Long seconds) {
   return ClockText(seconds / 3600, seconds / 60 % 60, seconds % 60);
 }
@@ -69,44 +67,64 @@ std::string ScriptJson(const json& data) {
   return text;
 }
 
+// A profile as its runs, cell and value for each change: [c0, v0, c1, v1,
+// ...]. Profiles change a few thousand times over twenty thousand cells.
+json Runs(const std::vector<int>& values) {
+  json runs = json::array();
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (i == 0 || values[i] != values[i - 1]) {
+      runs.push_back(i);
+      runs.push_back(values[i]);
+    }
+  }
+  return runs;
+}
+
+// The kinds of objects the page marks, in the order of their lanes.
+constexpr const char* kMarkedKinds[] = {"signal", "slow-down", "board",
+                                        "signboard"};
+
+// What the page's script draws and lists: each record as an array, its
+// fields in the order the script reads them, so that thousands of them
+// stay small. The heights follow from the gradients and are worked out
+// by the script.
 json PageData(const RouteView& view, const PlotLabels& labels) {
-  std::vector<double> height;
-  for (double h : view.height) height.push_back(std::round(h * 100) / 100);
   json objects = json::array();
   for (const RouteView::Object& o : view.objects) {
-    if (const char* kind = KindClass(o.kind)) {
-      objects.push_back(
-          {{"kind", kind}, {"at", o.at}, {"text", Utf8Text(o.text)}});
-    }
+    const char* kind = KindClass(o.kind);
+    if (kind == nullptr) continue;
+    const auto lane =
+        std::find_if(std::begin(kMarkedKinds), std::end(kMarkedKinds),
+                     [&](const char* k) { return std::string(k) == kind; }) -
+        std::begin(kMarkedKinds);
+    objects.push_back({lane, o.cell, o.at, Utf8Text(o.text)});
   }
   json stations = json::array();
   for (const RouteView::Station& st : view.stations) {
     stations.push_back(
-        {{"start", st.start},
-         {"end", st.end},
-         {"text", Utf8Text(Format(labels[PlotWord::kStation], st.number,
-                                  st.name.c_str(), st.type, st.start, st.end,
-                                  StationTime(st.time).c_str()))}});
+        {st.number, st.progressive, st.type, st.start, st.end,
+         StationTime(st.time), Utf8Text(st.name),
+         Utf8Text(Format(labels[PlotWord::kStation], st.number, st.name.c_str(),
+                         st.type, st.start, st.end,
+                         StationTime(st.time).c_str()))});
   }
   auto stretches = [](const std::vector<RouteView::Stretch>& list,
                       auto describe) {
     json out = json::array();
     for (const RouteView::Stretch& s : list) {
-      out.push_back({{"from", s.from},
-                     {"to", s.to},
-                     {"value", s.value},
-                     {"text", describe(s)}});
+      out.push_back({s.from, s.to, s.value, describe(s)});
     }
     return out;
   };
   return {
       {"cell", kCellLength},
+      {"cells", view.gradient.size()},
       {"length", view.route_length},
-      {"gradient", view.gradient},
-      {"height", height},
-      {"line", view.line_speed},
-      {"met", view.speed_met},
-      {"adhesion", view.adhesion},
+      {"gradient", Runs(view.gradient)},
+      {"line", Runs(view.line_speed)},
+      {"met", Runs(view.speed_met)},
+      {"adhesion", Runs(view.adhesion)},
+      {"kinds", kMarkedKinds},
       {"objects", objects},
       {"stations", stations},
       {"curves", stretches(view.curves,
@@ -119,6 +137,11 @@ json PageData(const RouteView& view, const PlotLabels& labels) {
       {"mountains", stretches(view.mountains,
                               [&](const RouteView::Stretch& m) {
                                 return Format(labels[PlotWord::kMountain],
+                                              m.value);
+                              })},
+      {"slowDowns", stretches(view.slow_downs,
+                              [&](const RouteView::Stretch& m) {
+                                return Format(labels[PlotWord::kSlowDown],
                                               m.value);
                               })},
       {"words",
@@ -135,32 +158,23 @@ json PageData(const RouteView& view, const PlotLabels& labels) {
         {"progressive", labels[PlotWord::kProgressive]},
         {"extension", labels[PlotWord::kExtension]},
         {"routeEnd", labels[PlotWord::kRouteEnd]},
-        {"cursor", Split(labels[PlotWord::kCursor])}}},
+        {"cursor", Split(labels[PlotWord::kCursor])},
+        {"columns", Split(labels[PlotWord::kColumns])},
+        {"cell", labels[PlotWord::kCell]},
+        {"what", labels[PlotWord::kWhat]}}},
   };
 }
 
-// A table whose rows lead to their place on the chart.
-class Table {
- public:
-  Table(std::ostringstream& out, const std::string& id, const char* title,
-        const std::vector<std::string>& columns)
-      : out_(out) {
-    out_ << "<h2 id=\"" << id << "\">" << XmlText(title)
-         << "</h2>\n<table id=\"" << id << "-table\"><tr>";
-    for (const std::string& c : columns)
-      out_ << "<th>" << XmlText(c) << "</th>";
-    out_ << "</tr>\n";
-  }
-  void Row(double at, const std::vector<std::string>& cells) {
-    out_ << "<tr data-at=\"" << Metres(at) << "\">";
-    for (const std::string& c : cells) out_ << "<td>" << XmlText(c) << "</td>";
-    out_ << "</tr>\n";
-  }
-  ~Table() { out_ << "</table>\n"; }
-
- private:
-  std::ostringstream& out_;
-};
+// A table's heading and its empty table: the script fills it from the
+// page's data, the station table at once, the others when first opened,
+// so that thousands of rows cost nothing until they are looked at.
+void Table(std::ostringstream& out, const std::string& id, const char* title,
+           size_t rows, bool open) {
+  out << "<details id=\"" << id << "\"" << (open ? " open" : "")
+      << "><summary><h2>" << XmlText(title) << " (" << rows
+      << ")</h2></summary><table id=\"" << id
+      << "-table\"></table></details>\n";
+}
 
 // What the page says of one diagnostic, as check says it.
 struct Said {
@@ -168,30 +182,40 @@ struct Said {
   std::string text;
 };
 
-// A source text with its lines numbered, each with an anchor, the lines
-// with diagnostics marked and each followed by what is said of it.
+// A source text with its lines numbered, the lines with diagnostics marked,
+// each with an anchor and followed by what is said of it. The lines between
+// go as one block of text, with their numbers beside them in another:
+// a text of ten thousand lines is a few dozen nodes, not tens of thousands.
 void Source(std::ostringstream& out, const std::string& anchor,
             const std::string& path, const std::string& text,
             const std::map<int, std::vector<Said>>& said) {
-  out << "<h3>" << XmlText(path) << "</h3>\n<pre class=\"source\">";
+  out << "<h3>" << XmlText(path) << "</h3>\n<div class=\"source\">";
   const LineIndex lines(text);
-  for (int n = 1; n <= static_cast<int>(lines.count()); ++n) {
-    const auto marked = said.find(n);
-    out << "<span id=\"" << anchor << n << "\""
-        << (marked != said.end() ? " class=\"marked\"" : "")
-        << "><span class=\"n\">" << n << "</span>"
-        << XmlText(std::string(lines.Line(n))) << "</span>";
-    if (marked == said.end()) {
-      out << "\n";
-      continue;
+  const int count = static_cast<int>(lines.count());
+  auto block = [&](int first, int last, bool marked) {
+    out << "<div class=\"lines" << (marked ? " marked\" id=\"" : "");
+    if (marked) out << anchor << first;
+    out << "\"><pre class=\"n\">";
+    for (int n = first; n <= last; ++n) out << n << (n < last ? "\n" : "");
+    out << "</pre><pre>";
+    for (int n = first; n <= last; ++n) {
+      out << XmlText(std::string(lines.Line(n))) << (n < last ? "\n" : "");
     }
-    // Block lines of their own: no line end, which would show as a blank.
-    for (const Said& s : marked->second) {
-      out << "<span class=\"message " << SeverityName(s.severity) << "\">"
-          << XmlText(s.text) << "</span>";
+    out << "</pre></div>";
+  };
+  int next = 1;
+  for (const auto& [line, messages] : said) {
+    if (line < next || line > count) continue;
+    if (line > next) block(next, line - 1, false);
+    block(line, line, true);
+    for (const Said& s : messages) {
+      out << "<div class=\"message " << SeverityName(s.severity) << "\">"
+          << XmlText(s.text) << "</div>";
     }
+    next = line + 1;
   }
-  out << "</pre>\n";
+  if (next <= count) block(next, count, false);
+  out << "</div>\n";
 }
 
 }  // namespace
@@ -214,21 +238,11 @@ std::string ReportPage(const ScenarioInput& input,
   }
   out << "<p class=\"hint\">" << XmlText(labels[PlotWord::kHint]) << "</p>\n"
       << "<svg id=\"profile\" xmlns=\"http://www.w3.org/2000/svg\"></svg>\n"
-      << "<div id=\"readout\"></div>\n";
+      << "<div id=\"readout\"></div>\n<div id=\"under\"></div>\n";
 
   // The tables, each row leading to its place.
-  {
-    std::vector<std::string> columns = Split(labels[PlotWord::kColumns]);
-    Table stations(out, "stations", labels[PlotWord::kStations], columns);
-    for (const RouteView::Station& st : view.stations) {
-      stations.Row(static_cast<double>(st.progressive),
-                   {std::to_string(st.number), std::to_string(st.progressive),
-                    std::to_string(st.type),
-                    std::to_string(st.start) + ".." + std::to_string(st.end),
-                    StationTime(st.time), st.name});
-    }
-  }
-  const std::string progressive = Split(labels[PlotWord::kCursor]).at(1);
+  Table(out, "stations", labels[PlotWord::kStations], view.stations.size(),
+        /*open=*/true);
   const struct {
     const char* id;
     const char* title;
@@ -237,24 +251,15 @@ std::string ReportPage(const ScenarioInput& input,
                {"speed-boards", labels[PlotWord::kSpeedBoards], "board"},
                {"signboards", labels[PlotWord::kSignboards], "signboard"}};
   for (const auto& list : lists) {
-    Table table(
-        out, list.id, list.title,
-        {labels[PlotWord::kCell], progressive, labels[PlotWord::kWhat]});
-    for (const RouteView::Object& o : view.objects) {
-      const char* kind = KindClass(o.kind);
-      if (kind != nullptr && std::string(kind) == list.kind) {
-        table.Row(o.at, {std::to_string(o.cell), Metres(o.at), o.text});
-      }
-    }
+    const auto rows = std::count_if(
+        view.objects.begin(), view.objects.end(), [&](const auto& o) {
+          const char* kind = KindClass(o.kind);
+          return kind != nullptr && std::string(kind) == list.kind;
+        });
+    Table(out, list.id, list.title, static_cast<size_t>(rows), false);
   }
-  {
-    Table slow(out, "slow-downs", labels[PlotWord::kSlowDowns],
-               {progressive, progressive, labels[PlotWord::kWhat]});
-    for (const RouteView::Stretch& s : view.slow_downs) {
-      slow.Row(s.from, {Metres(s.from), Metres(s.to),
-                        Format(labels[PlotWord::kSlowDown], s.value)});
-    }
-  }
+  Table(out, "slow-downs", labels[PlotWord::kSlowDowns], view.slow_downs.size(),
+        false);
 
   // The diagnostics of the texts, each leading to its line.
   std::map<std::string, std::map<int, std::vector<Said>>> said;
@@ -293,16 +298,14 @@ std::string ReportPage(const ScenarioInput& input,
     out << "</ul>\n";
   }
 
-  out << "<figure>\n";
-  std::string plot = PlotSvg(input.s, input.plan, input.title, language);
-  plot.erase(0, plot.find("<svg"));
-  out << plot << "</figure>\n";
-
+  // The texts are laid out when opened, or when a diagnostic's link
+  // leads into them: thousands of lines cost nothing until then.
   if (input.from_texts) {
-    out << "<h2 id=\"sources\">" << XmlText(labels[PlotWord::kSources])
-        << "</h2>\n";
+    out << "<details id=\"sources\"><summary><h2>"
+        << XmlText(labels[PlotWord::kSources]) << "</h2></summary>\n";
     Source(out, "route-", route_path, input.route_text, said["route"]);
     Source(out, "train-", train_path, input.train_text, said["train"]);
+    out << "</details>\n";
   }
   out << "<script type=\"application/json\" id=\"scenario-data\">"
       << ScriptJson(PageData(view, labels)) << "</script>\n<script>\n"

@@ -1,6 +1,9 @@
 // The report's profile chart: drawn from the page's data for the stretch
 // in view; the wheel zooms about the pointer, a drag pans, a double click
-// shows the whole route, and the cursor reads every profile at its cell.
+// shows the whole route, and the cursor reads every profile at its cell
+// and names the marks under it. Where more marks are in view than the
+// chart has room for, each lane draws what its pixels can show; the
+// tables build their rows when first opened.
 (function () {
   'use strict';
   const data = JSON.parse(document.getElementById('scenario-data').textContent);
@@ -8,19 +11,46 @@
   const NS = 'http://www.w3.org/2000/svg';
   const chart = document.getElementById('profile');
   const readout = document.getElementById('readout');
+  const under = document.getElementById('under');
   const cell = data.cell;
-  const total = Math.max(data.gradient.length * cell, 1);
+  const cells = data.cells;
+  const total = Math.max(cells * cell, 1);
   const left = 110, right = 1170, stripHeight = 70, gap = 26, lane = 18;
+  // Above this many marks in view a lane is drawn as one shape.
+  const detailed = 200;
+
+  // The profiles cell by cell, from their runs.
+  function series(runs) {
+    const values = new Float64Array(cells);
+    for (let k = 0; k < runs.length; k += 2) {
+      const end = k + 2 < runs.length ? runs[k + 2] : cells;
+      values.fill(runs[k + 1], runs[k], end);
+    }
+    return values;
+  }
+  const profiles = {
+    gradient: series(data.gradient), line: series(data.line),
+    met: series(data.met), adhesion: series(data.adhesion),
+    height: new Float64Array(cells),
+  };
+  // The height at each cell's start: the gradients climbed so far.
+  for (let i = 1, h = 0; i < cells; ++i) {
+    h += profiles.gradient[i - 1] * cell / 1000;
+    profiles.height[i] = h;
+  }
+  const hundredths = (v) => Math.sign(v) * Math.round(Math.abs(v) * 100) / 100;
+
   const strips = [
-    {title: words.height, series: [['height', 'height']]},
-    {title: words.gradient, series: [['gradient', 'gradient']]},
-    {title: words.speed, series: [['line', 'line'], ['met', 'met']]},
-    {title: words.adhesion, series: [['adhesion', 'adhesion']]},
+    {title: words.height, series: [['height', 'height']], step: false},
+    {title: words.gradient, series: [['gradient', 'gradient']], step: true},
+    {title: words.speed, series: [['line', 'line'], ['met', 'met']], step: true},
+    {title: words.adhesion, series: [['adhesion', 'adhesion']], step: true},
   ];
   const lanesTop = 14 + strips.length * (stripHeight + gap) + 8;
   const lanes = [words.track, words.signals, words.slowDowns,
                  words.speedBoards, words.signboards];
-  const height = lanesTop + lanes.length * lane + 34;
+  const bottom = lanesTop + lanes.length * lane;
+  const height = bottom + 34;
   chart.setAttribute('viewBox', '0 0 1200 ' + height);
   chart.setAttribute('height', height);
   let view = {from: 0, to: total};
@@ -46,28 +76,95 @@
   }
 
   // A range with room for the values and 0, in round steps.
-  function range(values) {
+  function range(keys) {
     let low = 0, high = 1;
-    for (const v of values) { low = Math.min(low, v); high = Math.max(high, v); }
+    for (const key of keys) {
+      const values = profiles[key];
+      for (let i = 0; i < values.length; ++i) {
+        if (values[i] < low) low = values[i];
+        if (values[i] > high) high = values[i];
+      }
+    }
     const raw = (high - low) / 4;
     const power = Math.pow(10, Math.floor(Math.log10(raw)));
     const step = [1, 2, 5, 10].map((f) => f * power).find((s) => s >= raw);
     return {low: Math.floor(low / step) * step, high: Math.ceil(high / step) * step, step};
   }
-  const ranges = strips.map((s) => range(s.series.flatMap(([key]) => data[key])));
+  const ranges = strips.map((s) => range(s.series.map(([key]) => key)));
+
+  // A profile's line over the cells in view: every step while a cell is
+  // wider than a pixel, else the lowest and highest value in each pixel.
+  function profileLine(values, step, y, first, last) {
+    const points = [];
+    const perPixel = (last - first + 1) / (right - left);
+    if (perPixel <= 1) {
+      for (let i = first; i <= last; ++i) {
+        const py = y(values[i]);
+        points.push(x(i * cell) + ',' + py);
+        if (step) points.push(x((i + 1) * cell) + ',' + py);
+      }
+      return points.join(' ');
+    }
+    // The pixel's column runs from the value it meets first to the one it
+    // leaves with, through its extremes.
+    const pixel = (right - left) / (view.to - view.from) * cell;
+    const origin = x(0);
+    for (let i = first; i <= last;) {
+      const px = Math.floor(origin + i * pixel);
+      let low = values[i], high = values[i];
+      const rising = values[i] <= values[Math.min(i + Math.ceil(1 / pixel), last)];
+      for (; i <= last && Math.floor(origin + i * pixel) === px; ++i) {
+        if (values[i] < low) low = values[i];
+        if (values[i] > high) high = values[i];
+      }
+      points.push(px + ',' + y(rising ? low : high));
+      if (low !== high) points.push(px + ',' + y(rising ? high : low));
+    }
+    return points.join(' ');
+  }
+
+  // Marks of one kind in a lane: each its own shape, with its tooltip,
+  // while few are in view; else one shape with a mark per pixel.
+  function marks(list, shape, cls, parent) {
+    if (list.length <= detailed) {
+      for (const m of list) element(shape.tag, shape.one(m), parent, m.text).setAttribute('class', cls);
+      return;
+    }
+    const drawn = new Set();
+    let path = '';
+    for (const m of list) {
+      const key = Math.round(x(m.from)) + ':' + Math.round(x(m.to));
+      if (drawn.has(key)) continue;
+      drawn.add(key);
+      path += shape.path(m);
+    }
+    element('path', {d: path, class: cls}, parent);
+  }
+
+  const objects = data.objects.map(([lane, cellIndex, at, text]) =>
+    ({kind: data.kinds[lane], lane: lane + 1, cell: cellIndex, from: at, to: at, text}));
+  const stretches = (list) => list.map(([from, to, value, text]) => ({from, to, value, text}));
+  const curves = stretches(data.curves);
+  const mountains = stretches(data.mountains);
+  const slowDowns = stretches(data.slowDowns);
+  const stations = data.stations.map(([number, progressive, type, start, end, time, name, text]) =>
+    ({number, progressive, type, from: start, to: end, time, name, text}));
+  const inView = (list) => list.filter((m) => m.to >= view.from - cell && m.from <= view.to + cell);
+  const laneMiddle = (k) => lanesTop + k * lane + lane / 2;
+  const band = (top, h) => ({
+    tag: 'rect',
+    one: (m) => ({x: x(m.from), y: top(m), width: Math.max(x(m.to) - x(m.from), 1), height: h(m)}),
+    path: (m) => `M${x(m.from)},${top(m)}h${Math.max(x(m.to) - x(m.from), 1)}v${h(m)}h${-Math.max(x(m.to) - x(m.from), 1)}z`,
+  });
 
   function draw() {
     while (chart.firstChild) chart.removeChild(chart.firstChild);
     const first = Math.max(0, Math.floor(view.from / cell) - 1);
-    const last = Math.min(data.gradient.length - 1, Math.ceil(view.to / cell) + 1);
-    const bottom = lanesTop + lanes.length * lane;
+    const last = Math.min(cells - 1, Math.ceil(view.to / cell) + 1);
     const clip = element('clipPath', {id: 'inside'});
     element('rect', {x: left, y: 0, width: right - left, height: bottom}, clip);
     const inside = element('g', {'clip-path': 'url(#inside)'});
-    for (const st of data.stations) {
-      element('rect', {x: x(st.start), y: 4, width: Math.max(x(st.end) - x(st.start), 1),
-                       height: bottom - 4, class: 'zone'}, inside, st.text);
-    }
+    marks(inView(stations), band(() => 4, () => bottom - 4), 'zone', inside);
     if (data.length < total) {
       element('rect', {x: x(data.length), y: 4, width: Math.max(x(total) - x(data.length), 0),
                        height: bottom - 4, class: 'extension'}, inside, words.extension);
@@ -83,47 +180,36 @@
         element('line', {x1: left, x2: right, y1: y(v), y2: y(v), class: v === 0 ? 'zero' : 'grid'});
       }
       for (const [key, cls] of strip.series) {
-        const values = data[key];
-        const points = [];
-        for (let i = first; i <= last; ++i) {
-          const py = y(values[i]);
-          if (key === 'height') {
-            points.push(x(i * cell) + ',' + py);
-          } else {
-            points.push(x(i * cell) + ',' + py, x((i + 1) * cell) + ',' + py);
-          }
-        }
-        element('polyline', {points: points.join(' '), class: 'series ' + cls}, inside);
+        element('polyline', {points: profileLine(profiles[key], strip.step, y, first, last),
+                             class: 'series ' + cls}, inside);
       }
     });
     lanes.forEach((name, k) => {
       element('rect', {x: left, y: lanesTop + k * lane, width: right - left, height: lane, class: 'frame'});
       text(left - 6, lanesTop + k * lane + 13, name, 'axis');
     });
-    const laneMiddle = (k) => lanesTop + k * lane + lane / 2;
-    for (const m of data.mountains) {
-      element('rect', {x: x(m.from), y: lanesTop, width: Math.max(x(m.to) - x(m.from), 1),
-                       height: lane, class: 'mountain'}, inside, m.text);
+    marks(inView(mountains), band(() => lanesTop, () => lane), 'mountain', inside);
+    const curveHeight = (c) => 1.5 * Math.abs(c.value) + 1;
+    for (const [side, sign] of [['right', 1], ['left', -1]]) {
+      marks(inView(curves).filter((c) => Math.sign(c.value) === sign),
+            band((c) => (c.value > 0 ? laneMiddle(0) - curveHeight(c) : laneMiddle(0)), curveHeight),
+            'curve ' + side, inside);
     }
-    for (const c of data.curves) {
-      const h = 1.5 * Math.abs(c.value) + 1;
-      element('rect', {x: x(c.from), y: c.value > 0 ? laneMiddle(0) - h : laneMiddle(0),
-                       width: Math.max(x(c.to) - x(c.from), 1), height: h,
-                       class: 'curve ' + (c.value > 0 ? 'right' : 'left')}, inside, c.text);
-    }
-    const laneOf = {signal: 1, 'slow-down': 2, board: 3, signboard: 4};
-    for (const o of data.objects) {
-      if (o.at < view.from - cell || o.at > view.to + cell) continue;
-      const py = laneMiddle(laneOf[o.kind]);
-      const px = x(o.at);
-      if (o.kind === 'signal') {
-        element('polygon', {points: `${px - 4},${py + 6} ${px},${py - 6} ${px + 4},${py + 6}`,
-                            class: 'mark signal'}, inside, o.text);
-      } else {
-        element('rect', {x: px - 3, y: py - 5, width: 6, height: 10, class: 'mark ' + o.kind},
-                inside, o.text);
-      }
-    }
+    const signal = {
+      tag: 'polygon',
+      one: (o) => ({points: `${x(o.from) - 4},${laneMiddle(o.lane) + 6} ${x(o.from)},${laneMiddle(o.lane) - 6} ${x(o.from) + 4},${laneMiddle(o.lane) + 6}`}),
+      path: (o) => `M${x(o.from) - 4},${laneMiddle(o.lane) + 6}l4,-12l4,12z`,
+    };
+    const board = {
+      tag: 'rect',
+      one: (o) => ({x: x(o.from) - 3, y: laneMiddle(o.lane) - 5, width: 6, height: 10}),
+      path: (o) => `M${x(o.from) - 3},${laneMiddle(o.lane) - 5}h6v10h-6z`,
+    };
+    const shown = inView(objects);
+    data.kinds.forEach((kind) => {
+      marks(shown.filter((o) => o.kind === kind), kind === 'signal' ? signal : board,
+            'mark ' + kind, inside);
+    });
     const step = Math.pow(10, Math.floor(Math.log10((view.to - view.from) / 8)));
     const tick = [1, 2, 5, 10].map((f) => f * step).find((s) => (view.to - view.from) / s <= 12);
     for (let m = Math.ceil(view.from / tick) * tick; m <= view.to; m += tick) {
@@ -164,22 +250,70 @@
     }
     const m = metreAt(px);
     const i = Math.floor(m / cell);
-    if (m < 0 || i >= data.gradient.length) return;
+    if (m < 0 || i >= cells) return;
     cursor.setAttribute('x1', px);
     cursor.setAttribute('x2', px);
-    const values = [i, Math.round(m), data.gradient[i] + ' ‰', data.height[i] + ' m',
-                    data.line[i] + ' km/h', data.met[i] + ' km/h', data.adhesion[i]];
+    const values = [i, Math.round(m), profiles.gradient[i] + ' ‰',
+                    hundredths(profiles.height[i]) + ' m', profiles.line[i] + ' km/h',
+                    profiles.met[i] + ' km/h', profiles.adhesion[i]];
     readout.textContent = words.cursor.map((name, k) => name + ' ' + values[k]).join(' · ');
+    // What stands within three pixels of the pointer, in any lane.
+    const reach = 3 * (view.to - view.from) / (right - left);
+    under.textContent = [...stations, ...curves, ...mountains, ...objects]
+      .filter((o) => o.from - reach <= m && m <= o.to + reach)
+      .slice(0, 12).map((o) => o.text).join(' · ');
   });
   chart.addEventListener('dblclick', () => show(0, total));
 
-  // Every row of the tables leads to its place on the chart.
-  for (const row of document.querySelectorAll('tr[data-at]')) {
-    row.addEventListener('click', () => {
+  // The tables: each row leads to its place on the chart.
+  function fill(id, columns, rows) {
+    const table = document.getElementById(id + '-table');
+    if (table.rows.length > 0) return;
+    const head = table.insertRow();
+    for (const c of columns) head.appendChild(document.createElement('th')).textContent = c;
+    for (const [at, ...values] of rows) {
+      const row = table.insertRow();
+      row.dataset.at = Math.round(at);
+      for (const v of values) row.insertCell().textContent = v;
+    }
+  }
+  const object = (kind) => objects.filter((o) => o.kind === kind)
+    .map((o) => [o.from, o.cell, Math.round(o.from), o.text]);
+  const tables = {
+    'stations': () => fill('stations', words.columns, stations.map((s) =>
+      [s.progressive, s.number, s.progressive, s.type, s.from + '..' + s.to, s.time, s.name])),
+    'signals': () => fill('signals', [words.cell, words.cursor[1], words.what], object('signal')),
+    'speed-boards': () => fill('speed-boards', [words.cell, words.cursor[1], words.what], object('board')),
+    'signboards': () => fill('signboards', [words.cell, words.cursor[1], words.what], object('signboard')),
+    'slow-downs': () => fill('slow-downs', [words.cursor[1], words.cursor[1], words.what],
+                             slowDowns.map((s) => [s.from, Math.round(s.from), Math.round(s.to), s.text])),
+  };
+  for (const [id, build] of Object.entries(tables)) {
+    const details = document.getElementById(id);
+    if (details.open) build();
+    details.addEventListener('toggle', () => { if (details.open) build(); });
+    details.addEventListener('click', (event) => {
+      const row = event.target.closest('tr[data-at]');
+      if (!row) return;
       const at = Number(row.dataset.at);
       show(at - 2000, at + 2000);
       chart.scrollIntoView({behavior: 'smooth', block: 'center'});
     });
   }
+  // A link to a marked line opens the texts before the browser goes there.
+  function openAt(hash) {
+    const target = hash.length > 1 && document.getElementById(hash.slice(1));
+    const details = target && target.closest('details');
+    if (details && !details.open) details.open = true;
+    if (target) target.scrollIntoView({block: 'center'});
+  }
+  document.addEventListener('click', (event) => {
+    const link = event.target.closest('a[href^="#"]');
+    if (!link) return;
+    event.preventDefault();
+    history.replaceState(null, '', link.hash);
+    openAt(link.hash);
+  });
   draw();
+  openAt(location.hash);
 })();

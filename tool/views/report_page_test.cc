@@ -57,17 +57,21 @@ TEST(ReportPageTest,
       ReportPage(input, "R_linea.txt", "R_7-.txt", Language::kEnglish);
   const nlohmann::json data = PageData(page);
   size_t signals = 0;
-  for (const auto& o : data["objects"]) signals += o["kind"] == "signal";
+  for (const auto& o : data["objects"]) {
+    signals += data["kinds"][o[0].get<size_t>()] == "signal";
+  }
   EXPECT_EQ(signals, 25u);
   EXPECT_EQ(data["stations"].size(), 11u);
   EXPECT_EQ(data["curves"].size(), 17u);
-  // The last three cells hold no profile.
-  EXPECT_EQ(data["gradient"].size(), input.s.celle.all().size() - 3);
-  // Eleven station rows lead to their places; nothing comes from outside.
-  const size_t table = page.find("id=\"stations-table\"");
-  EXPECT_EQ(Count(page.substr(table, page.find("</table>", table) - table),
-                  "<tr data-at="),
-            11u);
+  // The last three cells hold no profile; the profiles go as their runs.
+  EXPECT_EQ(data["cells"], input.s.celle.all().size() - 3);
+  const nlohmann::json& line = data["line"];
+  EXPECT_EQ(line[0], 0);
+  for (size_t k = 2; k < line.size(); k += 2) {
+    EXPECT_LT(line[k - 2], line[k]);
+    EXPECT_NE(line[k - 1], line[k + 1]);
+  }
+  // Nothing comes from outside.
   EXPECT_EQ(page.find("src="), std::string::npos);
   EXPECT_EQ(page.find("http://", page.find("<body>")) ==
                 page.find("http://www.w3.org/2000/svg", page.find("<body>")),
@@ -89,7 +93,7 @@ TEST(ReportPageTest, EachDiagnosticLeadsToItsMarkedLine) {
   const size_t from = at + link.size();
   const std::string anchor = page.substr(from, page.find('"', from) - from);
   EXPECT_EQ(page.substr(page.find('>', from) + 1, 8), "R_7-.txt");
-  EXPECT_NE(page.find("id=\"" + anchor + "\" class=\"marked\""),
+  EXPECT_NE(page.find("class=\"lines marked\" id=\"" + anchor + "\""),
             std::string::npos);
   EXPECT_NE(page.find("errore 8"), std::string::npos);
 }

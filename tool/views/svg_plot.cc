@@ -76,20 +76,32 @@ constexpr char kSignboardMark[] = R"(stroke="#555" stroke-width="2")";
 constexpr char kPen[] = R"(stroke="#222" stroke-width="2")";
 constexpr char kInk[] = R"(fill="#222")";
 
+// A coordinate to a tenth of a pixel, without a point when whole.
 std::string Number(double v) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%.1f", v);
-  return std::string(buffer) == "-0.0" ? "0.0" : buffer;
+  std::string text = buffer;
+  if (text.ends_with(".0")) text.resize(text.size() - 2);
+  return text == "-0" ? "0" : text;
 }
 
 using Point = std::pair<double, double>;
 
 // Accumulates the SVG text; every coordinate goes through Number so that
 // the output is the same on every run. A mark given a `title` shows it as
-// a tooltip, and carries `kind` as its class for the page's script.
+// a tooltip. Marks of one kind go in a group that carries their style
+// once: a thousand signals do not repeat it a thousand times.
 class Svg {
  public:
   void Raw(const std::string& text) { out_ += text; }
+  void Group(const char* style, const char* kind) {
+    out_ += std::string("<g ") + style + " class=\"" + kind + "\">\n";
+  }
+  void EndGroup() { out_ += "</g>\n"; }
+  // A shape drawn by path data, styled by its group.
+  void Path(const std::string& data, const std::string& title) {
+    Element("<path d=\"" + data + "\"", "path", title, nullptr);
+  }
   void Line(double x1, double y1, double x2, double y2, const char* style) {
     out_ += "<line x1=\"" + Number(x1) + "\" y1=\"" + Number(y1) + "\" x2=\"" +
             Number(x2) + "\" y2=\"" + Number(y2) + "\" " + style + "/>\n";
@@ -98,7 +110,8 @@ class Svg {
             const std::string& title = {}, const char* kind = nullptr) {
     Element("<rect x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" width=\"" +
                 Number(std::max(w, 0.0)) + "\" height=\"" +
-                Number(std::max(h, 0.0)) + "\" " + style,
+                Number(std::max(h, 0.0)) + "\"" +
+                (*style != '\0' ? std::string(" ") + style : ""),
             "rect", title, kind);
   }
   void Text(double x, double y, const std::string& text, const char* style) {
@@ -111,9 +124,38 @@ class Svg {
         "<polygon " + std::string(style) + " points=\"" + Points(points) + "\"",
         "polygon", title, kind);
   }
+  // A line through the points, as a path of steps from each to the next
+  // in tenths of a pixel: a profile of thousands of points is mostly short
+  // level and upright steps.
   void Polyline(const std::vector<Point>& points, const char* style) {
-    out_ += "<polyline " + std::string(style) + " points=\"" + Points(points) +
-            "\"/>\n";
+    if (points.empty()) return;
+    auto tenths = [](double v) { return std::llround(v * 10); };
+    // Steps below a pixel are written without their leading zero.
+    auto number = [](long long t) {
+      std::string text = Number(static_cast<double>(t) / 10);
+      const size_t zero = text[0] == '-' ? 1 : 0;
+      if (text.size() > zero + 1 && text.compare(zero, 2, "0.") == 0) {
+        text.erase(zero, 1);
+      }
+      return text;
+    };
+    long long x = tenths(points[0].first), y = tenths(points[0].second);
+    std::string d = "M" + number(x) + " " + number(y);
+    for (size_t i = 1; i < points.size(); ++i) {
+      const long long nx = tenths(points[i].first);
+      const long long ny = tenths(points[i].second);
+      if (ny == y) {
+        d += "h" + number(nx - x);
+      } else if (nx == x) {
+        d += "v" + number(ny - y);
+      } else {
+        const std::string dy = number(ny - y);
+        d += "l" + number(nx - x) + (dy[0] == '-' ? "" : " ") + dy;
+      }
+      x = nx;
+      y = ny;
+    }
+    out_ += "<path " + std::string(style) + " d=\"" + d + "\"/>\n";
   }
   void Circle(double x, double y, double r, const char* style,
               const std::string& title = {}, const char* kind = nullptr) {
@@ -212,8 +254,8 @@ std::vector<Point> Simplified(const std::vector<Point>& points,
   return simple;
 }
 
-// A quarter of a pixel: no simplification shows.
-constexpr double kDrawingTolerance = 0.25;
+// Half a pixel: what a pixel cannot show is left out.
+constexpr double kDrawingTolerance = 0.5;
 
 // Labels along one axis, in rows: each goes into the first row where it
 // does not touch the one before it; one that fits no row is left out (its
@@ -470,16 +512,18 @@ void DrawProfiles(const RouteView& view, const PlotLabels& labels, Svg& svg) {
              kMountain, Format(labels[PlotWord::kMountain], m.value));
   }
   const double middle = track_top + kLaneHeight / 2;
-  for (const RouteView::Stretch& c : view.curves) {
-    const double h = 1.5 * std::abs(c.value) + 1;
-    const bool right = c.value > 0;
-    svg.Rect(px(c.from), right ? middle - h : middle,
-             std::max(px(c.to) - px(c.from), 1.0), h,
-             right ? kCurveRight : kCurveLeft,
-             Format(right ? labels[PlotWord::kCurveRight]
-                          : labels[PlotWord::kCurveLeft],
-                    std::abs(c.value)),
-             "curve");
+  for (const bool right : {true, false}) {
+    svg.Group(right ? kCurveRight : kCurveLeft, "curve");
+    for (const RouteView::Stretch& c : view.curves) {
+      if ((c.value > 0) != right) continue;
+      const double h = 1.5 * std::abs(c.value) + 1;
+      svg.Rect(px(c.from), right ? middle - h : middle,
+               std::max(px(c.to) - px(c.from), 1.0), h, "",
+               Format(right ? labels[PlotWord::kCurveRight]
+                            : labels[PlotWord::kCurveLeft],
+                      std::abs(c.value)));
+    }
+    svg.EndGroup();
   }
 
   // Object lanes: signals, slow-downs, speed boards, signboards.
@@ -491,53 +535,63 @@ void DrawProfiles(const RouteView& view, const PlotLabels& labels, Svg& svg) {
   auto lane_y = [&](int lane) {
     return lanes_top + (lane + 0.5) * kLaneHeight;
   };
+  // Each kind of mark in its group, in the order of the route.
   using Kind = CellKind;
-  double last_board = -1e300;
-  int board_level = 0;
-  for (const RouteView::Object& o : view.objects) {
-    const double at = px(o.at);
-    switch (o.kind) {
-      case Kind::kSignal:
-        svg.Polygon({{at - 4, lane_y(0) + 6},
-                     {at, lane_y(0) - 6},
-                     {at + 4, lane_y(0) + 6}},
-                    kSignalMark, o.text, "signal");
-        break;
-      case Kind::kWarningBoard:
-        svg.Polygon({{at - 5, lane_y(1)},
-                     {at, lane_y(1) - 6},
-                     {at + 5, lane_y(1)},
-                     {at, lane_y(1) + 6}},
-                    kWarning, o.text, "slow-down");
-        break;
-      case Kind::kSlowDownStart:
-      case Kind::kSlowDownEnd:
-      case Kind::kSlowDownMarker:
-        svg.Rect(at - 2, lane_y(1) - 6, 4, 12, kSlow, o.text, "slow-down");
-        break;
-      case Kind::kSpeedBoard: {
-        // Boards closer than their own width go up and down in turn, so
-        // that each stays a mark of its own.
-        board_level = at - last_board < 8 ? (board_level + 1) % 3 : 0;
-        last_board = at;
-        const double y = lane_y(2) - 3 +
-                         (board_level == 1   ? -6
-                          : board_level == 2 ? 6
-                                             : 0);
-        svg.Rect(at - 3, y, 6, 6, kBoard, o.text, "board");
-        break;
+  const struct {
+    const char* style;
+    const char* kind;
+    std::initializer_list<Kind> kinds;
+  } groups[] = {
+      {kSignalMark, "signal", {Kind::kSignal}},
+      {kWarning, "slow-down", {Kind::kWarningBoard}},
+      {kSlow,
+       "slow-down",
+       {Kind::kSlowDownStart, Kind::kSlowDownEnd, Kind::kSlowDownMarker}},
+      {kBoard, "board", {Kind::kSpeedBoard}},
+      {kSignboardMark, "signboard", {Kind::kSignboard}},
+  };
+  for (const auto& group : groups) {
+    svg.Group(group.style, group.kind);
+    double last_board = -1e300;
+    int board_level = 0;
+    for (const RouteView::Object& o : view.objects) {
+      if (std::find(group.kinds.begin(), group.kinds.end(), o.kind) ==
+          group.kinds.end()) {
+        continue;
       }
-      case Kind::kSignboard:
-        svg.Rect(at - 1, lane_y(3) - 6, 2, 12, kSignboardMark, o.text,
-                 "signboard");
-        break;
-      case Kind::kStopPoint:
-      case Kind::kSpeedPoint:
-      case Kind::kPlainPoint:
-      case Kind::kNone:
-      case Kind::kMountainMark:
-        break;
+      const double at = px(o.at);
+      switch (o.kind) {
+        case Kind::kSignal:
+          svg.Path("M" + Number(at - 4) + " " + Number(lane_y(0) + 6) +
+                       "l4-12 4 12z",
+                   o.text);
+          break;
+        case Kind::kWarningBoard:
+          svg.Path(
+              "M" + Number(at - 5) + " " + Number(lane_y(1)) + "l5-6 5 6-5 6z",
+              o.text);
+          break;
+        case Kind::kSpeedBoard: {
+          // Boards closer than their own width go up and down in turn, so
+          // that each stays a mark of its own.
+          board_level = at - last_board < 8 ? (board_level + 1) % 3 : 0;
+          last_board = at;
+          const double y = lane_y(2) - 3 +
+                           (board_level == 1   ? -6
+                            : board_level == 2 ? 6
+                                               : 0);
+          svg.Rect(at - 3, y, 6, 6, "", o.text);
+          break;
+        }
+        case Kind::kSignboard:
+          svg.Rect(at - 1, lane_y(3) - 6, 2, 12, "", o.text);
+          break;
+        default:  // the slow-down's marks
+          svg.Rect(at - 2, lane_y(1) - 6, 4, 12, "", o.text);
+          break;
+      }
     }
+    svg.EndGroup();
   }
   for (const RouteView::Stretch& slow : view.slow_downs) {
     svg.Text(px(slow.from), lanes_top + kLaneHeight - 1,
