@@ -84,8 +84,36 @@ bool Narrow(Wide wide, uint64_t* n) {
   return true;
 }
 
+// round(|value| * 10^k) for a value with an integer part, in 64-bit
+// arithmetic: the integer part times 10^k is whole, so only the fraction's
+// bits are scaled and rounded, and they are few (a plan's coordinates keep
+// about 30). False where they are too many, or the result passes 63 bits.
+[[gnu::always_inline]] inline bool ScaledNarrow(const Binary& b, int k,
+                                                uint64_t* n) {
+  const int bits = -b.exponent;  // of the fraction
+  const auto five = static_cast<uint64_t>(kFives[k]);
+  const auto ten = static_cast<uint64_t>(kTens[k]);
+  if (bits <= k || bits >= 53) return false;
+  const uint64_t whole = b.mantissa >> bits;
+  const uint64_t fraction = b.mantissa & ((uint64_t{1} << bits) - 1);
+  if (fraction > UINT64_MAX / five || whole > (INT64_MAX - ten) / ten) {
+    return false;
+  }
+  // fraction * 10^k = fraction * 5^k / 2^(bits - k), rounded half to even
+  // as the whole result is.
+  const uint64_t scaled = fraction * five;
+  const int shift = bits - k;
+  const uint64_t quotient = scaled >> shift;
+  const uint64_t rest = scaled - (quotient << shift);
+  const uint64_t half = uint64_t{1} << (shift - 1);
+  const uint64_t result = whole * ten + quotient;
+  *n = result + ((rest > half || (rest == half && (result & 1) != 0)) ? 1 : 0);
+  return true;
+}
+
 // round(|value| * 10^k), when it fits the wide arithmetic and 63 bits.
 [[gnu::always_inline]] inline bool Scaled(const Binary& b, int k, uint64_t* n) {
+  if (k >= 0 && k <= 9 && ScaledNarrow(b, k, n)) return true;
   if (k >= 0) {
     // 10^k = 5^k * 2^k: m * 5^k stays below 2^128 for k up to 32.
     if (k > 32) return false;
@@ -114,8 +142,23 @@ void EightDigits(uint32_t n, char* out) {
   }
 }
 
-char* Digits(uint64_t n, char* out) {
-  return std::to_chars(out, out + 20, n).ptr;
+// The digits of n: those below 10^8, a plan's integer parts, two at a
+// time from the last.
+[[gnu::always_inline]] inline char* Digits(uint64_t n, char* out) {
+  if (n >= 100'000'000) return std::to_chars(out, out + 20, n).ptr;
+  auto small = static_cast<uint32_t>(n);
+  int count = 1;
+  for (uint32_t limit = 10; count < 8 && small >= limit; limit *= 10) ++count;
+  char* end = out + count;
+  char* at = end;
+  while (small >= 10) {
+    const uint32_t pair = (small % 100) * 2;
+    small /= 100;
+    *--at = kPairs[pair + 1];
+    *--at = kPairs[pair];
+  }
+  if (at > out) *--at = static_cast<char>('0' + small);
+  return end;
 }
 
 char* Fallback(double value, std::chars_format form, int precision, char* out) {
@@ -130,11 +173,16 @@ char* FixedDigits(uint64_t n, char* out) {
   out = Digits(n / scale, out);
   if constexpr (kDecimals > 0) {
     *out++ = '.';
-    uint64_t fraction = n % scale;
-    for (int i = kDecimals - 1; i >= 0; --i) {
-      out[i] = static_cast<char>('0' + fraction % 10);
-      fraction /= 10;
+    // Two digits at a time from the last, in 32-bit arithmetic.
+    auto fraction = static_cast<uint32_t>(n % scale);
+    int i = kDecimals;
+    for (; i >= 2; i -= 2) {
+      const uint32_t pair = (fraction % 100) * 2;
+      fraction /= 100;
+      out[i - 2] = kPairs[pair];
+      out[i - 1] = kPairs[pair + 1];
     }
+    if (i == 1) out[0] = static_cast<char>('0' + fraction);
   }
   return out + kDecimals;
 }

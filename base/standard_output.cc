@@ -5,6 +5,13 @@
 
 namespace scenario {
 
+StandardOutput::StandardOutput() {
+  setp(buffer_.data(), buffer_.data() + buffer_.size());
+  // This buffer is the only one: the C library's would copy every byte
+  // once more on its way out.
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+}
+
 bool StandardOutput::Write(const char* s, size_t n) {
   if (error_ != 0) return false;  // what follows a lost write is lost too
   errno = 0;
@@ -22,7 +29,7 @@ bool StandardOutput::Flush() {
 }
 
 std::streamsize StandardOutput::xsputn(const char* s, std::streamsize n) {
-  if (static_cast<size_t>(n) < buffer_.size()) {
+  if (static_cast<size_t>(n) < buffer_.size() / 2) {
     return std::streambuf::xsputn(s, n);
   }
   if (!Flush() || !Write(s, static_cast<size_t>(n))) return 0;

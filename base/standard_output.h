@@ -11,7 +11,7 @@ namespace scenario {
 // or a closed pipe must still be told as itself, not as some later error.
 class StandardOutput : public std::streambuf {
  public:
-  StandardOutput() { setp(buffer_.data(), buffer_.data() + buffer_.size()); }
+  StandardOutput();
   StandardOutput(const StandardOutput&) = delete;
   StandardOutput& operator=(const StandardOutput&) = delete;
   ~StandardOutput() override { sync(); }
@@ -22,7 +22,8 @@ class StandardOutput : public std::streambuf {
  protected:
   int overflow(int c) override;
   int sync() override;
-  // A piece as large as the buffer goes out as it is, not through it.
+  // A piece half as large as the buffer or more goes out as it is, not
+  // through it.
   std::streamsize xsputn(const char* s, std::streamsize n) override;
 
  private:

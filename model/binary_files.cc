@@ -269,44 +269,6 @@ Status DecodeRecords(std::string_view bytes, std::array<Voce, kVoci>* voci) {
   return Status::Ok();
 }
 
-namespace {
-
-enum class PlanRead { kWhole, kShort, kUnknownKind };
-
-// The value at the front of `bytes` and the bytes it takes.
-inline PlanRead ReadPlanValue(std::string_view bytes, PlanValue* value,
-                              size_t* size, int16_t* code) {
-  ByteReader in(bytes);
-  if (!in.get_i16(code)) return PlanRead::kShort;
-  for (const PlanItem& item : kPlanItems) {
-    if (item.code != *code) continue;
-    *size = kPlanCodeSize + item.payload;
-    if (bytes.size() < *size) return PlanRead::kShort;
-    // The payload is whole: each read below succeeds.
-    switch (item.kind) {
-      case PlanValue::Kind::kReal: {
-        double real = 0;
-        in.get_f64(&real);
-        *value = PlanValue::Real(real);
-        break;
-      }
-      case PlanValue::Kind::kInteger: {
-        int16_t integer = 0;
-        in.get_i16(&integer);
-        *value = PlanValue::Integer(integer);
-        break;
-      }
-      case PlanValue::Kind::kEmpty:
-        *value = PlanValue{};
-        break;
-    }
-    return PlanRead::kWhole;
-  }
-  return PlanRead::kUnknownKind;
-}
-
-}  // namespace
-
 PlanCursor::PlanCursor(RandomAccessFile& file, uint64_t offset)
     : file_(file), start_(offset), buffer_(new char[kPiece]) {}
 
@@ -330,8 +292,7 @@ bool PlanCursor::Refill() {
   return true;
 }
 
-bool PlanCursor::Next(PlanValue* value) {
-  constexpr size_t kLongestValue = kPlanCodeSize + 8;
+bool PlanCursor::NextSlowly(PlanValue* value) {
   if (!status_.ok()) return false;
   if (end_ - at_ < kLongestValue && !ended_ && !Refill()) return false;
   if (at_ == end_) return false;
@@ -365,7 +326,7 @@ Status PlanFileLayout(RandomAccessFile& file, size_t* points,
   size_t values = 0;
   for (;;) {
     if (values % kMark == 0) marks.push_back(cursor.offset());
-    if (!cursor.Next(&value)) break;
+    if (!cursor.Next(nullptr)) break;
     ++values;
   }
   if (!cursor.status().ok()) return cursor.status();
@@ -375,7 +336,7 @@ Status PlanFileLayout(RandomAccessFile& file, size_t* points,
   }
   *points = values / 2;
   PlanCursor middle(file, marks[*points / kMark]);
-  for (size_t skip = *points % kMark; skip > 0; --skip) middle.Next(&value);
+  for (size_t skip = *points % kMark; skip > 0; --skip) middle.Next(nullptr);
   *y_start = middle.offset();
   return middle.status();
 }

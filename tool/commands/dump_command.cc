@@ -15,6 +15,7 @@
 #include "model/cell_units.h"
 #include "model/record_layout.h"
 #include "model/scenario.h"
+#include "tool/common/json_number.h"
 #include "tool/common/voice.h"
 
 namespace scenario {
@@ -177,11 +178,13 @@ Status DumpPlanTable(RandomAccessFile& file, const std::string& format,
   Status status =
       WalkPlanFile(file, [&](size_t m, const PlanValue& x, const PlanValue& y) {
         char* at = out.Room(kLine);
-        char digits[20];
-        const char* end = std::to_chars(digits, digits + sizeof digits, m).ptr;
         // In the table the metre stands right-aligned in six columns.
-        for (auto pad = end - digits; !csv && pad < 6; ++pad) *at++ = ' ';
-        at = std::copy(static_cast<const char*>(digits), end, at);
+        if (!csv) {
+          for (size_t limit = 100000; limit > 1 && m < limit; limit /= 10) {
+            *at++ = ' ';
+          }
+        }
+        at = std::to_chars(at, at + 20, m).ptr;
         for (const PlanValue* v : {&x, &y}) {
           if (csv) {
             *at++ = ',';
@@ -210,8 +213,7 @@ Status DumpPlanTable(RandomAccessFile& file, const std::string& format,
 }
 
 // A plan value as JSON writes it: null, an integer, or a double in the
-// shortest form that reads back (the library's own writer, straight into
-// the buffer).
+// shortest form that reads back, straight into the buffer.
 char* WritePlanJson(const PlanValue& v, char* at) {
   switch (v.kind) {
     case PlanValue::Kind::kEmpty:
@@ -221,7 +223,7 @@ char* WritePlanJson(const PlanValue& v, char* at) {
           .ptr;
     case PlanValue::Kind::kReal:
       if (!std::isfinite(v.value)) break;
-      return nlohmann::detail::to_chars(at, at + kDecimalRoom, v.value);
+      return WriteJsonNumber(v.value, at);
   }
   constexpr std::string_view kNull = "null";
   return std::copy(kNull.begin(), kNull.end(), at);
