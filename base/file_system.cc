@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "base/file_names.h"
@@ -198,10 +199,13 @@ Status DiskFileSystem::ReadPieces(const std::string& path, const ByteSink& sink,
     }
     sized(static_cast<size_t>(info.st_size));
   }
-  std::vector<char> block(size_t{1} << 18);
+  // Not cleared first: every byte handed on was read. Small enough to come
+  // from the heap rather than from fresh pages.
+  constexpr size_t kBlock = size_t{64} << 10;
+  const auto block = std::make_unique_for_overwrite<char[]>(kBlock);
   size_t total = 0;
   for (;;) {
-    ssize_t n = ::read(fd, block.data(), block.size());
+    ssize_t n = ::read(fd, block.get(), kBlock);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -215,7 +219,7 @@ Status DiskFileSystem::ReadPieces(const std::string& path, const ByteSink& sink,
       ::close(fd);
       return Status::FileError(Operation::kRead, path, EFBIG);
     }
-    if (!sink(std::string_view(block.data(), static_cast<size_t>(n)))) break;
+    if (!sink(std::string_view(block.get(), static_cast<size_t>(n)))) break;
   }
   ::close(fd);
   return Status::Ok();

@@ -3,6 +3,7 @@
 #include <bit>
 #include <cassert>
 #include <cstdint>
+#include <memory>
 #include <type_traits>
 
 #include "model/byte_reader.h"
@@ -64,20 +65,24 @@ bool GetNumber(Record& record, const RecordField<Record>& field,
       field.member);
 }
 
-// Inlined into the loops that write two million of them.
-[[gnu::always_inline]] inline void PutPlanValue(const PlanValue& value,
-                                                ByteWriter& out) {
-  out.put_i16(PlanItemOf(value.kind).code);
+// A plan value at `at`, its kind's code and its payload; returns the end.
+// Inlined into the loop that writes two million of them.
+[[gnu::always_inline]] inline char* PutPlanValue(const PlanValue& value,
+                                                 char* at) {
+  at = PutLittleEndian<2>(static_cast<uint16_t>(PlanItemOf(value.kind).code),
+                          at);
   switch (value.kind) {
     case PlanValue::Kind::kEmpty:
       break;
     case PlanValue::Kind::kInteger:
-      out.put_i16(static_cast<int16_t>(value.value));
+      at = PutLittleEndian<2>(
+          static_cast<uint16_t>(static_cast<int16_t>(value.value)), at);
       break;
     case PlanValue::Kind::kReal:
-      out.put_f64(value.value);
+      at = PutLittleEndian<8>(std::bit_cast<uint64_t>(value.value), at);
       break;
   }
+  return at;
 }
 
 // The train file's record, split where its name stands: the head up to
@@ -119,33 +124,35 @@ std::string EncodeRecords(const std::array<Voce, kVoci>& voci) {
 
 namespace {
 
+constexpr size_t kLongestPlanValue = kPlanCodeSize + 8;
+
 // One half of the plan's values, every x or every y, handed to the sink
-// in pieces of 256 KiB, each at its place in the file, as they come.
+// in pieces of 256 KiB, each at its place in the file. The walk writes
+// into the piece through a pointer of its own, kept in a register.
 class PlanHalfWriter {
  public:
   static constexpr size_t kPiece = size_t{256} << 10;
   PlanHalfWriter(const PlacedSink& sink, uint64_t start, bool* failed)
       : sink_(sink), offset_(start), failed_(failed) {}
 
-  [[gnu::always_inline]] void Put(const PlanValue& value) {
-    PutPlanValue(value, out_);
-    if (out_.size() >= kPiece) Hand();
-  }
-  void Finish() { Hand(); }
-
- private:
-  void Hand() {
-    const std::string_view piece = out_.view();
+  char* start() { return buffer_.get(); }
+  // Hands the piece written up to `end` over; returns where the next one
+  // starts.
+  char* Hand(char* end) {
+    const std::string_view piece(buffer_.get(),
+                                 static_cast<size_t>(end - buffer_.get()));
     *failed_ = *failed_ || (!piece.empty() && !sink_(offset_, piece));
     offset_ += piece.size();
-    out_.Clear();
+    return buffer_.get();
   }
 
+ private:
   const PlacedSink& sink_;
   uint64_t offset_;
   bool* failed_;
-  // Room for a piece and the value that passes it.
-  ByteWriter out_{kPiece + kPlanCodeSize + 8};
+  // Room for a piece, and for the plan's first two values before the
+  // first hand-over.
+  std::unique_ptr<char[]> buffer_{new char[kPiece + 2 * kLongestPlanValue]};
 };
 
 size_t ValueSize(PlanValue::Kind kind) {
@@ -176,12 +183,24 @@ void EncodePlan(const Plan& plan, const PlacedSink& sink) {
   bool failed = false;
   PlanHalfWriter xs(sink, 0, &failed);
   PlanHalfWriter ys(sink, XHalfSize(plan), &failed);
-  plan.Walk([&](size_t, const PlanValue& x, const PlanValue& y) {
-    xs.Put(x);
-    ys.Put(y);
-  });
-  xs.Finish();
-  ys.Finish();
+  char* x_at = xs.start();
+  char* y_at = ys.start();
+  // The walk hands the pieces over between stretches of pure arithmetic,
+  // each short enough to fill at most a piece: no call in the stretch, so
+  // the point's values and the two pointers stay in registers.
+  plan.Walk(
+      [&](size_t, const PlanValue& x, const PlanValue& y)
+          __attribute__((always_inline)) {
+            x_at = PutPlanValue(x, x_at);
+            y_at = PutPlanValue(y, y_at);
+          },
+      PlanHalfWriter::kPiece / kLongestPlanValue,
+      [&] {
+        x_at = xs.Hand(x_at);
+        y_at = ys.Hand(y_at);
+      });
+  xs.Hand(x_at);
+  ys.Hand(y_at);
 }
 
 template <typename Plan>

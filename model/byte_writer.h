@@ -8,6 +8,19 @@
 
 namespace scenario {
 
+// Writes the low `kWidth` bytes of `v` at `out`, least-significant first,
+// whatever the host's byte order, and returns their end. One path for
+// every host: byte i is bits 8i to 8i + 7. Unrolled, the byte stores merge
+// into one store on a little-endian machine.
+template <size_t kWidth>
+[[gnu::always_inline]] inline char* PutLittleEndian(uint64_t v, char* out) {
+#pragma GCC unroll 8
+  for (size_t i = 0; i < kWidth; ++i) {
+    out[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  }
+  return out + kWidth;
+}
+
 // Appends fixed-length numbers least-significant byte first, whatever the
 // host's byte order, to a buffer that is then handed over whole.
 class ByteWriter {
@@ -51,17 +64,10 @@ class ByteWriter {
   void Room(size_t n) {
     if (bytes_.size() - used_ < n) bytes_.resize(2 * bytes_.size() + n);
   }
-  // One path for every host: byte i is bits 8i to 8i + 7. Unrolled, the
-  // byte stores merge into one store on a little-endian machine; a plan
-  // file is two million of them.
   template <size_t kWidth>
   [[gnu::always_inline]] void PutLittleEndian(uint64_t v) {
     Room(kWidth);
-    char* out = bytes_.data() + used_;
-#pragma GCC unroll 8
-    for (size_t i = 0; i < kWidth; ++i) {
-      out[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    }
+    scenario::PutLittleEndian<kWidth>(v, bytes_.data() + used_);
     used_ += kWidth;
   }
 

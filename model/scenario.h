@@ -231,6 +231,14 @@ class PlanPoints {
   void Walk(Visit&& visit) const {
     for (size_t m = 0; m < x_.size(); ++m) visit(m, x_[m], y_[m]);
   }
+  // The same, with `pause()` after every `every` points.
+  template <typename Visit, typename Pause>
+  void Walk(Visit&& visit, size_t every, Pause&& pause) const {
+    for (size_t m = 0; m < x_.size(); ++m) {
+      visit(m, x_[m], y_[m]);
+      if ((m + 1) % every == 0) pause();
+    }
+  }
 
  private:
   bool SetOne(PlanColumn& column, int64_t metre, PlanValue value) {
@@ -291,26 +299,51 @@ class Tracciato {
   // points have always been: in plain double arithmetic, in this order.
   template <typename Visit>
   void Walk(Visit&& visit) const {
+    Walk(visit, size_, [] {});
+  }
+  // The same, with `pause()` after every `every` metres for the visitor's
+  // slower work (handing a piece over), so that between pauses the
+  // points' arithmetic runs without a call and keeps its values in
+  // registers.
+  template <typename Visit, typename Pause>
+  void Walk(Visit&& visit, size_t every, Pause&& pause) const {
     size_t m = 0;
+    size_t next_pause = every;
+    auto up_to = [&](size_t end) { return std::min(end, next_pause); };
+    auto paused = [&] {
+      if (m == next_pause) {
+        pause();
+        next_pause += every;
+      }
+    };
     if (begun_) {
       visit(m++, PlanValue::Integer(0), PlanValue::Integer(0));
       if (m < size_) visit(m++, PlanValue::Integer(0), PlanValue::Integer(1));
       double x0 = 0, y0 = 0, x1 = 0, y1 = 1;
       for (const Run& run : runs_) {
-        for (; static_cast<int64_t>(m) <= run.last; ++m) {
-          const double dx = x1 - x0;
-          const double dy = y1 - y0;
-          const double x = x1 + (dx + run.kappa * dy);
-          const double y = y1 + (dy - run.kappa * dx);
-          visit(m, PlanValue::Real(x), PlanValue::Real(y));
-          x0 = x1;
-          y0 = y1;
-          x1 = x;
-          y1 = y;
+        const auto end = static_cast<size_t>(run.last + 1);
+        while (m < end) {
+          for (const size_t stop = up_to(end); m < stop; ++m) {
+            const double dx = x1 - x0;
+            const double dy = y1 - y0;
+            const double x = x1 + (dx + run.kappa * dy);
+            const double y = y1 + (dy - run.kappa * dx);
+            visit(m, PlanValue::Real(x), PlanValue::Real(y));
+            x0 = x1;
+            y0 = y1;
+            x1 = x;
+            y1 = y;
+          }
+          paused();
         }
       }
     }
-    for (; m < size_; ++m) visit(m, PlanValue{}, PlanValue{});
+    while (m < size_) {
+      for (const size_t stop = up_to(size_); m < stop; ++m) {
+        visit(m, PlanValue{}, PlanValue{});
+      }
+      paused();
+    }
   }
   bool operator==(const Tracciato&) const = default;
 
