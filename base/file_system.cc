@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 
 #include "base/file_names.h"
@@ -151,6 +152,23 @@ class DiskFile : public RandomAccessFile {
   std::string path_;
 };
 
+// Opens a file for reading. `*size` is its size when it is a regular file,
+// which is refused when larger than `limit`; a pipe or a device tells none.
+Status OpenToRead(const std::string& path, size_t limit, int* fd,
+                  std::optional<uint64_t>* size) {
+  *fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (*fd < 0) return Status::FileError(Operation::kRead, path, errno);
+  struct stat info;
+  if (::fstat(*fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    if (static_cast<uint64_t>(info.st_size) > limit) {
+      ::close(*fd);
+      return Status::FileError(Operation::kRead, path, EFBIG);
+    }
+    *size = static_cast<uint64_t>(info.st_size);
+  }
+  return Status::Ok();
+}
+
 class DiskFolderLock : public FolderLock {
  public:
   explicit DiskFolderLock(int fd) : fd_(fd) {}
@@ -189,16 +207,11 @@ Status DiskFileSystem::ReadPieces(const std::string& path, const ByteSink& sink,
 Status DiskFileSystem::ReadPieces(const std::string& path, const ByteSink& sink,
                                   size_t limit,
                                   const std::function<void(size_t)>& sized) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return Status::FileError(Operation::kRead, path, errno);
-  struct stat info;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-    if (static_cast<uint64_t>(info.st_size) > limit) {
-      ::close(fd);
-      return Status::FileError(Operation::kRead, path, EFBIG);
-    }
-    sized(static_cast<size_t>(info.st_size));
-  }
+  int fd = -1;
+  std::optional<uint64_t> size;
+  Status opened = OpenToRead(path, limit, &fd, &size);
+  if (!opened.ok()) return opened;
+  if (size) sized(static_cast<size_t>(*size));
   // Not cleared first: every byte handed on was read. Small enough to come
   // from the heap rather than from fresh pages.
   constexpr size_t kBlock = size_t{64} << 10;
@@ -228,16 +241,12 @@ Status DiskFileSystem::ReadPieces(const std::string& path, const ByteSink& sink,
 Status DiskFileSystem::Open(const std::string& path,
                             std::unique_ptr<RandomAccessFile>* file,
                             size_t limit) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return Status::FileError(Operation::kRead, path, errno);
-  struct stat info;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-    if (static_cast<uint64_t>(info.st_size) > limit) {
-      ::close(fd);
-      return Status::FileError(Operation::kRead, path, EFBIG);
-    }
-    *file = std::make_unique<DiskFile>(fd, static_cast<uint64_t>(info.st_size),
-                                       path);
+  int fd = -1;
+  std::optional<uint64_t> size;
+  Status opened = OpenToRead(path, limit, &fd, &size);
+  if (!opened.ok()) return opened;
+  if (size) {
+    *file = std::make_unique<DiskFile>(fd, *size, path);
     return Status::Ok();
   }
   ::close(fd);

@@ -83,6 +83,32 @@ TEST_F(DiskFileSystemTest, ReadingIsBounded) {
   EXPECT_TRUE(disk_.Read(Path("big"), &contents, 100).ok());
 }
 
+// A file written in pieces out of order, each at its place, reads back
+// whole and at any place; a device is read as it comes, within the limit.
+TEST_F(DiskFileSystemTest, PiecesGoToTheirPlacesAndReadBackAtAny) {
+  const std::string path = Path("plan.dat");
+  ASSERT_TRUE(disk_
+                  .ReplaceAll({{path,
+                                {},
+                                [](const PlacedSink& sink) {
+                                  sink(6, "world");
+                                  sink(0, "hello ");
+                                }}})
+                  .ok());
+  std::unique_ptr<RandomAccessFile> file;
+  ASSERT_TRUE(disk_.Open(path, &file).ok());
+  EXPECT_EQ(file->size(), 11u);
+  char bytes[8];
+  size_t got = 0;
+  ASSERT_TRUE(file->ReadAt(6, bytes, sizeof bytes, &got).ok());
+  EXPECT_EQ(std::string(bytes, got), "world");
+  ASSERT_TRUE(file->ReadAt(11, bytes, sizeof bytes, &got).ok());
+  EXPECT_EQ(got, 0u);
+  EXPECT_EQ(disk_.Open(path, &file, 10).number(), EFBIG);
+  EXPECT_EQ(disk_.Open("/dev/zero", &file, 1 << 20).number(), EFBIG);
+  EXPECT_EQ(Listing(), std::vector<std::string>{"plan.dat"});
+}
+
 TEST_F(DiskFileSystemTest, SeveralFilesAreReplacedAsOne) {
   ASSERT_TRUE(disk_.Replace(Path("a"), "old a").ok());
   fs::create_directory(Path("b"));  // in the way of the second file
