@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <utility>
 
 namespace scenario {
 namespace {
@@ -187,14 +186,29 @@ char* FixedDigits(uint64_t n, char* out) {
   return out + kDecimals;
 }
 
-template <int... kDecimals>
-char* FixedDigits(int decimals, uint64_t n, char* out,
-                  std::integer_sequence<int, kDecimals...>) {
-  char* end = out;
-  ((decimals == kDecimals ? (end = FixedDigits<kDecimals>(n, out), true)
-                          : false) ||
-   ...);
-  return end;
+char* FixedDigits(int decimals, uint64_t n, char* out) {
+  switch (decimals) {
+    case 0:
+      return FixedDigits<0>(n, out);
+    case 1:
+      return FixedDigits<1>(n, out);
+    case 2:
+      return FixedDigits<2>(n, out);
+    case 3:
+      return FixedDigits<3>(n, out);
+    case 4:
+      return FixedDigits<4>(n, out);
+    case 5:
+      return FixedDigits<5>(n, out);
+    case 6:
+      return FixedDigits<6>(n, out);
+    case 7:
+      return FixedDigits<7>(n, out);
+    case 8:
+      return FixedDigits<8>(n, out);
+    default:
+      return FixedDigits<9>(n, out);
+  }
 }
 
 }  // namespace
@@ -207,7 +221,7 @@ char* WriteFixed(double value, int decimals, char* out) {
     return Fallback(value, std::chars_format::fixed, decimals, out);
   }
   if (b.negative) *out++ = '-';
-  return FixedDigits(decimals, n, out, std::make_integer_sequence<int, 10>());
+  return FixedDigits(decimals, n, out);
 }
 
 char* WriteGeneral17(double value, char* out) {

@@ -341,7 +341,6 @@ Status PlanFileLayout(RandomAccessFile& file, size_t* points,
   constexpr size_t kMark = 4096;
   std::vector<uint64_t> marks;
   PlanCursor cursor(file, 0);
-  PlanValue value;
   size_t values = 0;
   for (;;) {
     if (values % kMark == 0) marks.push_back(cursor.offset());
