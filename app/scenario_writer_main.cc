@@ -1,5 +1,4 @@
 // scenario-writer: writes the embedded scenario's package next to itself.
-#include <csignal>
 #include <cstdio>
 #include <new>
 #include <string>
@@ -9,9 +8,11 @@
 #include "app/window.h"
 #include "base/file_names.h"
 #include "base/file_system.h"
+#include "base/platform.h"
 #include "messages/messages.h"
 
 int main(int argc, char** argv) {
+  scenario::PrepareProcess();
   // Help and version are answered before anything is shown or written;
   // any other argument is ignored, as the program always has.
   for (int i = 1; i < argc; ++i) {
@@ -31,10 +32,6 @@ int main(int argc, char** argv) {
       return std::fflush(stdout) == 0 ? 0 : scenario::kExitFailure;
     }
   }
-  // A write beyond the file size limit must fail as a write, so that the
-  // temporary file is removed, instead of killing the program.
-  std::signal(SIGXFSZ, SIG_IGN);
-
   std::unique_ptr<scenario::Window> window = scenario::OpenWindow();
   std::string folder;
   scenario::Status status = scenario::ProgramFolder(&folder);

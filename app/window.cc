@@ -1,9 +1,9 @@
 #include "app/window.h"
 
-#include <unistd.h>
-
 #include <cmath>
 #include <string>
+
+#include "base/platform.h"
 
 namespace scenario {
 namespace {
@@ -112,7 +112,7 @@ std::unique_ptr<Window> OpenConsoleWindow(FILE* out, FILE* in,
 
 std::unique_ptr<Window> OpenWindow() {
   if (auto window = OpenX11Window()) return window;
-  return OpenConsoleWindow(stderr, stdin, ::isatty(STDIN_FILENO));
+  return OpenConsoleWindow(stderr, stdin, InputIsTerminal());
 }
 
 #ifndef SCENARIO_HAVE_X11

@@ -1,10 +1,6 @@
 #include "base/file_names.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <climits>
 #include <optional>
 #include <set>
 
@@ -155,20 +151,6 @@ BinaryKind KindOfFile(std::string_view path) {
   if (path.ends_with(kTrainBankSuffix)) return BinaryKind::kTrainBank;
   if (path.ends_with(kCellsSuffix)) return BinaryKind::kCells;
   return BinaryKind::kUnknown;
-}
-
-Status ProgramFolder(std::string* folder) {
-  static constexpr char kSelf[] = "/proc/self/exe";
-  char buffer[PATH_MAX];
-  ssize_t n = ::readlink(kSelf, buffer, sizeof buffer);
-  if (n < 0) return Status::FileError(Status::Operation::kRead, kSelf, errno);
-  if (static_cast<size_t>(n) == sizeof buffer) {
-    return Status::FileError(Status::Operation::kRead, kSelf, ENAMETOOLONG);
-  }
-  std::string program(buffer, static_cast<size_t>(n));
-  // The program in the root folder gives "" and so paths like "/name".
-  *folder = program.substr(0, program.rfind(kPathSeparator));
-  return Status::Ok();
 }
 
 }  // namespace scenario

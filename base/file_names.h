@@ -126,9 +126,6 @@ BinaryKind KindOfFile(std::string_view path);
 // The word tools use for a kind: "cells", "train", "plan"; "" for none.
 std::string_view KindName(BinaryKind kind);
 
-// The folder that holds the running program, as the platform reports it.
-Status ProgramFolder(std::string* folder);
-
 }  // namespace scenario
 
 #endif  // BASE_FILE_NAMES_H_

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/platform.h"
+
 namespace scenario {
 namespace {
 

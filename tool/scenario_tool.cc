@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "base/exit_status.h"
+#include "base/platform.h"
 #include "messages/messages.h"
 #include "tool/command_line.h"
 #include "tool/commands/check_command.h"
@@ -138,6 +139,7 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
     return WatchCommand(watch, files, out, err);
   }
   if (command == "lsp") {
+    UseBinaryStandardStreams();
     return ServeLanguageProtocol(std::cin, out, files, options.lsp_language);
   }
   if (command == "decompile") {

@@ -1,22 +1,18 @@
 // scenario-tool: compiles and checks any scenario's source texts.
-#include <unistd.h>
-
 #include <cerrno>
-#include <csignal>
 #include <iostream>
 #include <new>
 
 #include "base/exit_status.h"
 #include "base/file_system.h"
+#include "base/platform.h"
 #include "base/standard_output.h"
 #include "messages/messages.h"
 #include "tool/common/voice.h"
 #include "tool/scenario_tool.h"
 
 int main(int argc, char** argv) {
-  // A write beyond the file size limit fails as a write, leaving no
-  // temporary file, instead of killing the tool.
-  std::signal(SIGXFSZ, SIG_IGN);
+  scenario::PrepareProcess();
   using scenario::Status;
   const std::vector<std::string> args(argv, argv + argc);
   const scenario::Language language = scenario::LanguageAsked(args);
@@ -26,7 +22,7 @@ int main(int argc, char** argv) {
   int status = scenario::kExitFailure;
   try {
     status = scenario::RunScenarioTool(args, disk, out, std::cerr,
-                                       ::isatty(STDOUT_FILENO) == 1);
+                                       scenario::OutputIsTerminal());
   } catch (const std::bad_alloc&) {
     out.flush();
     scenario::Voice::Say(std::cerr,
