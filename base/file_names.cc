@@ -4,23 +4,25 @@
 #include <optional>
 #include <set>
 
+#include "base/platform.h"
+
 namespace scenario {
 
 std::string FolderOf(std::string_view path) {
-  const size_t slash = path.rfind(kPathSeparator);
+  const size_t slash = path.find_last_of(kPathSeparators);
   if (slash == std::string_view::npos) return ".";
   return std::string(slash == 0 ? path.substr(0, 1) : path.substr(0, slash));
 }
 
 std::string FileNameOf(std::string_view path) {
-  const size_t slash = path.rfind(kPathSeparator);
+  const size_t slash = path.find_last_of(kPathSeparators);
   return std::string(slash == std::string_view::npos ? path
                                                      : path.substr(slash + 1));
 }
 
 std::string NameBetween(std::string_view path, std::string_view prefix,
                         std::string_view suffix) {
-  const size_t slash = path.rfind(kPathSeparator);
+  const size_t slash = path.find_last_of(kPathSeparators);
   const std::string_view name =
       path.substr(slash == std::string_view::npos ? 0 : slash + 1);
   if (name.size() <= prefix.size() + suffix.size() ||

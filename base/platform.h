@@ -12,6 +12,10 @@ namespace scenario {
 // What the programs ask of the operating system beyond reading and writing
 // files, in one file per platform: platform_posix.cc, platform_win32.cc.
 
+// The characters that end a folder's name in a path: "/", and on Windows
+// "\\" too.
+extern const char kPathSeparators[];
+
 // The folder the running program lies in, without a trailing separator.
 Status ProgramFolder(std::string* folder);
 

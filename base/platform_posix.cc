@@ -46,6 +46,8 @@ class InotifyWatch : public SaveWatch {
 
 }  // namespace
 
+const char kPathSeparators[] = "/";
+
 Status ProgramFolder(std::string* folder) {
   static constexpr char kSelf[] = "/proc/self/exe";
   char buffer[PATH_MAX];

@@ -872,7 +872,10 @@ constexpr struct {
     {ENOSPC, "Spazio esaurito sul dispositivo", "No space left on device"},
     {EROFS, "File system in sola lettura", "Read-only file system"},
     {ENAMETOOLONG, "Nome del file troppo lungo", "File name too long"},
+// Windows' C library knows no disk quota: its file system reports none.
+#ifdef EDQUOT
     {EDQUOT, "Quota del disco superata", "Disk quota exceeded"},
+#endif
     {EPIPE, "Condotto interrotto", "Broken pipe"},
 };
 
