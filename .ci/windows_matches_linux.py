@@ -3,7 +3,8 @@
 
 Usage: windows_matches_linux.py LINUX_BIN WINDOWS_BIN PAIRS
 
-Compares, byte for byte, the embedded package and every dump of it, then
+Compares, byte for byte, what scenario-writer leaves in its folder, the
+embedded package and every dump of it, then
 PAIRS route and train texts made from the embedded ones with random
 faults: the files a compile writes (with --write-on-error), what check
 says and its exit status, and the dumps of the cells and the bank.
@@ -58,6 +59,26 @@ def same_files(a, b, what):
 
 
 with tempfile.TemporaryDirectory() as work:
+    # scenario-writer in a fresh folder each: the Windows one with its
+    # window on a virtual display, the Linux one with its console stand-in.
+    for side, program in (("writer-linux", "scenario-writer"),
+                          ("writer-windows", "scenario-writer.exe")):
+        folder = os.path.join(work, side)
+        os.makedirs(folder)
+        source = os.path.join(linux_bin if side == "writer-linux"
+                              else windows_bin, program)
+        with open(source, "rb") as built, \
+                open(os.path.join(folder, program), "wb") as copy:
+            copy.write(built.read())
+        os.chmod(os.path.join(folder, program), 0o755)
+        command = ([os.path.join(folder, program)] if side == "writer-linux"
+                   else ["xvfb-run", "-a", "wine", program])
+        status = run(command, [], folder)[0]
+        if status != 0:
+            failures.append(f"{side} exited with {status}")
+        os.remove(os.path.join(folder, program))
+    same_files(os.path.join(work, "writer-linux"),
+               os.path.join(work, "writer-windows"), "scenario-writer")
     # The embedded package and every dump of each of its files.
     for side, program in (("linux", [os.path.join(linux_bin, "scenario-tool")]),
                           ("windows", ["wine", os.path.join(windows_bin,

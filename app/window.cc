@@ -111,12 +111,12 @@ std::unique_ptr<Window> OpenConsoleWindow(FILE* out, FILE* in,
 }
 
 std::unique_ptr<Window> OpenWindow() {
-  if (auto window = OpenX11Window()) return window;
+  if (auto window = OpenDesktopWindow()) return window;
   return OpenConsoleWindow(stderr, stdin, InputIsTerminal());
 }
 
-#ifndef SCENARIO_HAVE_X11
-std::unique_ptr<Window> OpenX11Window() { return nullptr; }
+#ifndef SCENARIO_HAVE_DESKTOP_WINDOW
+std::unique_ptr<Window> OpenDesktopWindow() { return nullptr; }
 #endif
 
 }  // namespace scenario

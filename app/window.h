@@ -53,9 +53,10 @@ std::unique_ptr<Window> OpenWindow();
 std::unique_ptr<Window> OpenConsoleWindow(FILE* out, FILE* in,
                                           bool wait_for_enter);
 
-// A window on the X display, or nullptr when none can be opened (or the
-// program was built without X11).
-std::unique_ptr<Window> OpenX11Window();
+// A window on the desktop, the X display's (x11_window.cc) or Windows'
+// (win32_window.cc), or nullptr when none can be opened (or the program
+// was built without either).
+std::unique_ptr<Window> OpenDesktopWindow();
 
 }  // namespace scenario
 

@@ -336,7 +336,7 @@ class X11Window : public Window {
 
 }  // namespace
 
-std::unique_ptr<Window> OpenX11Window() {
+std::unique_ptr<Window> OpenDesktopWindow() {
   // No display named: the libraries are not even loaded.
   const char* name = std::getenv("DISPLAY");
   if (name == nullptr || *name == '\0') return nullptr;

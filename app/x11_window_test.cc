@@ -190,7 +190,7 @@ TEST_F(VirtualDisplayTest, TheProgramShowsItsWindowAndCompletes) {
 
 TEST_F(VirtualDisplayTest, TheMessageBoxShowsTheErrorAndClosesOnEnter) {
   const pid_t pid = Child([] {
-    std::unique_ptr<Window> window = OpenX11Window();
+    std::unique_ptr<Window> window = OpenDesktopWindow();
     if (!window) ::_exit(99);
     std::exit(errore(*window, "1250"));
   });
@@ -212,7 +212,7 @@ TEST_F(VirtualDisplayTest, ALongMessageWrapsOnScreenAndClosesOnEscape) {
     message += "/città_di_prova_" + std::to_string(i);
   message += " è già in uso da un altro scenario-writer.";
   const pid_t pid = Child([&] {
-    std::unique_ptr<Window> window = OpenX11Window();
+    std::unique_ptr<Window> window = OpenDesktopWindow();
     if (!window) ::_exit(99);
     window->ShowMessage(message);
     ::_exit(7);
