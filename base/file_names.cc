@@ -117,6 +117,20 @@ NameFault CheckName(std::string_view name) {
 
 }  // namespace
 
+NameFault CheckForWindows(const Identity& identity, bool* is_route) {
+  constexpr std::string_view kForbidden = "<>:\"\\|?*";
+  for (const bool route : {true, false}) {
+    const std::string& name =
+        route ? identity.route_name : identity.train_number;
+    *is_route = route;
+    if (name.find_first_of(kForbidden) != std::string::npos ||
+        name.ends_with('.') || name.ends_with(' ')) {
+      return NameFault::kNotForWindows;
+    }
+  }
+  return NameFault::kNone;
+}
+
 NameFault CheckIdentity(const Identity& identity, bool* is_route) {
   *is_route = true;
   NameFault fault = CheckName(identity.route_name);
@@ -130,7 +144,9 @@ NameFault CheckIdentity(const Identity& identity, bool* is_route) {
       std::max(identity.route_name.size() + kRoutePlanSuffix.size(),
                identity.route_name.size() + 1 + identity.train_number.size() +
                    std::max(kTrainBankSuffix.size(), kCellsSuffix.size()));
-  return longest > kNameLimit ? NameFault::kTooLong : NameFault::kNone;
+  if (longest > kNameLimit) return NameFault::kTooLong;
+  return kWindowsFileNames ? CheckForWindows(identity, is_route)
+                           : NameFault::kNone;
 }
 
 std::string_view KindName(BinaryKind kind) {

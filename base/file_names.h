@@ -117,8 +117,15 @@ enum class NameFault {
   kDots,       // "." or "..", which name folders
   kControl,    // a control character
   kTooLong,    // a package's file name made of them passes 255 bytes
+  // A character Windows forbids in a file name (< > : " \ | ? *), or a
+  // trailing dot or blank: refused where file names are Windows', else
+  // only warned of, as the package cannot be copied there.
+  kNotForWindows,
 };
 NameFault CheckIdentity(const Identity& identity, bool* is_route);
+// kNotForWindows when a name would not do as a Windows file name, on any
+// platform; else kNone.
+NameFault CheckForWindows(const Identity& identity, bool* is_route);
 
 // The three binary files of a package, told apart by their names.
 enum class BinaryKind { kUnknown, kCells, kTrainBank, kRoutePlan };

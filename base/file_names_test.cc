@@ -88,6 +88,41 @@ TEST(FileNamesTest, NamesReadBackFromFileNames) {
   for (const Case& c : cases) EXPECT_EQ(c.actual, c.expected);
 }
 
+// A name Windows would refuse as a file name is refused where its rules
+// hold, and elsewhere only found, for a warning.
+TEST(FileNamesTest, NamesWindowsForbidsAreRefusedOnlyOnWindows) {
+  const struct {
+    const char* route;
+    const char* train;
+    bool forbidden;
+    bool route_at_fault;
+  } cases[] = {
+      {"Valdorsio-Ronsale", "37264", false, false},
+      {"Città", "1", false, false},
+      {"Linea<1>", "1", true, true},
+      {"A:B", "1", true, true},
+      {"Lin\\ea", "1", true, true},
+      {"Linea.", "1", true, true},
+      {"Linea ", "1", true, true},
+      {"Linea", "12?", true, false},
+      {"Linea", "a|b", true, false},
+      {"Linea", "\"7\"", true, false},
+  };
+  for (const auto& c : cases) {
+    const Identity identity{c.route, c.train};
+    bool is_route = false;
+    EXPECT_EQ(CheckForWindows(identity, &is_route),
+              c.forbidden ? NameFault::kNotForWindows : NameFault::kNone)
+        << c.route << " " << c.train;
+    if (c.forbidden) {
+      EXPECT_EQ(is_route, c.route_at_fault) << c.route;
+    }
+    EXPECT_EQ(CheckIdentity(identity, &is_route) == NameFault::kNotForWindows,
+              c.forbidden && kWindowsFileNames)
+        << c.route << " " << c.train;
+  }
+}
+
 TEST(FileNamesTest, ProgramFolderHoldsTheRunningProgram) {
   std::string folder;
   ASSERT_TRUE(ProgramFolder(&folder).ok());

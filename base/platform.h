@@ -16,6 +16,9 @@ namespace scenario {
 // "\\" too.
 extern const char kPathSeparators[];
 
+// Whether file names follow Windows' rules, which forbid some characters.
+extern const bool kWindowsFileNames;
+
 // The folder the running program lies in, without a trailing separator.
 Status ProgramFolder(std::string* folder);
 

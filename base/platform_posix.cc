@@ -47,6 +47,7 @@ class InotifyWatch : public SaveWatch {
 }  // namespace
 
 const char kPathSeparators[] = "/";
+const bool kWindowsFileNames = false;
 
 Status ProgramFolder(std::string* folder) {
   static constexpr char kSelf[] = "/proc/self/exe";

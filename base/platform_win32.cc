@@ -1,5 +1,3 @@
-#include "base/platform.h"
-
 #include <fcntl.h>
 #include <io.h>
 
@@ -8,6 +6,7 @@
 #include <cstdio>
 
 #include "base/file_names.h"
+#include "base/platform.h"
 #include "base/win32.h"
 
 namespace scenario {
@@ -76,7 +75,8 @@ class DirectoryWatch : public SaveWatch {
     if (ready >= WAIT_OBJECT_0 + events.size()) return false;
     bool saved = false;
     for (const std::string& name : folders[ready - WAIT_OBJECT_0]->Names()) {
-      for (const std::string& watched : names_) saved = saved || name == watched;
+      for (const std::string& watched : names_)
+        saved = saved || name == watched;
     }
     return saved;
   }
@@ -88,12 +88,13 @@ class DirectoryWatch : public SaveWatch {
 }  // namespace
 
 const char kPathSeparators[] = "/\\";
+const bool kWindowsFileNames = true;
 
 Status ProgramFolder(std::string* folder) {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = ::GetModuleFileNameW(
-        nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(),
+                                              static_cast<DWORD>(path.size()));
     if (length == 0) {
       return Status::FileError(Status::Operation::kRead, "program",
                                ErrnoOf(::GetLastError()));

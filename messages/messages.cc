@@ -698,6 +698,12 @@ std::string NameFaultText(NameFault fault, bool is_route, Language language) {
     case NameFault::kControl:
       return what + (it ? " contiene un carattere di controllo"
                         : " holds a control character");
+    case NameFault::kNotForWindows:
+      return what + (it ? " contiene un carattere che Windows non ammette nei "
+                          "nomi dei file (< > : \" \\ | ? *) o finisce con "
+                          "un punto o uno spazio"
+                        : " holds a character Windows forbids in file names "
+                          "(< > : \" \\ | ? *) or ends in a dot or a blank");
     case NameFault::kTooLong:
       return it ? "il nome della linea e il numero del treno sono troppo "
                   "lunghi: i nomi dei file supererebbero 255 byte"
@@ -728,6 +734,9 @@ constexpr struct {
      "--train-number",
      "the train text is not named \"<route>_<train>-.txt\": give "
      "--train-number"},
+    {ToolMessage::kNotForWindows,
+     "avviso: {}: il pacchetto non potrà essere copiato su Windows",
+     "warning: {}: the package cannot be copied to Windows"},
     {ToolMessage::kUnknownKind,
      "dal nome di {} non si capisce il tipo di file: dai --kind cells, train "
      "o plan",

@@ -43,6 +43,7 @@ enum class ToolMessage {
   kNoCellsCompiled,
   kRouteNotNamed,
   kTrainNotNamed,
+  kNotForWindows,  // a name Windows would refuse, warned of elsewhere
   kUnknownKind,
   kNoPackage,
   kTextsOrPackage,

@@ -249,6 +249,12 @@ bool ReadAuthorTexts(const CompileOptions& options, const Voice& voice,
   if (fault != NameFault::kNone) {
     return fail(NameFaultText(fault, is_route, options.language));
   }
+  // Accepted here, but not where most of the simulator's users are.
+  if (CheckForWindows(*identity, &is_route) != NameFault::kNone) {
+    Voice::Say(err, ToolText(ToolMessage::kNotForWindows, options.language,
+                             {NameFaultText(NameFault::kNotForWindows, is_route,
+                                            options.language)}));
+  }
   report->command = voice.command;
   report->route = options.route;
   report->train = options.train;
