@@ -1,5 +1,3 @@
-#include "base/file_system.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -15,6 +13,7 @@
 #include <system_error>
 
 #include "base/file_names.h"
+#include "base/file_system.h"
 
 namespace scenario {
 namespace {
@@ -183,25 +182,6 @@ class DiskFolderLock : public FolderLock {
 bool DiskFileSystem::Exists(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-Status DiskFileSystem::Read(const std::string& path, std::string* contents,
-                            size_t limit) {
-  contents->clear();
-  Status status = ReadPieces(
-      path,
-      [&](std::string_view piece) {
-        contents->append(piece);
-        return true;
-      },
-      limit, [&](size_t size) { contents->reserve(size); });
-  if (!status.ok()) contents->clear();
-  return status;
-}
-
-Status DiskFileSystem::ReadPieces(const std::string& path, const ByteSink& sink,
-                                  size_t limit) {
-  return ReadPieces(path, sink, limit, [](size_t) {});
 }
 
 Status DiskFileSystem::ReadPieces(const std::string& path, const ByteSink& sink,

@@ -179,25 +179,6 @@ bool DiskFileSystem::Exists(const std::string& path) {
          (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-Status DiskFileSystem::Read(const std::string& path, std::string* contents,
-                            size_t limit) {
-  contents->clear();
-  Status status = ReadPieces(
-      path,
-      [&](std::string_view piece) {
-        contents->append(piece);
-        return true;
-      },
-      limit, [&](size_t size) { contents->reserve(size); });
-  if (!status.ok()) contents->clear();
-  return status;
-}
-
-Status DiskFileSystem::ReadPieces(const std::string& path, const ByteSink& sink,
-                                  size_t limit) {
-  return ReadPieces(path, sink, limit, [](size_t) {});
-}
-
 Status DiskFileSystem::ReadPieces(const std::string& path, const ByteSink& sink,
                                   size_t limit,
                                   const std::function<void(size_t)>& sized) {
@@ -318,8 +299,7 @@ Status DiskFileSystem::List(const std::string& folder,
 Status DiskFileSystem::LockFolder(const std::string& given,
                                   std::unique_ptr<FolderLock>* lock) {
   const std::string folder = given.empty() ? "." : given;
-  const std::wstring name =
-      WindowsPath(folder + "/" + std::string(kLockName));
+  const std::wstring name = WindowsPath(folder + "/" + std::string(kLockName));
   for (;;) {
     HANDLE handle = ::CreateFileW(
         name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
@@ -341,8 +321,8 @@ Status DiskFileSystem::LockFolder(const std::string& given,
   if (List(folder, &names).ok()) {
     for (const std::string& file : names) {
       if (!IsTemporaryName(file)) continue;
-      const unsigned long pid = std::strtoul(
-          file.c_str() + kTemporaryPrefix.size(), nullptr, 10);
+      const unsigned long pid =
+          std::strtoul(file.c_str() + kTemporaryPrefix.size(), nullptr, 10);
       HANDLE process =
           ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
       if (process != nullptr) {

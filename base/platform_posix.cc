@@ -4,16 +4,12 @@
 
 #include <cerrno>
 #include <climits>
-#include <csignal>
 
 #include "base/file_names.h"
 #include "base/platform.h"
 
 namespace scenario {
 namespace {
-
-volatile std::sig_atomic_t interrupted = 0;
-void Interrupt(int) { interrupted = 1; }
 
 // The folders are watched, not the files: an editor that saves by writing
 // a new file and renaming it over the old one is seen too.
@@ -70,17 +66,6 @@ void PrepareProcess() { std::signal(SIGXFSZ, SIG_IGN); }
 
 // Line ends pass unchanged on this platform.
 void UseBinaryStandardStreams() {}
-
-void CatchInterrupts() {
-  interrupted = 0;
-  std::signal(SIGINT, Interrupt);
-  std::signal(SIGTERM, Interrupt);
-}
-bool Interrupted() { return interrupted != 0; }
-void ReleaseInterrupts() {
-  std::signal(SIGINT, SIG_DFL);
-  std::signal(SIGTERM, SIG_DFL);
-}
 
 int WatchSaves(const std::vector<std::string>& paths,
                std::unique_ptr<SaveWatch>* watch) {

@@ -2,7 +2,6 @@
 #include <io.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 
 #include "base/file_names.h"
@@ -11,9 +10,6 @@
 
 namespace scenario {
 namespace {
-
-volatile std::sig_atomic_t interrupted = 0;
-void Interrupt(int) { interrupted = 1; }
 
 // A folder's changes as Windows reports them, asked again after each
 // answer; a change to a watched name is a save.
@@ -125,17 +121,6 @@ void PrepareProcess() {
 void UseBinaryStandardStreams() {
   ::_setmode(::_fileno(stdin), _O_BINARY);
   ::_setmode(::_fileno(stdout), _O_BINARY);
-}
-
-void CatchInterrupts() {
-  interrupted = 0;
-  std::signal(SIGINT, Interrupt);
-  std::signal(SIGTERM, Interrupt);
-}
-bool Interrupted() { return interrupted != 0; }
-void ReleaseInterrupts() {
-  std::signal(SIGINT, SIG_DFL);
-  std::signal(SIGTERM, SIG_DFL);
 }
 
 int WatchSaves(const std::vector<std::string>& paths,

@@ -13,9 +13,8 @@ namespace scenario {
 // Paths are UTF-8 inside the program and UTF-16 at every Windows call.
 inline std::wstring Wide(std::string_view text) {
   if (text.empty()) return {};
-  const int size = ::MultiByteToWideChar(CP_UTF8, 0, text.data(),
-                                         static_cast<int>(text.size()),
-                                         nullptr, 0);
+  const int size = ::MultiByteToWideChar(
+      CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(size), L'\0');
   ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                         wide.data(), size);
@@ -24,9 +23,9 @@ inline std::wstring Wide(std::string_view text) {
 
 inline std::string Narrow(std::wstring_view wide) {
   if (wide.empty()) return {};
-  const int size =
-      ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                            nullptr, 0, nullptr, nullptr);
+  const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(),
+                                         static_cast<int>(wide.size()), nullptr,
+                                         0, nullptr, nullptr);
   std::string text(static_cast<size_t>(size), '\0');
   ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
                         text.data(), size, nullptr, nullptr);
