@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <climits>
+#include <csignal>
 
 #include "base/file_names.h"
 #include "base/platform.h"
