@@ -9,6 +9,7 @@ PAIRS route and train texts made from the embedded ones with random
 faults: the files a compile writes (with --write-on-error), what check
 says and its exit status, and the dumps of the cells and the bank.
 """
+import json
 import os
 import random
 import subprocess
@@ -24,23 +25,26 @@ subprocess.Popen(["wineserver", "-p"], env=env, stdin=subprocess.DEVNULL,
                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-def run(program, args, cwd):
-    """Exit status, standard output and standard error of one run. They go
-    through files: Wine's helper processes, which outlive a run, would hold
-    pipes open."""
-    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+def run(program, args, cwd, given=b""):
+    """Exit status, standard output and standard error of one run, `given`
+    on its standard input. They go through files: Wine's helper processes,
+    which outlive a run, would hold pipes open."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err, \
+            tempfile.TemporaryFile() as into:
+        into.write(given)
+        into.seek(0)
         status = subprocess.run(program + args, cwd=cwd, env=env,
-                                stdin=subprocess.DEVNULL, stdout=out,
+                                stdin=into, stdout=out,
                                 stderr=err, timeout=120).returncode
         out.seek(0)
         err.seek(0)
         return status, out.read(), err.read()
 
 
-def both(args, cwd, what):
-    linux = run([os.path.join(linux_bin, "scenario-tool")], args, cwd)
+def both(args, cwd, what, given=b""):
+    linux = run([os.path.join(linux_bin, "scenario-tool")], args, cwd, given)
     windows = run(["wine", os.path.join(windows_bin, "scenario-tool.exe")],
-                  args, cwd)
+                  args, cwd, given)
     if linux != windows:
         failures.append(f"{what}: {' '.join(args)} differs")
     return linux
@@ -98,6 +102,50 @@ with tempfile.TemporaryDirectory() as work:
     train = [n for n in os.listdir(texts) if n.endswith("-.txt")][0]
     route_text = open(os.path.join(texts, route), "rb").read().split(b"\r\n")
     train_text = open(os.path.join(texts, train), "rb").read().split(b"\r\n")
+
+    # The language server: a session of an editor that opens both texts,
+    # asks for a hover and ends, answered the same.
+    def message(content):
+        body = json.dumps(content).encode()
+        return b"Content-Length: %d\r\n\r\n" % len(body) + body
+
+    def opened(name):
+        text = open(os.path.join(texts, name), "rb").read().decode("cp1252")
+        return message({"jsonrpc": "2.0", "method": "textDocument/didOpen",
+                        "params": {"textDocument": {
+                            "uri": "file:///scenari/" + name,
+                            "languageId": "scenario", "version": 1,
+                            "text": text}}})
+
+    session = (message({"jsonrpc": "2.0", "id": 1, "method": "initialize",
+                        "params": {"processId": None, "rootUri": None,
+                                   "capabilities": {}}})
+               + message({"jsonrpc": "2.0", "method": "initialized",
+                          "params": {}})
+               + opened(route) + opened(train)
+               + message({"jsonrpc": "2.0", "id": 2,
+                          "method": "textDocument/hover",
+                          "params": {"textDocument": {
+                              "uri": "file:///scenari/" + route},
+                              "position": {"line": 3, "character": 12}}})
+               + message({"jsonrpc": "2.0", "id": 3, "method": "shutdown"})
+               + message({"jsonrpc": "2.0", "method": "exit"}))
+    both(["lsp"], work, "lsp", session)
+
+    # A folder in the place of a file the compile writes: the same failure,
+    # status and message, and the old files as they were.
+    for side in ("fault-linux", "fault-windows"):
+        os.makedirs(os.path.join(work, side, train.replace("-.txt", ".sim")))
+    faults = []
+    for side, program in (
+            ("fault-linux", [os.path.join(linux_bin, "scenario-tool")]),
+            ("fault-windows", ["wine", os.path.join(windows_bin,
+                                                    "scenario-tool.exe")])):
+        status, out, err = run(program, ["compile", "texts/" + route,
+                                         "texts/" + train, "-o", side], work)
+        faults.append((status, out, err.replace(side.encode(), b"")))
+    if faults[0] != faults[1] or faults[0][0] != 2:
+        failures.append(f"a folder in a file's place: {faults}")
 
     rng = random.Random(29)
     words = [b"pendenza", b"velocita", b"segnale", b"stazione", b"[curve]",

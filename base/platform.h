@@ -22,7 +22,8 @@ extern const bool kWindowsFileNames;
 // The folder the running program lies in, without a trailing separator.
 Status ProgramFolder(std::string* folder);
 
-// Whether a person is at standard input, or at standard output.
+// Whether a person is at standard input, or at standard output (on
+// Windows, at a console that takes colours).
 bool InputIsTerminal();
 bool OutputIsTerminal();
 

@@ -108,7 +108,15 @@ Status ProgramFolder(std::string* folder) {
 }
 
 bool InputIsTerminal() { return ::_isatty(::_fileno(stdin)) != 0; }
-bool OutputIsTerminal() { return ::_isatty(::_fileno(stdout)) != 0; }
+// A console, and one that takes the escape sequences colours are written
+// with (Windows 10 and later): elsewhere the output stays plain.
+bool OutputIsTerminal() {
+  if (::_isatty(::_fileno(stdout)) == 0) return false;
+  const HANDLE console = ::GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD mode = 0;
+  return ::GetConsoleMode(console, &mode) &&
+         ::SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+}
 
 void PrepareProcess() {
   // The bytes written are those the Linux build writes: no line end is
