@@ -16,6 +16,10 @@ namespace scenario {
 // "\\" too.
 extern const char kPathSeparators[];
 
+// The program's arguments in UTF-8, however the platform hands them over
+// (Windows in UTF-16, which the C library's `argv` narrows to a code page).
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+
 // Whether file names follow Windows' rules, which forbid some characters.
 extern const bool kWindowsFileNames;
 

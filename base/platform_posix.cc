@@ -60,6 +60,10 @@ Status ProgramFolder(std::string* folder) {
   return Status::Ok();
 }
 
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  return {argv, argv + argc};
+}
+
 bool InputIsTerminal() { return ::isatty(STDIN_FILENO) == 1; }
 bool OutputIsTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
 

@@ -107,6 +107,17 @@ Status ProgramFolder(std::string* folder) {
   return Status::Ok();
 }
 
+std::vector<std::string> ProgramArguments(int, char**) {
+  int count = 0;
+  LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 0; wide != nullptr && i < count; ++i) {
+    arguments.push_back(Narrow(wide[i]));
+  }
+  ::LocalFree(wide);
+  return arguments;
+}
+
 bool InputIsTerminal() { return ::_isatty(::_fileno(stdin)) != 0; }
 // A console, and one that takes the escape sequences colours are written
 // with (Windows 10 and later): elsewhere the output stays plain.

@@ -14,7 +14,7 @@
 int main(int argc, char** argv) {
   scenario::PrepareProcess();
   using scenario::Status;
-  const std::vector<std::string> args(argv, argv + argc);
+  const std::vector<std::string> args = scenario::ProgramArguments(argc, argv);
   const scenario::Language language = scenario::LanguageAsked(args);
   scenario::DiskFileSystem disk;
   scenario::StandardOutput standard_output;
