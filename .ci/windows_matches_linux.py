@@ -16,7 +16,8 @@ import subprocess
 import sys
 import tempfile
 
-linux_bin, windows_bin, pairs = sys.argv[1], sys.argv[2], int(sys.argv[3])
+linux_bin, windows_bin = (os.path.abspath(folder) for folder in sys.argv[1:3])
+pairs = int(sys.argv[3])
 env = dict(os.environ, WINEDEBUG="-all")
 failures = []
 # One Wine server for every run, started apart: one that a run starts
