@@ -24,4 +24,13 @@ Status DiskFileSystem::ReadPieces(const std::string& path, const ByteSink& sink,
   return ReadPieces(path, sink, limit, [](size_t) {});
 }
 
+Status DiskFileSystem::OpenHeld(const std::string& path,
+                                std::unique_ptr<RandomAccessFile>* file,
+                                size_t limit) {
+  std::string contents;
+  Status status = Read(path, &contents, limit);
+  if (status.ok()) *file = std::make_unique<HeldFile>(std::move(contents));
+  return status;
+}
+
 }  // namespace scenario

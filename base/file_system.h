@@ -148,6 +148,9 @@ class DiskFileSystem : public FileSystem {
   // `sized` learns a regular file's size before its first piece.
   Status ReadPieces(const std::string& path, const ByteSink& sink, size_t limit,
                     const std::function<void(size_t)>& sized);
+  // A file that cannot be read at a place (a pipe, a device), read whole.
+  Status OpenHeld(const std::string& path,
+                  std::unique_ptr<RandomAccessFile>* file, size_t limit);
 };
 
 }  // namespace scenario

@@ -231,10 +231,7 @@ Status DiskFileSystem::Open(const std::string& path,
   }
   ::close(fd);
   // A pipe or a device is read as it comes, up to the limit.
-  std::string contents;
-  Status status = Read(path, &contents, limit);
-  if (status.ok()) *file = std::make_unique<HeldFile>(std::move(contents));
-  return status;
+  return OpenHeld(path, file, limit);
 }
 
 Status DiskFileSystem::ReplaceAll(const std::vector<FileContents>& files) {

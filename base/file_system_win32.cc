@@ -40,10 +40,26 @@ class Handle {
   HANDLE handle_;
 };
 
-HANDLE OpenToRead(const std::string& path) {
-  return ::CreateFileW(WindowsPath(path).c_str(), GENERIC_READ,
-                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+// Opens a file for reading. `*size` is its size when it is a file on a
+// disk, which is refused when larger than `limit`; a pipe or a device
+// tells none.
+Status OpenToRead(const std::string& path, size_t limit, HANDLE* handle,
+                  std::optional<uint64_t>* size) {
+  *handle =
+      ::CreateFileW(WindowsPath(path).c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (*handle == INVALID_HANDLE_VALUE) return Failed(Operation::kRead, path);
+  LARGE_INTEGER bytes;
+  if (::GetFileType(*handle) == FILE_TYPE_DISK &&
+      ::GetFileSizeEx(*handle, &bytes)) {
+    if (static_cast<uint64_t>(bytes.QuadPart) > limit) {
+      ::CloseHandle(*handle);
+      return Status::FileError(Operation::kRead, path, EFBIG);
+    }
+    *size = static_cast<uint64_t>(bytes.QuadPart);
+  }
+  return Status::Ok();
 }
 
 // `n` bytes at `offset`, or fewer at the file's end.
@@ -182,16 +198,12 @@ bool DiskFileSystem::Exists(const std::string& path) {
 Status DiskFileSystem::ReadPieces(const std::string& path, const ByteSink& sink,
                                   size_t limit,
                                   const std::function<void(size_t)>& sized) {
-  Handle file(OpenToRead(path));
-  if (!file.ok()) return Failed(Operation::kRead, path);
-  LARGE_INTEGER size;
-  if (::GetFileType(file.get()) == FILE_TYPE_DISK &&
-      ::GetFileSizeEx(file.get(), &size)) {
-    if (static_cast<uint64_t>(size.QuadPart) > limit) {
-      return Status::FileError(Operation::kRead, path, EFBIG);
-    }
-    sized(static_cast<size_t>(size.QuadPart));
-  }
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  std::optional<uint64_t> size;
+  Status opened = OpenToRead(path, limit, &handle, &size);
+  if (!opened.ok()) return opened;
+  Handle file(handle);
+  if (size) sized(static_cast<size_t>(*size));
   constexpr size_t kBlock = size_t{64} << 10;
   const auto block = std::make_unique_for_overwrite<char[]>(kBlock);
   size_t total = 0;
@@ -212,25 +224,17 @@ Status DiskFileSystem::ReadPieces(const std::string& path, const ByteSink& sink,
 Status DiskFileSystem::Open(const std::string& path,
                             std::unique_ptr<RandomAccessFile>* file,
                             size_t limit) {
-  HANDLE handle = OpenToRead(path);
-  if (handle == INVALID_HANDLE_VALUE) return Failed(Operation::kRead, path);
-  LARGE_INTEGER size;
-  if (::GetFileType(handle) == FILE_TYPE_DISK &&
-      ::GetFileSizeEx(handle, &size)) {
-    if (static_cast<uint64_t>(size.QuadPart) > limit) {
-      ::CloseHandle(handle);
-      return Status::FileError(Operation::kRead, path, EFBIG);
-    }
-    *file = std::make_unique<WindowsFile>(
-        handle, static_cast<uint64_t>(size.QuadPart), path);
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  std::optional<uint64_t> size;
+  Status opened = OpenToRead(path, limit, &handle, &size);
+  if (!opened.ok()) return opened;
+  if (size) {
+    *file = std::make_unique<WindowsFile>(handle, *size, path);
     return Status::Ok();
   }
   ::CloseHandle(handle);
   // A pipe or a device is read as it comes, up to the limit.
-  std::string contents;
-  Status status = Read(path, &contents, limit);
-  if (status.ok()) *file = std::make_unique<HeldFile>(std::move(contents));
-  return status;
+  return OpenHeld(path, file, limit);
 }
 
 Status DiskFileSystem::ReplaceAll(const std::vector<FileContents>& files) {
