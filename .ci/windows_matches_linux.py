@@ -7,7 +7,9 @@ Compares, byte for byte, what scenario-writer leaves in its folder, the
 embedded package and every dump of it, then
 PAIRS route and train texts made from the embedded ones with random
 faults: the files a compile writes (with --write-on-error), what check
-says and its exit status, and the dumps of the cells and the bank.
+says and its exit status, and the dumps of the cells and the bank. Checks
+too what only Windows does (a read-only file, a name Windows refuses) and
+that watch checks again after a save.
 """
 import json
 import os
@@ -15,6 +17,7 @@ import random
 import subprocess
 import sys
 import tempfile
+import time
 
 linux_bin, windows_bin = (os.path.abspath(folder) for folder in sys.argv[1:3])
 pairs = int(sys.argv[3])
@@ -147,6 +150,72 @@ with tempfile.TemporaryDirectory() as work:
         faults.append((status, out, err.replace(side.encode(), b"")))
     if faults[0] != faults[1] or faults[0][0] != 2:
         failures.append(f"a folder in a file's place: {faults}")
+
+    # A file marked read-only where the compile writes: on Windows the
+    # owner's mark holds, as a folder that cannot be written holds on
+    # Linux: status 2, the file and the cause named, every old file kept.
+    windows_tool = ["wine", os.path.join(windows_bin, "scenario-tool.exe")]
+    kept = os.path.join(work, "read-only")
+    run(windows_tool, ["compile", "texts/" + route, "texts/" + train,
+                       "-o", kept], work)
+    sim = os.path.join(kept, train.replace("-.txt", ".sim"))
+    open(os.path.join(kept, route.replace(".txt", ".dat")), "wb").write(b"old")
+    os.chmod(sim, 0o444)
+    status, out, err = run(windows_tool, ["compile", "texts/" + route,
+                                          "texts/" + train, "-o", kept], work)
+    old_plan = open(os.path.join(kept, route.replace(".txt", ".dat")),
+                    "rb").read()
+    if (status != 2 or b"Permesso negato (errore 13)" not in err
+            or os.path.basename(sim).encode() not in err or old_plan != b"old"
+            or any(n.endswith(".tmp") for n in os.listdir(kept))):
+        failures.append(f"a read-only file: {status} {err} {old_plan[:8]}")
+    os.chmod(sim, 0o644)
+
+    # A route name Windows forbids in a file name: refused there (status
+    # 2, the name said), written with a warning on Linux.
+    said = []
+    for side, program in (
+            ("name-linux", [os.path.join(linux_bin, "scenario-tool")]),
+            ("name-windows", windows_tool)):
+        said.append(run(program, ["compile", "texts/" + route,
+                                  "texts/" + train, "--route-name", "Val?B",
+                                  "--train-number",
+                                  train[len(route) - 9:-5],
+                                  "--lang", "en", "-o", side], work))
+    if (said[0][0] != 0 or b"Windows" not in said[0][1] + said[0][2]
+            or said[1][0] != 2 or b"Val?B" not in said[1][2]):
+        failures.append(f"a name Windows refuses: {said}")
+
+    # watch: a check at the start and one after each save, until ended.
+    watched = os.path.join(work, "watched")
+    os.makedirs(watched)
+    for name in (route, train):
+        open(os.path.join(watched, name), "wb").write(
+            open(os.path.join(texts, name), "rb").read())
+    with tempfile.TemporaryFile() as out:
+        watch = subprocess.Popen(windows_tool + ["watch", route, train,
+                                                 "--lang", "en"],
+                                 cwd=watched, env=env, stdout=out,
+                                 stdin=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL)
+
+        def rounds(least):
+            for _ in range(300):
+                out.seek(0)
+                if out.read().count(b"== waiting") >= least:
+                    return True
+                time.sleep(0.1)
+            return False
+
+        first = rounds(1)
+        with open(os.path.join(watched, train), "ab") as text:
+            text.write(b"stazione, 99999999\r\n")
+        second = rounds(2)
+        watch.kill()
+        watch.wait()
+        out.seek(0)
+        if not (first and second and b"error" in out.read()):
+            failures.append("watch did not check again after a save")
 
     rng = random.Random(29)
     words = [b"pendenza", b"velocita", b"segnale", b"stazione", b"[curve]",

@@ -1,13 +1,14 @@
 #include "base/file_system.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+
+#include "base/platform.h"
+#include "base/temporary_folder_for_test.h"
 
 namespace scenario {
 namespace {
@@ -16,25 +17,18 @@ namespace fs = std::filesystem;
 
 class DiskFileSystemTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/disk_file_system_test.XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string Path(const std::string& name) { return folder_ + "/" + name; }
+  std::string Path(const std::string& name) { return folder_ / name; }
   // Names in the folder, to show that nothing temporary is left behind.
   std::vector<std::string> Listing() {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) {
-      names.push_back(entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(folder_.path())) {
+      names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
     return names;
   }
 
-  std::string folder_;
+  TemporaryFolder folder_{"disk_file_system_test"};
   DiskFileSystem disk_;
 };
 
@@ -130,17 +124,40 @@ TEST_F(DiskFileSystemTest, TheLongestNameCanBeReplaced) {
 }
 
 TEST_F(DiskFileSystemTest, LockingTheFolderRemovesWhatAKilledRunLeft) {
-  // A process that is gone, and one that lives: this test's.
-  const pid_t gone = ::fork();
-  if (gone == 0) ::_exit(0);
-  ::waitpid(gone, nullptr, 0);
-  const std::string stale = ".scenario-" + std::to_string(gone) + "-0.tmp";
+  // A process that cannot be (past Linux's largest number, and odd, which
+  // Windows never gives), and one that lives: this test's.
+  const std::string stale = ".scenario-4194305-0.tmp";
   const std::string live = ".scenario-" + std::to_string(::getpid()) + "-9.tmp";
   std::ofstream(Path(stale)) << "half";
   std::ofstream(Path(live)) << "being written";
   std::unique_ptr<FolderLock> lock;
-  ASSERT_TRUE(disk_.LockFolder(folder_, &lock).ok());
+  ASSERT_TRUE(disk_.LockFolder(folder_.path().string(), &lock).ok());
+  lock.reset();  // and the lock leaves nothing either
   EXPECT_EQ(Listing(), std::vector<std::string>{live});
+}
+
+// What stands where a file goes leaves every old file as it was: a folder
+// anywhere, and on Windows also a file marked read-only.
+TEST_F(DiskFileSystemTest, WhatStandsInTheWayKeepsTheOldFiles) {
+  ASSERT_TRUE(disk_.Replace(Path("a"), "old a").ok());
+  ASSERT_TRUE(disk_.Replace(Path("b"), "old b").ok());
+  fs::permissions(Path("b"), fs::perms::owner_read);
+  Status status =
+      disk_.ReplaceAll({{Path("a"), "new a"}, {Path("b"), "new b"}});
+  fs::permissions(Path("b"), fs::perms::owner_all);
+  std::string a, b;
+  ASSERT_TRUE(disk_.Read(Path("a"), &a).ok());
+  ASSERT_TRUE(disk_.Read(Path("b"), &b).ok());
+  if (kWindowsFileNames) {
+    EXPECT_EQ(status.number(), EACCES);
+    EXPECT_EQ(status.path(), Path("b"));
+    EXPECT_EQ(a + b, "old aold b");
+  } else {
+    // Replacing is the folder's business, not the file's.
+    EXPECT_TRUE(status.ok());
+    EXPECT_EQ(a + b, "new anew b");
+  }
+  EXPECT_EQ(Listing(), (std::vector<std::string>{"a", "b"}));
 }
 
 }  // namespace

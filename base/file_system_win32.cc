@@ -123,10 +123,15 @@ std::string TemporaryName(const std::string& folder) {
          std::to_string(counter++) + std::string(kTemporarySuffix);
 }
 
-bool IsFolder(const std::string& path) {
+// Why a target cannot take a new content, before any is moved into place:
+// a folder in its way, or a file its owner marked read-only (which the
+// move would refuse on Windows and Wine would replace).
+int InTheWay(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesW(WindowsPath(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES &&
-         (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EISDIR;
+  if (attributes & FILE_ATTRIBUTE_READONLY) return EACCES;
+  return 0;
 }
 
 // One new content, written and flushed under a temporary name beside its
@@ -245,11 +250,11 @@ Status DiskFileSystem::ReplaceAll(const std::vector<FileContents>& files) {
       return Status::FileError(Operation::kWrite, file.path, ErrnoOf(error));
     }
   }
-  // A move fails on a folder in the target's way: found before the first
-  // move, it leaves every old file as it was.
+  // Found before the first move, what stands in a target's way leaves
+  // every old file as it was.
   for (const auto& file : staged) {
-    if (IsFolder(file->target())) {
-      return Status::FileError(Operation::kWrite, file->target(), EISDIR);
+    if (const int error = InTheWay(file->target())) {
+      return Status::FileError(Operation::kWrite, file->target(), error);
     }
   }
   // Each move goes through to the disk before it returns: there is no

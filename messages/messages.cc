@@ -678,7 +678,8 @@ std::string DamagedFileText(const Status& status, std::string_view kind,
          Expected(status, language);
 }
 
-std::string NameFaultText(NameFault fault, bool is_route, Language language) {
+std::string NameFaultText(NameFault fault, const Identity& identity,
+                          bool is_route, Language language) {
   const bool it = language == Language::kItalian;
   const std::string what =
       is_route ? (it ? "il nome della linea" : "the route name")
@@ -699,11 +700,13 @@ std::string NameFaultText(NameFault fault, bool is_route, Language language) {
       return what + (it ? " contiene un carattere di controllo"
                         : " holds a control character");
     case NameFault::kNotForWindows:
-      return what + (it ? " contiene un carattere che Windows non ammette nei "
-                          "nomi dei file (< > : \" \\ | ? *) o finisce con "
-                          "un punto o uno spazio"
-                        : " holds a character Windows forbids in file names "
-                          "(< > : \" \\ | ? *) or ends in a dot or a blank");
+      return what + " \"" +
+             (is_route ? identity.route_name : identity.train_number) + "\"" +
+             (it ? " contiene un carattere che Windows non ammette nei "
+                   "nomi dei file (< > : \" \\ | ? *) o finisce con "
+                   "un punto o uno spazio"
+                 : " holds a character Windows forbids in file names "
+                   "(< > : \" \\ | ? *) or ends in a dot or a blank");
     case NameFault::kTooLong:
       return it ? "il nome della linea e il numero del treno sono troppo "
                   "lunghi: i nomi dei file supererebbero 255 byte"

@@ -35,7 +35,8 @@ std::string DamagedFileText(const Status& status, std::string_view kind,
                             Language language);
 
 // Why a route name or train number cannot name files.
-std::string NameFaultText(NameFault fault, bool is_route, Language language);
+std::string NameFaultText(NameFault fault, const Identity& identity,
+                          bool is_route, Language language);
 
 // The sentences of the programs themselves, beyond diagnostics and
 // failures; "{}" in them stands for what ToolText is given, in order.

@@ -67,7 +67,8 @@ int DecompileCommand(const DecompileOptions& options, FileSystem& files,
   bool is_route = true;
   if (const NameFault fault = CheckIdentity(identity, &is_route);
       fault != NameFault::kNone) {
-    return voice.Fail(out, err, NameFaultText(fault, is_route, language));
+    return voice.Fail(out, err,
+                      NameFaultText(fault, identity, is_route, language));
   }
   package.route_name = identity.route_name;
   package.train_number = identity.train_number;

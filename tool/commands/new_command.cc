@@ -62,11 +62,11 @@ int NewCommand(const NewOptions& options, FileSystem& files, std::ostream& out,
                std::ostream& err) {
   const Voice voice{"new", options.language};
   bool is_route = true;
-  const NameFault fault =
-      CheckIdentity({options.route_name, options.train_number}, &is_route);
+  const Identity identity{options.route_name, options.train_number};
+  const NameFault fault = CheckIdentity(identity, &is_route);
   if (fault != NameFault::kNone) {
-    return voice.Fail(out, err,
-                      NameFaultText(fault, is_route, options.language));
+    return voice.Fail(
+        out, err, NameFaultText(fault, identity, is_route, options.language));
   }
   const FileNames names(options.output, options.route_name,
                         options.train_number);

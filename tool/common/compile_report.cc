@@ -247,13 +247,14 @@ bool ReadAuthorTexts(const CompileOptions& options, const Voice& voice,
   bool is_route = true;
   const NameFault fault = CheckIdentity(*identity, &is_route);
   if (fault != NameFault::kNone) {
-    return fail(NameFaultText(fault, is_route, options.language));
+    return fail(NameFaultText(fault, *identity, is_route, options.language));
   }
   // Accepted here, but not where most of the simulator's users are.
   if (CheckForWindows(*identity, &is_route) != NameFault::kNone) {
-    Voice::Say(err, ToolText(ToolMessage::kNotForWindows, options.language,
-                             {NameFaultText(NameFault::kNotForWindows, is_route,
-                                            options.language)}));
+    Voice::Say(err,
+               ToolText(ToolMessage::kNotForWindows, options.language,
+                        {NameFaultText(NameFault::kNotForWindows, *identity,
+                                       is_route, options.language)}));
   }
   report->command = voice.command;
   report->route = options.route;

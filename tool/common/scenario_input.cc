@@ -136,7 +136,8 @@ bool CompileTexts(const ViewOptions& options, FileSystem& files,
   bool is_route = true;
   const NameFault fault = CheckIdentity(identity, &is_route);
   if (fault != NameFault::kNone && fault != NameFault::kEmpty) {
-    return Fail(err, NameFaultText(fault, is_route, options.language));
+    return Fail(err,
+                NameFaultText(fault, identity, is_route, options.language));
   }
   std::string& route = input->route_text;
   std::string& train = input->train_text;
