@@ -2,9 +2,8 @@
 // 4200 x 2688 twips with the caption painted, and the message box with
 // its text, closed by Enter, Escape or its button. Each is captured to a
 // bitmap in the build folder.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <atomic>
 #include <chrono>
