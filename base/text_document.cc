@@ -6,15 +6,20 @@
 
 namespace scenario {
 
-std::string EncodeTextDocument(std::span<const std::string_view> slots) {
+std::string EncodeTextLines(std::span<const std::string_view> lines) {
   std::string bytes;
-  for (std::string_view line :
-       slots.first(std::min(slots.size(), kLineSlots))) {
-    if (line == kEndOfList) break;
+  for (std::string_view line : lines) {
     bytes += ToWindows1252(line);
     bytes += "\r\n";
   }
   return bytes;
+}
+
+std::string EncodeTextDocument(std::span<const std::string_view> slots) {
+  const std::span<const std::string_view> lines =
+      slots.first(std::min(slots.size(), kLineSlots));
+  const auto end = std::find(lines.begin(), lines.end(), kEndOfList);
+  return EncodeTextLines(lines.first(static_cast<size_t>(end - lines.begin())));
 }
 
 Status WriteTextDocument(FileSystem& files, const std::string& path,

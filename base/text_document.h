@@ -16,6 +16,9 @@ namespace scenario {
 inline constexpr size_t kLineSlots = 1001;
 inline constexpr std::string_view kEndOfList = "riferimento fine del file";
 
+// The bytes of lines, each in Windows-1252 followed by CR LF.
+std::string EncodeTextLines(std::span<const std::string_view> lines);
+
 // The bytes of a document: each line before the marker in Windows-1252,
 // followed by CR LF; no end-of-file character.
 std::string EncodeTextDocument(std::span<const std::string_view> slots);

@@ -48,6 +48,28 @@ std::string ToWindows1252(std::string_view utf8) {
   return out;
 }
 
+std::string FromWindows1252(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (const char byte : bytes) {
+    const auto b = static_cast<uint8_t>(byte);
+    char32_t c = b;
+    if (b >= 0x80 && b < 0xA0) c = kHighControls[b - 0x80];
+    if (c == 0) c = '?';
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
 char ToLowerWindows1252(char c) {
   const auto byte = static_cast<uint8_t>(c);
   if ((byte >= 'A' && byte <= 'Z') ||

@@ -11,6 +11,10 @@ namespace scenario {
 // A character the code page lacks becomes "?".
 std::string ToWindows1252(std::string_view utf8);
 
+// The UTF-8 of single-byte Windows-1252 text; the five bytes the code page
+// leaves unassigned become "?".
+std::string FromWindows1252(std::string_view bytes);
+
 // A Windows-1252 character in lower case, as the code page pairs its
 // letters: the ASCII capitals, the accented ones from C0 to DE (but D7, the
 // multiplication sign) and Š, Œ, Ž, Ÿ. Any other byte is itself.

@@ -3,12 +3,50 @@
 #include "base/line_index.h"
 #include "compiler/reading_on.h"
 #include "compiler/source_lines.h"
+#include "model/diagnostic_codes.h"
+#include "model/timetable.h"
+
+#include <cmath>
 
 namespace scenario {
 namespace {
 
 bool IsCurveLine(std::string_view line) {
   return Names(LineOf(LineKind::kCurve), line.substr(0, line.find(',')));
+}
+
+// Puts `d` after the diagnostics of its text up to its line.
+void PlaceByLine(std::vector<Diagnostic>& diagnostics, Diagnostic d) {
+  auto at = diagnostics.begin();
+  while (at != diagnostics.end() && at->site.file != d.site.file) ++at;
+  while (at != diagnostics.end() && at->site.file == d.site.file &&
+         at->site.line <= d.site.line) {
+    ++at;
+  }
+  diagnostics.insert(at, std::move(d));
+}
+
+// Each stretch whose scheduled time is shorter than the least the train
+// could take at the speeds allowed, told at the line of the station it
+// ends at.
+void AddTimetableFaults(const Scenario& s, std::vector<Diagnostic>& all) {
+  const Timetable timetable = TimetableOf(s);
+  for (const Timetable::Stretch& stretch : timetable.stretches) {
+    if (stretch.kept() || stretch.to >= s.station_sites.size()) continue;
+    const Timetable::Station& to = timetable.stations[stretch.to];
+    Diagnostic d;
+    d.severity = Diagnostic::Severity::kWarning;
+    d.code = kTimetableNotKept;
+    d.position = to.progressive;
+    d.site = s.station_sites[stretch.to];
+    // Both stations, on a line each: no name holds a line end.
+    d.detail = timetable.stations[stretch.from].name + "\n" + to.name;
+    d.values = {stretch.scheduled,
+                std::isfinite(stretch.least)
+                    ? static_cast<int64_t>(std::ceil(stretch.least))
+                    : -1};
+    PlaceByLine(all, std::move(d));
+  }
 }
 
 // Without the plan, the faults of the curve lines as a compile with the
@@ -26,12 +64,7 @@ void AddCurveFaults(const Scenario& with_plan, const AuthorTexts& texts,
     }
     d.found_reading_on = false;
     d.found_with_plan = true;
-    auto at = all->diagnostics.begin();
-    while (at != all->diagnostics.end() && at->site.file == d.site.file &&
-           at->site.line <= d.site.line) {
-      ++at;
-    }
-    all->diagnostics.insert(at, std::move(d));
+    PlaceByLine(all->diagnostics, std::move(d));
   }
 }
 
@@ -56,6 +89,11 @@ AuthorCompile CompileAuthorTexts(const AuthorTexts& texts,
     SetIdentity(with_plan, texts.identity, sources);
     (void)CompileScenario(with_plan, /*scrivi_linea=*/true, sources);
     AddCurveFaults(with_plan, texts, sources, &all);
+  }
+  // The timetable is only worth weighing on a scenario compiled whole.
+  if (result.outcome.end == CompileOutcome::End::kComplete &&
+      s.codice_errore == 0) {
+    AddTimetableFaults(s, all.diagnostics);
   }
   result.diagnostics = std::move(all.diagnostics);
   result.omitted_errors = std::move(all.omitted_errors);

@@ -20,7 +20,6 @@ constexpr Long kShortZone = 600;       // metres
 constexpr Long kTypeBeforeStop = 150;  // metres past types 5 and 6
 constexpr int kStationMarkers = 4;
 constexpr Byte kStationMarkerBase = 80;
-constexpr int kMarkedTypesBelow = 25;
 
 }  // namespace
 
@@ -172,6 +171,7 @@ Flow TrainParser::SlowDown(const SourceLine& line) {
     if (value == &slow_down.l) length = last_;
   }
   if (!InCells(x, kRangeMargin)) return Beyond(x, kRangeMargin);
+  s_.slow_down_lines.push_back({x, slow_down.v, slow_down.l, slow_down.f_ta});
   if (slow_down.l < 0) {
     // Its end falls before its start, and the spacing points that follow
     // the slow-down run on from there.
@@ -286,7 +286,7 @@ Flow TrainParser::StationZone(Voce& station, Long p, Long length) {
 
   // The zone end is a multiple of 50: its cell, less one, is the stop cell.
   const int64_t end_cell = fine / kCellLength;
-  const bool marked = station.tipo < kMarkedTypesBelow;
+  const bool marked = station.tipo < kStoppingTypesBelow;
   if (marked && station.tipo != 5 && station.tipo != 6) {
     for (int i = 1; i <= kStationMarkers; ++i) {
       const int64_t q = end_cell - i - 1;
@@ -297,12 +297,12 @@ Flow TrainParser::StationZone(Voce& station, Long p, Long length) {
     }
   }
   if (marked) {
-    if (end_cell - 1 <= 1) return Stop(kStopZoneTooEarly);
-    Cella* stop = s_.celle.at(end_cell - 1);
+    if (StopCellOf(station) <= 1) return Stop(kStopZoneTooEarly);
+    Cella* stop = s_.celle.at(StopCellOf(station));
     if (stop == nullptr) return Stop(kCellOutsideRoute, p);
     // The stop point is written whatever the cell held.
     stop->tipo = kStopPoint;
-    s_.placed_cells.push_back(end_cell - 1);
+    s_.placed_cells.push_back(StopCellOf(station));
     stop->valore1 = static_cast<Integer>(station_);
   }
   if (station_ > kFirstStationSlot &&
@@ -314,6 +314,7 @@ Flow TrainParser::StationZone(Voce& station, Long p, Long length) {
     }
     return Flow::kStopped;
   }
+  s_.station_sites.push_back(LineSite());
   ++station_;
   if (station_ >= signboard_slot_) return Stop(kTooManyStations);
   return Flow::kContinue;

@@ -160,6 +160,11 @@ constexpr Message kMessages[] = {
      "takes the next one's value"},
     {kBadHeader, "\"{}\" non è un'intestazione: le manca una parentesi",
      "\"{}\" is no header: a bracket is missing"},
+    {kTimetableNotKept,
+     "orario non rispettabile da {} a {}: {} in orario, meno del tempo "
+     "minimo {} alle velocità ammesse",
+     "a time that cannot be kept from {} to {}: {} in the timetable, less "
+     "than the least time {} at the speeds allowed"},
     {kNotOnCellBoundary, "non su un confine di cella: va alla cella più vicina",
      "not on a cell boundary: moves to the nearest cell"},
 };
@@ -537,6 +542,21 @@ std::string MessageFor(const Diagnostic& d, Language language) {
       return Fill(
           Pick(*Find(d.code), language),
           {d.detail, std::to_string(d.values.empty() ? 0 : d.values[0])});
+    case kTimetableNotKept:
+      if (d.values.size() == 2) {
+        // A least time below zero: a speed of 0 bars the stretch.
+        const std::string least =
+            d.values[1] < 0 ? (it ? "infinito (velocità 0)" : "endless (speed 0)")
+                            : ClockText(d.values[1]);
+        // The two stations, on a line each.
+        const size_t split = d.detail.find('\n');
+        return Fill(Pick(*Find(d.code), language),
+                    {d.detail.substr(0, split),
+                     split == std::string::npos ? ""
+                                                : d.detail.substr(split + 1),
+                     ClockText(d.values[0]), least});
+      }
+      break;
     case kTimesNotIncreasing:
       if (d.values.size() == 2) {
         return (it ? "orario " : "time ") + ClockText(d.values[0]) +

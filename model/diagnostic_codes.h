@@ -73,6 +73,8 @@ enum WarningCode : Long {
   kFieldFromNextLine = 214,   // a line short of fields: the next one's taken
   kKeywordGlued = 215,        // no comma between a keyword and its first field
   kBadHeader = 216,           // a section header the reading does not take
+  kTimetableNotKept = 217,    // a stretch shorter in the timetable than the
+                              // least time the speeds allow
   kNotOnCellBoundary = 301,   // a note: the object moves to the nearest cell
 };
 

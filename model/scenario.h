@@ -88,6 +88,13 @@ struct Voce {
   }
 };
 
+// A station of a type below this has a stop cell, where the train stops:
+// the last cell of its zone, less one.
+inline constexpr int kStoppingTypesBelow = 25;
+inline int64_t StopCellOf(const Voce& station) {
+  return int64_t{station.fine} / kCellLength - 1;
+}
+
 // Fixed slots of the bank.
 inline constexpr int kFirstStationSlot = 1;
 inline constexpr int kLastSignboardSlot = 80;
@@ -450,6 +457,15 @@ struct Diagnostic {
 inline constexpr size_t kMaxWarnings = 1000;
 
 // One compiled scenario: one route and one train.
+// A slow-down as its line gave it: what the driver's slow-order form
+// tells, which the cells keep only rounded to their grid.
+struct SlowDownLine {
+  Long start = 0;
+  Long speed = 0;   // km/h
+  Long length = 0;  // m
+  Long approach_markers = 0;  // `f_ta`: not 0, four markers before the board
+};
+
 struct Scenario {
   Celle celle;
   std::array<Voce, kVoci> voci;
@@ -473,6 +489,11 @@ struct Scenario {
   std::vector<Diagnostic> diagnostics;
   size_t omitted_warnings = 0;  // past kMaxWarnings, counted only
   size_t omitted_notes = 0;
+  // For the driver's documents and what is told of the timetable: the
+  // slow-down lines read, and where the line of each station stored
+  // stands (the first station's first).
+  std::vector<SlowDownLine> slow_down_lines;
+  std::vector<ErrorSite> station_sites;
 };
 
 }  // namespace scenario

@@ -93,6 +93,31 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
       "write the files even when the texts have an error, as the simulator "
       "does");
 
+  compile_command->add_flag("--documents", options.compile.documents,
+                            "write the driver's documents too");
+  compile_command
+      ->add_option("--notes", options.compile.notes,
+                   "with --documents, a text file of the author's notes for "
+                   "the notes document")
+      ->type_name("FILE");
+
+  CompileOptions& documents = options.documents;
+  documents.binary_files = false;
+  documents.documents = true;
+  CLI::App* documents_command = app.add_subcommand(
+      "documents",
+      "write the driver's documents of a route and a train text: the train "
+      "card, the slow-order form and the notes");
+  AddSourceOptions(documents_command, documents, out_is_terminal);
+  documents_command
+      ->add_option("-o,--output", documents.output,
+                   "folder for the documents (default: .)")
+      ->type_name("DIR");
+  documents_command
+      ->add_option("--notes", documents.notes,
+                   "a text file of the author's notes for the notes document")
+      ->type_name("FILE");
+
   CLI::App* check_command = app.add_subcommand(
       "check", "compile a route and a train text, writing nothing");
   AddSourceOptions(check_command, options.check, out_is_terminal);

@@ -18,6 +18,7 @@ namespace scenario {
 // What each command was asked, filled in by parsing.
 struct ToolOptions {
   CompileOptions compile;
+  CompileOptions documents;              // the driver's documents alone
   CompileOptions check;                  // writes nothing
   CompileOptions watch;                  // writes only when given a folder
   std::optional<Language> lsp_language;  // none: the editor's

@@ -129,6 +129,9 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
   if (command == "compile") {
     return CompileCommand(options.compile, files, out, err);
   }
+  if (command == "documents") {
+    return CompileCommand(options.documents, files, out, err);
+  }
   if (command == "check") return CheckCommand(options.check, files, out, err);
   if (command == "dump") return DumpCommand(options.dump, files, out, err);
   if (command == "plot") return PlotCommand(options.plot, files, out, err);

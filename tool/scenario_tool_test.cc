@@ -833,8 +833,9 @@ TEST(ScenarioToolTest, CommandLineFaultsInEitherLanguage) {
        "scenario-tool: unexpected arguments: --bogus\n"
        "scenario-tool: help: scenario-tool new --help\n"},
       {{"--lang", "en"},
-       "scenario-tool: no command given: compile, check, watch, lsp, dump, "
-       "plot, report, decompile, new, package (--help for help)\n"},
+       "scenario-tool: no command given: compile, documents, check, watch, "
+       "lsp, dump, plot, report, decompile, new, package (--help for "
+       "help)\n"},
   };
   for (const Case& c : cases) {
     MemoryFileSystem files;

@@ -2,17 +2,25 @@
 
 #include "base/exit_status.h"
 #include "base/file_names.h"
+#include "documents/author_documents.h"
 #include "model/binary_files.h"
 
 namespace scenario {
 
 int CompileCommand(const CompileOptions& options, FileSystem& files,
                    std::ostream& out, std::ostream& err) {
-  const Voice voice{"compile", options.language, options.json};
+  const Voice voice{options.binary_files ? "compile" : "documents",
+                    options.language, options.json};
   CompileReport report;
   Identity identity;
   if (!ReadAuthorTexts(options, voice, files, out, err, &report, &identity)) {
     return kExitFailure;
+  }
+  std::string notes;
+  if (options.documents && !options.notes.empty()) {
+    if (Status read = files.Read(options.notes, &notes); !read.ok()) {
+      return voice.Fail(out, err, MessageFor(read, options.language));
+    }
   }
   const AuthorCompile compiled = CompileForReport(options, identity, &report);
   const bool complete = compiled.outcome.end == CompileOutcome::End::kComplete;
@@ -28,16 +36,29 @@ int CompileCommand(const CompileOptions& options, FileSystem& files,
     std::unique_ptr<FolderLock> lock;
     Status status = files.CreateFolders(options.output);
     if (status.ok()) status = files.LockFolder(options.output, &lock);
-    if (status.ok()) status = WriteBinaryFiles(compiled.scenario, names, files);
+    if (status.ok() && options.binary_files) {
+      status = WriteBinaryFiles(compiled.scenario, names, files);
+    }
+    if (status.ok() && options.documents) {
+      status = WriteAuthorDocuments(files, names, compiled.scenario, notes);
+    }
     if (!status.ok()) {
       return voice.Fail(out, err, MessageFor(status, options.language));
     }
     report.outcome = CompileReport::Outcome::kWritten;
-    if (compiled.scenario.scrivi_linea) {
-      report.files.push_back(names.RoutePlan());
+    if (options.binary_files) {
+      if (compiled.scenario.scrivi_linea) {
+        report.files.push_back(names.RoutePlan());
+      }
+      report.files.push_back(names.TrainBank());
+      report.files.push_back(names.Cells());
     }
-    report.files.push_back(names.TrainBank());
-    report.files.push_back(names.Cells());
+    if (options.documents) {
+      for (const std::string& document :
+           {names.Notes(), names.SlowOrders(), names.TrainCard()}) {
+        report.files.push_back(document);
+      }
+    }
   }
   return Tell(report, options, out);
 }

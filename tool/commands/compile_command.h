@@ -10,7 +10,8 @@ namespace scenario {
 
 // `compile`: compiles an author's two texts, leaving them as they are,
 // reports every diagnostic, and writes the binary files into the output
-// folder. Returns the exit status.
+// folder, with --documents the driver's documents too; `documents` writes
+// the documents alone. Returns the exit status.
 int CompileCommand(const CompileOptions& options, FileSystem& files,
                    std::ostream& out, std::ostream& err);
 

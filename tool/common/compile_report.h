@@ -31,6 +31,11 @@ struct CompileOptions {
   // the simulator's own compile does; otherwise the package is left whole.
   bool write_on_error = false;
   bool color = false;  // the severity in colour, for a terminal
+  // What a compile writes: the binary files, the driver's documents
+  // (with the author's notes from a file, "" for none).
+  bool binary_files = true;
+  bool documents = false;
+  std::string notes;
 };
 
 // What a compile or check tells its user.

@@ -6,6 +6,7 @@
 #include "messages/package_words.h"
 #include "model/cell_units.h"
 #include "model/curve_classes.h"
+#include "model/timetable.h"
 
 namespace scenario {
 namespace {
@@ -90,7 +91,7 @@ RouteView ViewOf(const Scenario& s, const PlanSketch& plan, Language language) {
     const Voce& v = s.voci[static_cast<size_t>(slot)];
     if (v == Voce{} || v.holds_only_text()) continue;
     view.stations.push_back({slot, v.nome, v.tipo, v.progressiva, v.inizio,
-                             v.fine, v.orario, v.tipo < 25});
+                             v.fine, v.orario, v.tipo < kStoppingTypesBelow});
   }
 
   // The slow-downs, from their start marks to their end marks.
@@ -103,25 +104,7 @@ RouteView ViewOf(const Scenario& s, const PlanSketch& plan, Language language) {
     }
   }
 
-  // The speed a driver meets: the line speed, under a speed board's first
-  // speed from the board to the next board or change of line speed, under
-  // a slow-down's speed along it, and 0 at each stop.
-  view.speed_met = view.line_speed;
-  int board = -1;
-  for (size_t i = 0; i < n; ++i) {
-    if (i > 0 && view.line_speed[i] != view.line_speed[i - 1]) board = -1;
-    if (cells[i].tipo == kSpeedBoard) board = SpeedPairLeft(cells[i].valore1);
-    if (board >= 0) view.speed_met[i] = std::min(view.speed_met[i], board);
-  }
-  for (const RouteView::Stretch& slow : view.slow_downs) {
-    for (size_t i = static_cast<size_t>(slow.from / kCellLength);
-         i < n && static_cast<double>(i) * kCellLength <= slow.to; ++i) {
-      view.speed_met[i] = std::min(view.speed_met[i], slow.value);
-    }
-  }
-  for (const RouteView::Object& o : view.objects) {
-    if (o.kind == Kind::kStopPoint) view.speed_met[o.cell] = 0;
-  }
+  view.speed_met = SpeedMet(cells);
 
   // The last three cells hold no profile: the compile leaves them 0.
   const size_t profiled = ProfiledCells(n);
