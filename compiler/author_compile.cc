@@ -1,12 +1,12 @@
 #include "compiler/author_compile.h"
 
+#include <cmath>
+
 #include "base/line_index.h"
 #include "compiler/reading_on.h"
 #include "compiler/source_lines.h"
 #include "model/diagnostic_codes.h"
 #include "model/timetable.h"
-
-#include <cmath>
 
 namespace scenario {
 namespace {

@@ -9,6 +9,7 @@
 #include "base/line_index.h"
 #include "compiler/compile_for_test.h"
 #include "compiler/source_lines.h"
+#include "model/diagnostic_codes.h"
 
 namespace scenario {
 namespace {
@@ -99,6 +100,52 @@ TEST(AuthorCompileTest, WithoutThePlanTheReportIsTheFilesOwn) {
   }
   // The generator makes what the test is about.
   EXPECT_GT(with_curve_faults, 100);
+}
+
+// At 90 km/h a cell takes 2 s: from the stop of A (cell 23) to that of B
+// (cell 83), 59 cells, 118 s at the least. A timetable of 118 s just
+// keeps; of 117 s it cannot, and is told at B's line with both stations.
+TEST(AuthorCompileTest, ATimetableTheSpeedsCannotKeepIsTold) {
+  const std::string route =
+      "[generale]\r\nlunghezza percorso, 10000\r\n[curve]\r\n[fine]\r\n";
+  auto train = [](const std::string& b_time, const std::string& speed) {
+    const std::string zeros = "0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ";
+    return "[generale]\r\norologio, 8, 0, 0\r\nvelocita, 0, " + speed +
+           "\r\n"
+           "stazione, 1000, 12, 400, " +
+           zeros +
+           "0, 0, 0, A\r\n"
+           "stazione, 4000, 12, 400, " +
+           zeros + b_time + ", B\r\n[fine]\r\n";
+  };
+  struct Case {
+    std::string b_time, speed;
+    std::vector<int64_t> told;  // scheduled and least; none when kept
+  } cases[] = {
+      {"8, 1, 58", "90", {}},
+      {"8, 1, 57", "90", {117, 118}},
+      {"9, 0, 0", "0", {3600, -1}},  // a speed of 0 bars the way
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.b_time + " at " + c.speed);
+    const std::string text = train(c.b_time, c.speed);
+    const AuthorCompile compiled = CompileAuthorTexts(
+        {route, text, "R_linea.txt", "R_7-.txt", {"R", "7"}});
+    std::vector<Diagnostic> told;
+    for (const Diagnostic& d : compiled.diagnostics) {
+      if (d.code == kTimetableNotKept) told.push_back(d);
+    }
+    if (c.told.empty()) {
+      EXPECT_TRUE(told.empty());
+      continue;
+    }
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].values, c.told);
+    EXPECT_EQ(told[0].site.file, "R_7-.txt");
+    EXPECT_EQ(told[0].site.line, 5);
+    EXPECT_EQ(told[0].detail, "A\nB");
+    EXPECT_EQ(told[0].position, 4000);
+  }
 }
 
 }  // namespace

@@ -55,8 +55,8 @@ std::string Kilometres(int64_t metres, char mark) {
 
 // A time of day to the minute, as hours, a point and minutes.
 std::string ClockMinutes(int64_t seconds) {
-  const auto minutes = static_cast<int64_t>(
-      std::nearbyint(static_cast<double>(seconds) / 60.0));
+  const auto minutes =
+      static_cast<int64_t>(std::nearbyint(static_cast<double>(seconds) / 60.0));
   const int64_t day = 24 * 60;
   const int64_t of_day = ((minutes % day) + day) % day;
   char text[16];
@@ -75,17 +75,25 @@ constexpr std::string_view kFormHead[] = {
     "",
     "                               Modulo M. 3",
     "                           ORDINE DI RALLENTAMENTO",
-    " ________________________________________________________________________________",
+    " _________________________________________________________________________"
+    "_______",
 };
 constexpr std::string_view kFormTableHead[] = {
-    "  _______________________________________________________________________________",
-    " |   |                            |Inizio dopo |          |         |            |",
-    " | N.|      FRA LE STAZIONI       | il cippo   | Velocita'|Lunghezza|Prescrizioni|",
-    " |   |   (o nelle Stazioni di)    |chilometrico|          |   metri | specifiche |",
-    " |___|____________________________|____________|__________|_________|____________|",
+    "  "
+    "__________________________________________________________________________"
+    "_____",
+    " |   |                            |Inizio dopo |          |         |     "
+    "       |",
+    " | N.|      FRA LE STAZIONI       | il cippo   | "
+    "Velocita'|Lunghezza|Prescrizioni|",
+    " |   |   (o nelle Stazioni di)    |chilometrico|          |   metri | "
+    "specifiche |",
+    " |___|____________________________|____________|__________|_________|_____"
+    "_______|",
 };
 constexpr std::string_view kFormRule =
-    " |___|____________________________|____________|__________|_________|____________|";
+    " |___|____________________________|____________|__________|_________|_____"
+    "_______|";
 constexpr std::string_view kFormKey[] = {
     "",
     "              Prescrizioni specifiche",
@@ -132,19 +140,27 @@ constexpr std::string_view kCardBoxes[] = {
     " |                   |              |                   |",
     " |___________________|              |___________________|",
     "",
-    "  ________________________________________________________________________________",
-    " | Vel.| Vel.| Progr Km |  No |   Localita' di  Servizio   |     Orario     | Rec |",
-    " | Lim.|Marc.|          |  Rs |                            |                |     |",
-    " |_____|_____|__________|_____|____________________________|________________|_____|",
+    "  "
+    "__________________________________________________________________________"
+    "______",
+    " | Vel.| Vel.| Progr Km |  No |   Localita' di  Servizio   |     Orario   "
+    "  | Rec |",
+    " | Lim.|Marc.|          |  Rs |                            |              "
+    "  |     |",
+    " |_____|_____|__________|_____|____________________________|______________"
+    "__|_____|",
 };
 constexpr std::string_view kCardRule =
-    " |_____|_____|__________|_____|____________________________|________________|_____|";
+    " |_____|_____|__________|_____|____________________________|______________"
+    "__|_____|";
 constexpr std::string_view kCardPrescription[] = {
     "",
     "",
-    "***********        ATTENZIONE: Prescrizione per il macchinista        *************",
+    "***********        ATTENZIONE: Prescrizione per il macchinista        "
+    "*************",
     "",
-    "***********************************************************************************",
+    "**************************************************************************"
+    "*********",
 };
 
 std::string SpeedCell(int speed) {
@@ -174,8 +190,8 @@ std::string CardRow(int speed, std::string_view kilometre,
                     std::string_view place, std::string_view times,
                     std::string_view spare) {
   return " |" + SpeedCell(speed) + "|" + SpeedCell(speed) + "|" +
-         Right(kilometre, 9) + " |" + SpeedCell(speed) + "|" +
-         Left(place, 28) + "|" + Left(times, 16) + "|" + Left(spare, 5) + "|";
+         Right(kilometre, 9) + " |" + SpeedCell(speed) + "|" + Left(place, 28) +
+         "|" + Left(times, 16) + "|" + Left(spare, 5) + "|";
 }
 
 // The timetable's time cell: arrival, a blank where a half-minute mark
@@ -206,7 +222,8 @@ std::vector<std::string> SlowOrderFormOf(const Scenario& s) {
                             Number(slow.speed), Number(slow.length),
                             bare_board ? "E" : ""));
   }
-  for (; row < kFormRows; ++row) lines.push_back(FormRow("", "", "", "", "", ""));
+  for (; row < kFormRows; ++row)
+    lines.push_back(FormRow("", "", "", "", "", ""));
   lines.emplace_back(kFormRule);
   lines.insert(lines.end(), std::begin(kFormKey), std::end(kFormKey));
   return InUtf8(std::move(lines));
@@ -274,10 +291,10 @@ std::vector<std::string> TrainCardOf(const Scenario& s) {
     }
     const std::string time = ClockMinutes(station.time);
     const bool last = k + 1 == stations.size() && k > 0;
-    lines.push_back(CardRow(speed, Kilometres(posts.At(station.progressive), '.'),
-                            " " + station.name,
-                            last ? Times(time, "") : Times("", time),
-                            SpareCell(stretch_to(k))));
+    lines.push_back(
+        CardRow(speed, Kilometres(posts.At(station.progressive), '.'),
+                " " + station.name, last ? Times(time, "") : Times("", time),
+                SpareCell(stretch_to(k))));
   }
   lines.emplace_back(kCardRule);
   lines.insert(lines.end(), std::begin(kCardPrescription),
@@ -289,8 +306,8 @@ std::vector<std::string> NotesOf(const Scenario& s,
                                  std::string_view author_notes) {
   std::vector<std::string> lines = {
       "***NOTE SUL TRENO " + s.numero_treno + "***",
-      "N.RO RALLENTAMENTI: " + Number(static_cast<int64_t>(
-                                   s.slow_down_lines.size())),
+      "N.RO RALLENTAMENTI: " +
+          Number(static_cast<int64_t>(s.slow_down_lines.size())),
       "",
       "",
       "***NOTE SULLA LINEA " + Upper(s.nome_linea) + "***",

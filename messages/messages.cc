@@ -546,15 +546,16 @@ std::string MessageFor(const Diagnostic& d, Language language) {
       if (d.values.size() == 2) {
         // A least time below zero: a speed of 0 bars the stretch.
         const std::string least =
-            d.values[1] < 0 ? (it ? "infinito (velocità 0)" : "endless (speed 0)")
-                            : ClockText(d.values[1]);
+            d.values[1] < 0
+                ? (it ? "infinito (velocità 0)" : "endless (speed 0)")
+                : ClockText(d.values[1]);
         // The two stations, on a line each.
         const size_t split = d.detail.find('\n');
-        return Fill(Pick(*Find(d.code), language),
-                    {d.detail.substr(0, split),
-                     split == std::string::npos ? ""
-                                                : d.detail.substr(split + 1),
-                     ClockText(d.values[0]), least});
+        return Fill(
+            Pick(*Find(d.code), language),
+            {d.detail.substr(0, split),
+             split == std::string::npos ? "" : d.detail.substr(split + 1),
+             ClockText(d.values[0]), least});
       }
       break;
     case kTimesNotIncreasing:

@@ -45,10 +45,9 @@ KilometrePosts::KilometrePosts(const Scenario& s) {
     const bool falling = v.progressiva == 1;
     references_.push_back({v.inizio, falling ? v.fine - 100 : v.fine, falling});
   }
-  std::sort(references_.begin(), references_.end(),
-            [](const Reference& a, const Reference& b) {
-              return a.start < b.start;
-            });
+  std::sort(
+      references_.begin(), references_.end(),
+      [](const Reference& a, const Reference& b) { return a.start < b.start; });
 }
 
 const KilometrePosts::Reference* KilometrePosts::ReferenceAt(
@@ -84,11 +83,10 @@ int64_t KilometrePosts::PostBefore(Long progressive) const {
 Timetable TimetableOf(const Scenario& s) {
   Timetable timetable;
   const Voce& extra = s.voci[kExtraSlot];
-  const int64_t clock =
-      (int64_t{extra.*general_record::kClockHours} * 60 +
-       extra.*general_record::kClockMinutes) *
-          60 +
-      extra.*general_record::kClockSeconds;
+  const int64_t clock = (int64_t{extra.*general_record::kClockHours} * 60 +
+                         extra.*general_record::kClockMinutes) *
+                            60 +
+                        extra.*general_record::kClockSeconds;
   for (int slot = kFirstStationSlot; slot <= kLastSignboardSlot; ++slot) {
     const Voce& v = s.voci[static_cast<size_t>(slot)];
     if (v == Voce{} || v.holds_only_text()) continue;
@@ -108,8 +106,8 @@ Timetable TimetableOf(const Scenario& s) {
     if (scheduled <= 0) continue;  // told as times out of order
     double least = 0;
     const int64_t from = std::max<int64_t>(stations[k - 1].cell + 1, 0);
-    const int64_t to = std::min<int64_t>(stations[k].cell,
-                                         static_cast<int64_t>(met.size()));
+    const int64_t to =
+        std::min<int64_t>(stations[k].cell, static_cast<int64_t>(met.size()));
     for (int64_t c = from; c < to; ++c) {
       const int speed = met[static_cast<size_t>(c)];
       least += speed > 0 ? kCellLength * 3.6 / speed

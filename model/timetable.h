@@ -49,13 +49,13 @@ struct Timetable {
     Long progressive;
     Long zone_start, zone_end;
     bool stops;
-    int64_t cell;    // where the train stops, or passes the station
-    int64_t time;    // seconds since midnight: the departure, the last
-                     // station's arrival; the first's is the start clock
-                     // when the text gives it no time
+    int64_t cell;  // where the train stops, or passes the station
+    int64_t time;  // seconds since midnight: the departure, the last
+                   // station's arrival; the first's is the start clock
+                   // when the text gives it no time
   };
   struct Stretch {
-    size_t from, to;  // stations
+    size_t from, to;    // stations
     int64_t scheduled;  // seconds
     double least;       // seconds; infinite where a speed of 0 bars it
     bool kept() const { return least <= static_cast<double>(scheduled); }
