@@ -461,8 +461,8 @@ inline constexpr size_t kMaxWarnings = 1000;
 // tells, which the cells keep only rounded to their grid.
 struct SlowDownLine {
   Long start = 0;
-  Long speed = 0;   // km/h
-  Long length = 0;  // m
+  Long speed = 0;             // km/h
+  Long length = 0;            // m
   Long approach_markers = 0;  // `f_ta`: not 0, four markers before the board
 };
 
