@@ -93,13 +93,15 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
       "write the files even when the texts have an error, as the simulator "
       "does");
 
-  compile_command->add_flag("--documents", options.compile.documents,
-                            "write the driver's documents too");
+  CLI::Option* with_documents = compile_command->add_flag(
+      "--documents", options.compile.documents,
+      "write the driver's documents too");
   compile_command
       ->add_option("--notes", options.compile.notes,
                    "with --documents, a text file of the author's notes for "
                    "the notes document")
-      ->type_name("FILE");
+      ->type_name("FILE")
+      ->needs(with_documents);
 
   CompileOptions& documents = options.documents;
   documents.binary_files = false;

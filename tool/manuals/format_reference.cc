@@ -173,6 +173,43 @@ compile then adds the points a driver meets along it.
 `sfondo uno`, `due` and `tre` are numbers the simulator uses to choose
 the scenery; they go into the record bank as they are (the embedded route
 has 1, 0 and 0).
+
+## The driver's documents
+
+`scenario-tool documents` (or `compile --documents`) writes the driver's
+three documents of a scenario from what its texts say, in the layout of
+the embedded ones; what the texts do not hold stays blank.
+
+- Kilometre posts: each `progressiva chilometrica` line holds from its
+  `inizio` to the next one's; its `km` is the kilometre shown there, and
+  its `flag` the direction: 1, the kilometres fall along the route (the
+  embedded route runs from 65 down to 0); 0, they rise. With no reference,
+  the kilometres are the progressives'.
+- The slow-order form (`_rallentamenti.txt`): one row for each
+  `rallentamento` line, with the stations whose `stazione` lines lie on
+  either side of its `progressiva` (or the one whose stop zone holds it),
+  the kilometre post the train passes last before it, its `velocità` and
+  `lunghezza`, and prescription E where `f_ta` is 0 and a warning board
+  stands (beyond 1500 m); the route name and the train number.
+- The train card (`_scheda_treno.txt`): the train number, the first and
+  last `stazione` as origin and destination, `percentuale massa frenata`;
+  a row for each station with its kilometre, its `nome` and its time
+  (`ore`, `minuti`, `secondi`, to the minute: the departure, the
+  destination's arrival, and at the first station `orologio` when its own
+  time is 0); a row for each change of the `velocita` lines between them;
+  in "Rec", the minutes to spare on the stretch to each station.
+- The notes (`_note.txt`): the train number, the route name, the number of
+  `rallentamento` lines, and the text of `--notes FILE`.
+
+## The timetable's least times
+
+Between two stations in a row, the least time the train needs is the sum,
+over the cells between their stops (the cell before a zone's end; a station
+of type 25 or above, its own cell), of 50 m at the speed met there: the
+line speed, under a speed board's first speed from the board to the next
+board or change of line speed, and under a slow-down's speed along it.
+Where the timetable gives less (the next station's time less this one's),
+`check` warns with 217.
 )";
 
 }  // namespace
