@@ -93,9 +93,9 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
       "write the files even when the texts have an error, as the simulator "
       "does");
 
-  CLI::Option* with_documents = compile_command->add_flag(
-      "--documents", options.compile.documents,
-      "write the driver's documents too");
+  CLI::Option* with_documents =
+      compile_command->add_flag("--documents", options.compile.documents,
+                                "write the driver's documents too");
   compile_command
       ->add_option("--notes", options.compile.notes,
                    "with --documents, a text file of the author's notes for "
