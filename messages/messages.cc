@@ -1071,6 +1071,11 @@ const char* WordFor(PlotWord word, Language language) {
        "wheel: zoom; drag: pan; double click: all"},
       {PlotWord::kCell, "cella", "cell"},
       {PlotWord::kWhat, "valori", "values"},
+      {PlotWord::kTimetable, "Orario grafico", "Graph timetable"},
+      {PlotWord::kScheduled, "orario", "timetable"},
+      {PlotWord::kLeast, "tempo minimo alle velocità ammesse",
+       "least time at the speeds allowed"},
+      {PlotWord::kNotKept, "non rispettabile", "cannot be kept"},
   };
   static_assert(InOrder(kRows), "the rows follow the enum");
   const auto& row = kRows[static_cast<size_t>(word)];

@@ -131,11 +131,15 @@ enum class PlotWord {
   kDiagnostics,
   kNoDiagnostics,
   kSources,
-  kColumns,  // "progressive|type|zone|arrival/departure|name"
-  kCursor,   // "cell %s, %s m: gradient ... "
-  kHint,     // how to zoom and pan
-  kCell,     // a table's column of cells
-  kWhat,     // a table's column of values
+  kColumns,    // "progressive|type|zone|arrival/departure|name"
+  kCursor,     // "cell %s, %s m: gradient ... "
+  kHint,       // how to zoom and pan
+  kCell,       // a table's column of cells
+  kWhat,       // a table's column of values
+  kTimetable,  // the time-distance chart's heading
+  kScheduled,  // its lines: the timetable's times
+  kLeast,      // the least times the speeds allow
+  kNotKept,    // a stretch the timetable gives too little time
 };
 const char* WordFor(PlotWord word, Language language);
 

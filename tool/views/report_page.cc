@@ -10,6 +10,7 @@
 #include "base/line_index.h"
 #include "messages/package_words.h"
 #include "model/cell_units.h"
+#include "model/timetable.h"
 #include "tool/common/compile_report.h"
 #include "tool/views/report_assets.h"
 #include "tool/views/route_view.h"
@@ -218,6 +219,107 @@ void Source(std::ostringstream& out, const std::string& anchor,
   out << "</div>\n";
 }
 
+// The time-distance chart timetable planners draw: distance across, time
+// downwards; for each stretch between two stations the timetable's line
+// and, from the same departure, the least time the speeds allow, the
+// stretches that cannot be kept in red.
+void TimetableChart(std::ostringstream& out, const Timetable& timetable,
+                    const PlotLabels& labels) {
+  const auto& stations = timetable.stations;
+  if (stations.size() < 2) return;
+  constexpr double kLeft = 70, kRight = 1170, kTop = 20, kBottom = 340;
+  const double from = static_cast<double>(stations.front().progressive);
+  const double to =
+      std::max(from + 1.0, static_cast<double>(stations.back().progressive));
+  double first = static_cast<double>(stations.front().time), last = first;
+  for (const Timetable::Station& st : stations) {
+    last = std::max(last, static_cast<double>(st.time));
+  }
+  for (const Timetable::Stretch& stretch : timetable.stretches) {
+    if (std::isfinite(stretch.least)) {
+      last = std::max(last, static_cast<double>(stations[stretch.from].time) +
+                                stretch.least);
+    }
+  }
+  last = std::max(last, first + 60);
+  auto x = [&](double metres) {
+    return kLeft + (metres - from) / (to - from) * (kRight - kLeft);
+  };
+  auto y = [&](double seconds) {
+    return kTop + (seconds - first) / (last - first) * (kBottom - kTop);
+  };
+  out << "<details id=\"timetable\" open><summary><h2>"
+      << XmlText(labels[PlotWord::kTimetable])
+      << "</h2></summary>\n<svg id=\"timetable-chart\" "
+         "xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1200 420\">\n";
+  // A line down from each station, its name beneath, its time beside.
+  for (const Timetable::Station& st : stations) {
+    const double sx = x(static_cast<double>(st.progressive));
+    out << Format(
+               "<line class=\"grid\" x1=\"%.1f\" y1=\"%.0f\" x2=\"%.1f\" "
+               "y2=\"%.0f\"/>",
+               sx, kTop, sx, kBottom)
+        << Format(
+               "<text class=\"station\" transform=\"translate(%.1f %.0f) "
+               "rotate(40)\">",
+               sx, kBottom + 10)
+        << XmlText(Utf8Text(st.name)) << "</text>";
+    out << Format("<text class=\"time\" x=\"%.0f\" y=\"%.1f\">", kLeft - 6,
+                  y(static_cast<double>(st.time)))
+        << StationTime(st.time) << "</text>\n";
+  }
+  for (const Timetable::Stretch& stretch : timetable.stretches) {
+    const Timetable::Station& a = stations[stretch.from];
+    const Timetable::Station& b = stations[stretch.to];
+    const double ax = x(static_cast<double>(a.progressive));
+    const double bx = x(static_cast<double>(b.progressive));
+    const double ay = y(static_cast<double>(a.time));
+    out << Format(
+               "<line class=\"%s\" x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" "
+               "y2=\"%.1f\"><title>",
+               stretch.kept() ? "scheduled" : "scheduled not-kept", ax, ay, bx,
+               y(static_cast<double>(b.time)))
+        << XmlText(
+               Utf8Text(a.name) + " - " + Utf8Text(b.name) + ": " +
+               labels[PlotWord::kScheduled] + " " +
+               StationTime(stretch.scheduled) + ", " +
+               labels[PlotWord::kLeast] + " " +
+               (std::isfinite(stretch.least)
+                    ? StationTime(static_cast<Long>(std::ceil(stretch.least)))
+                    : std::string("-")) +
+               (stretch.kept()
+                    ? ""
+                    : std::string(": ") + labels[PlotWord::kNotKept]))
+        << "</title></line>";
+    if (std::isfinite(stretch.least)) {
+      out << Format(
+          "<line class=\"least\" x1=\"%.1f\" y1=\"%.1f\" "
+          "x2=\"%.1f\" y2=\"%.1f\"/>",
+          ax, ay, bx, y(static_cast<double>(a.time) + stretch.least));
+    }
+    out << "\n";
+  }
+  // The key.
+  out << Format(
+             "<line class=\"scheduled\" x1=\"%.0f\" y1=\"408\" "
+             "x2=\"%.0f\" y2=\"408\"/>",
+             kLeft, kLeft + 30)
+      << Format("<text x=\"%.0f\" y=\"412\">", kLeft + 36)
+      << XmlText(labels[PlotWord::kScheduled]) << "</text>"
+      << Format(
+             "<line class=\"least\" x1=\"%.0f\" y1=\"408\" "
+             "x2=\"%.0f\" y2=\"408\"/>",
+             kLeft + 200, kLeft + 230)
+      << Format("<text x=\"%.0f\" y=\"412\">", kLeft + 236)
+      << XmlText(labels[PlotWord::kLeast]) << "</text>"
+      << Format(
+             "<line class=\"scheduled not-kept\" x1=\"%.0f\" y1=\"408\" "
+             "x2=\"%.0f\" y2=\"408\"/>",
+             kLeft + 560, kLeft + 590)
+      << Format("<text x=\"%.0f\" y=\"412\">", kLeft + 596)
+      << XmlText(labels[PlotWord::kNotKept]) << "</text>\n</svg></details>\n";
+}
+
 }  // namespace
 
 std::string ReportPage(const ScenarioInput& input,
@@ -260,6 +362,7 @@ std::string ReportPage(const ScenarioInput& input,
   }
   Table(out, "slow-downs", labels[PlotWord::kSlowDowns], view.slow_downs.size(),
         false);
+  TimetableChart(out, TimetableOf(input.s), labels);
 
   // The diagnostics of the texts, each leading to its line.
   std::map<std::string, std::map<int, std::vector<Said>>> said;

@@ -38,6 +38,27 @@ TEST(ReportPageTest,
   EXPECT_NE(page.find("no diagnostics"), std::string::npos);
 }
 
+// The graph timetable: a line for each stretch, and in red the one the
+// speeds cannot keep.
+TEST(ReportPageTest, TheGraphTimetableMarksWhatCannotBeKept) {
+  std::string tight = EmbeddedTrain();
+  tight.replace(tight.find("6, 5,15, MORLANZONE"), 19, "5,57, 0, MORLANZONE");
+  for (const auto& [train, not_kept] :
+       {std::pair{EmbeddedTrain(), 0u}, std::pair{tight, 1u}}) {
+    const std::string page =
+        ReportPage(FromTexts(EmbeddedRoute(), train), "R_linea.txt", "R_7-.txt",
+                   Language::kEnglish);
+    const size_t chart = page.find("<svg id=\"timetable-chart\"");
+    ASSERT_NE(chart, std::string::npos);
+    const std::string svg =
+        page.substr(chart, page.find("</svg>", chart) - chart);
+    // Ten stretches, and the key's two.
+    EXPECT_EQ(Count(svg, "<line class=\"scheduled"), 10u + 2);
+    EXPECT_EQ(Count(svg, "class=\"scheduled not-kept\" x1"), not_kept + 1);
+    EXPECT_EQ(Count(svg, "cannot be kept</title>"), not_kept);
+  }
+}
+
 TEST(ReportPageTest, EachDiagnosticLeadsToItsMarkedLine) {
   std::string train = EmbeddedTrain();
   train.replace(train.find("stazione,    5450"), 17, "stazione,    5475");
