@@ -335,6 +335,54 @@ TEST(ScenarioToolTest, HostileNamesAreRefused) {
   EXPECT_EQ(files.files.size(), 5u);
 }
 
+// The driver's documents beside the package, or alone; the author's notes
+// read from their file; none from texts with an error.
+TEST(ScenarioToolTest, DocumentsBesideThePackageOrAlone) {
+  const std::string a = "a/Valdorsio-Ronsale_linea.txt";
+  const std::string b = "a/Valdorsio-Ronsale_37264-.txt";
+  const std::string documents[] = {
+      "w/Valdorsio-Ronsale_37264_note.txt",
+      "w/Valdorsio-Ronsale_37264_rallentamenti.txt",
+      "w/Valdorsio-Ronsale_37264_scheda_treno.txt"};
+  auto texts = [&](const std::string& train) {
+    MemoryFileSystem files;
+    files.files[a] = EmbeddedRoute();
+    files.files[b] = train;
+    files.files["n.txt"] = "Le mie note\r\n";
+    return files;
+  };
+  MemoryFileSystem both = texts(EmbeddedTrain());
+  ToolRun run = Tool(
+      both, {"compile", a, b, "-o", "w", "--documents", "--notes", "n.txt"});
+  EXPECT_EQ(run.status, kExitSuccess) << run.out << run.err;
+  EXPECT_EQ(both.files.size(), 3u + 6u);
+  EXPECT_TRUE(both.files[documents[0]].ends_with(
+      "***NOTE SULLA LINEA VALDORSIO-RONSALE***\r\nLe mie note\r\n"));
+
+  MemoryFileSystem alone = texts(EmbeddedTrain());
+  run = Tool(alone, {"documents", a, b, "-o", "w"});
+  EXPECT_EQ(run.status, kExitSuccess) << run.out << run.err;
+  EXPECT_EQ(alone.files.size(), 3u + 3u);
+  for (const std::string& name : documents) {
+    EXPECT_EQ(alone.files[name],
+              both.files[name].substr(0, alone.files[name].size()))
+        << name;
+  }
+
+  MemoryFileSystem missing = texts(EmbeddedTrain());
+  run = Tool(missing, {"documents", a, b, "-o", "w", "--notes", "none.txt"});
+  EXPECT_EQ(run.status, kExitFailure);
+  EXPECT_NE(run.err.find("none.txt"), std::string::npos);
+  EXPECT_EQ(missing.files.size(), 3u);
+
+  std::string faulty = EmbeddedTrain();
+  faulty.replace(faulty.find("stazione,    5450"), 17, "stazione,    5475");
+  MemoryFileSystem failing = texts(faulty);
+  run = Tool(failing, {"documents", a, b, "-o", "w"});
+  EXPECT_EQ(run.status, kExitError);
+  EXPECT_EQ(failing.files.size(), 3u);
+}
+
 // A train number Windows cannot take in a file name: refused on Windows,
 // warned of elsewhere; said with the number either way.
 TEST(ScenarioToolTest, ANameWindowsForbidsIsNamed) {
