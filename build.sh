@@ -72,10 +72,10 @@ if [[ "$1" == test ]]; then
   fi
 fi
 
-werror=OFF
-[[ "$1" == test ]] && werror=ON
+# The same flags for run and test, so that going from one to the other
+# rebuilds nothing; CI makes warnings errors with SCENARIO_WERROR=ON.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DSCENARIO_WERROR=$werror >/dev/null
+  -DSCENARIO_WERROR="${SCENARIO_WERROR:-OFF}" >/dev/null
 if [[ "$1" == run ]]; then
   cmake --build build --target scenario-writer
 else
