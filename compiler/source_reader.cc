@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "base/spelling.h"
 #include "base/windows_1252.h"
 #include "model/diagnostic_codes.h"
 #include "model/rounding.h"
@@ -30,45 +31,16 @@ ErrorSite::Fault FaultOf(ItemReader::Result result) {
   return ErrorSite::Fault::kUnexpected;
 }
 
-// Edits (insert, delete, replace a letter, any case) from `a` to `b`.
-size_t Distance(std::string_view a, std::string_view b) {
-  std::vector<size_t> row(b.size() + 1);
-  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (size_t i = 1; i <= a.size(); ++i) {
-    size_t diagonal = row[0];
-    row[0] = i;
-    for (size_t j = 1; j <= b.size(); ++j) {
-      const size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1,
-                         diagonal + (Lower(a[i - 1]) != Lower(b[j - 1]))});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
 }  // namespace
 
 std::string_view ClosestKeyword(std::string_view item,
                                 std::span<const SourceLine> lines) {
-  std::string_view best;
-  // Beyond a third of the keyword's letters (and at most 3 edits), a
-  // suggestion would be a guess.
-  size_t best_distance = SIZE_MAX;
-  // Long items cost time quadratic in their length: the first 64 characters
-  // tell enough.
-  item = item.substr(0, 64);
+  std::vector<std::string_view> spellings;
   for (const SourceLine& line : lines) {
-    for (std::string_view spelling : line.spellings) {
-      const size_t d = Distance(item, spelling);
-      const size_t bound = std::min<size_t>(3, spelling.size() / 3);
-      if (d <= bound && d < best_distance) {
-        best = spelling;
-        best_distance = d;
-      }
-    }
+    spellings.insert(spellings.end(), line.spellings.begin(),
+                     line.spellings.end());
   }
-  return best;
+  return ClosestSpelling(item, spellings);
 }
 
 ErrorSite CellOwners::OwnerOf(int64_t cell) const {
@@ -86,7 +58,8 @@ bool NearGeneral(std::string_view item) {
   const std::string_view general = source_sections::kGeneral;
   if (ContainsAnyCase(item, general)) return false;
   return ContainsAnyCase(item, general.substr(1, general.size() - 2)) ||
-         (item.starts_with("[") && Distance(item.substr(0, 64), general) <= 2);
+         (item.starts_with("[") &&
+          EditDistance(item.substr(0, 64), general) <= 2);
 }
 
 bool BeginsAnyCase(std::string_view item, std::string_view word) {

@@ -56,6 +56,7 @@ enum class ToolMessage {
   kCompiledWithError,  // read whole, with an error after the reading
   kPlotWritten,
   kPackageWritten,
+  kUnknownCommandNear,  // one near a command: "did you mean"
   kUnknownCommand,
   kNoCommand,
   kTextsWritten,

@@ -6,6 +6,7 @@
 
 #include "base/exit_status.h"
 #include "base/platform.h"
+#include "base/spelling.h"
 #include "messages/messages.h"
 #include "tool/command_line.h"
 #include "tool/commands/check_command.h"
@@ -97,9 +98,17 @@ int RunScenarioTool(const std::vector<std::string>& args, FileSystem& files,
       std::none_of(commands.begin(), commands.end(), [&](const CLI::App* c) {
         return c->get_name() == args[1];
       })) {
+    std::vector<std::string_view> spellings;
+    for (const CLI::App* command : commands) {
+      spellings.push_back(command->get_name());
+    }
+    const std::string_view meant = ClosestSpelling(args[1], spellings);
     return voice.Fail(
         out, err,
-        ToolText(ToolMessage::kUnknownCommand, language, {args[1], names}));
+        meant.empty()
+            ? ToolText(ToolMessage::kUnknownCommand, language, {args[1], names})
+            : ToolText(ToolMessage::kUnknownCommandNear, language,
+                       {args[1], std::string(meant)}));
   }
 
   std::vector<const char*> argv;

@@ -880,6 +880,15 @@ TEST(ScenarioToolTest, CommandLineFaultsInEitherLanguage) {
       {{"new", "R", "1", "--lang", "en", "--bogus"},
        "scenario-tool: unexpected arguments: --bogus\n"
        "scenario-tool: help: scenario-tool new --help\n"},
+      {{"chek", "--lang", "en"},
+       "scenario-tool: unknown command \"chek\": did you mean \"check\"?\n"},
+      // A text that is not there is no naming problem.
+      {{"check", "R_linea.txt", "R_4521.txt", "--lang", "en"},
+       "scenario-tool: cannot read R_linea.txt: No such file or directory "
+       "(errno 2)\n"},
+      {{"dump", "pacchetto", "--lang", "en"},
+       "scenario-tool: cannot read pacchetto: No such file or directory "
+       "(errno 2)\n"},
       {{"--lang", "en"},
        "scenario-tool: no command given: compile, documents, check, watch, "
        "lsp, dump, plot, report, decompile, new, package (--help for "

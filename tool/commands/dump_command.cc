@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -273,6 +274,13 @@ int DumpCommand(const DumpOptions& options, FileSystem& files,
   const DumpWords& words = DumpWordsFor(options.language);
   const std::string kind(KindName(binary));
   if (kind.empty()) {
+    // What cannot be opened (a missing file, a folder) is told as such,
+    // not as a file whose kind is unknown.
+    std::unique_ptr<RandomAccessFile> file;
+    if (Status opened = files.Open(options.file, &file, LargestFile(binary));
+        !opened.ok() && opened.number() != EFBIG) {
+      return voice.Fail(out, err, MessageFor(opened, options.language));
+    }
     return voice.Fail(
         out, err,
         ToolText(ToolMessage::kUnknownKind, options.language, {options.file}));

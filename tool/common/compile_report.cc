@@ -236,6 +236,16 @@ bool ReadAuthorTexts(const CompileOptions& options, const Voice& voice,
     (void)voice.Fail(out, err, message);
     return false;
   };
+  // A text that cannot be read is told as such before its name is
+  // weighed: a missing file is no naming problem.
+  report->command = voice.command;
+  report->route = options.route;
+  report->train = options.train;
+  for (auto [path, text] : {std::pair{&options.route, &report->route_text},
+                            std::pair{&options.train, &report->train_text}}) {
+    Status status = files.Read(*path, text);
+    if (!status.ok()) return fail(MessageFor(status, options.language));
+  }
   *identity = IdentityOf(options.route, options.train,
                          {options.route_name, options.train_number});
   if (identity->route_name.empty() || identity->train_number.empty()) {
@@ -255,14 +265,6 @@ bool ReadAuthorTexts(const CompileOptions& options, const Voice& voice,
                ToolText(ToolMessage::kNotForWindows, options.language,
                         {NameFaultText(NameFault::kNotForWindows, *identity,
                                        is_route, options.language)}));
-  }
-  report->command = voice.command;
-  report->route = options.route;
-  report->train = options.train;
-  for (auto [path, text] : {std::pair{&options.route, &report->route_text},
-                            std::pair{&options.train, &report->train_text}}) {
-    Status status = files.Read(*path, text);
-    if (!status.ok()) return fail(MessageFor(status, options.language));
   }
   return true;
 }
