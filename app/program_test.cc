@@ -65,9 +65,11 @@ class ProgramTest : public ::testing::Test {
     pid_t pid = ::fork();
     if (pid == 0) {
       ::unsetenv("DISPLAY");
-      std::freopen("/dev/null", "r", stdin);
-      std::freopen(err_path.c_str(), "w", stderr);
-      std::freopen(start.out.c_str(), "w", stdout);
+      if (!std::freopen("/dev/null", "r", stdin) ||
+          !std::freopen(err_path.c_str(), "w", stderr) ||
+          !std::freopen(start.out.c_str(), "w", stdout)) {
+        ::_exit(127);
+      }
       const rlimit limit = {start.file_size_limit, start.file_size_limit};
       ::setrlimit(RLIMIT_FSIZE, &limit);
       const std::string program = (folder_ / "scenario-writer").string();

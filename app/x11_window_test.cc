@@ -36,7 +36,7 @@ class VirtualDisplayTest : public ::testing::Test {
     server_ = ::fork();
     if (server_ == 0) {
       ::dup2(fds[1], 3);
-      std::freopen("/dev/null", "w", stderr);
+      if (!std::freopen("/dev/null", "w", stderr)) ::_exit(127);
       ::execl(kXvfb, kXvfb, "-displayfd", "3", "-screen", "0", "1024x768x24",
               "-nolisten", "tcp", nullptr);
       ::_exit(127);
@@ -85,7 +85,7 @@ class VirtualDisplayTest : public ::testing::Test {
     pid_t pid = ::fork();
     if (pid == 0) {
       ::setenv("DISPLAY", name_.c_str(), 1);
-      std::freopen("/dev/null", "r", stdin);
+      if (!std::freopen("/dev/null", "r", stdin)) ::_exit(127);
       body();
       ::_exit(0);
     }

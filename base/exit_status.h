@@ -12,6 +12,8 @@ enum ExitStatus : int {
                      // `errore` shows
   kExitFailure = 2,  // the job could not be done: usage, a file that cannot
                      // be read or written, a compile without cells
+  kExitInterrupted = 130,  // `watch` ended by Ctrl-C, as shells count a
+                           // process ended by an interrupt (128 + 2)
 };
 
 }  // namespace scenario
