@@ -58,7 +58,7 @@ void AddReportOptions(CLI::App* command, CompileOptions& o,
 }
 
 void AddSourceOptions(CLI::App* command, CompileOptions& o,
-                      bool out_is_terminal) {
+                      bool out_is_terminal, bool writes_plan = false) {
   command->add_option("route", o.route, "the route text, <route>_linea.txt")
       ->required();
   command->add_option("train", o.train, "the train text, <route>_<train>-.txt")
@@ -66,7 +66,8 @@ void AddSourceOptions(CLI::App* command, CompileOptions& o,
   AddIdentityOptions(command, o.route_name, o.train_number);
   command->add_flag_callback(
       "--no-plan", [&o] { o.scrivi_linea = false; },
-      "build no track plan and write no plan file");
+      writes_plan ? "build no track plan and write no plan file"
+                  : "build no track plan: the curve lines are passed over");
   AddReportOptions(command, o, out_is_terminal);
 }
 
@@ -83,7 +84,8 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
 
   CLI::App* compile_command = app.add_subcommand(
       "compile", "compile a route and a train text into the binary files");
-  AddSourceOptions(compile_command, options.compile, out_is_terminal);
+  AddSourceOptions(compile_command, options.compile, out_is_terminal,
+                   /*writes_plan=*/true);
   compile_command
       ->add_option("-o,--output", options.compile.output,
                    "folder for the binary files (default: .)")
@@ -127,7 +129,8 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
   CLI::App* watch_command = app.add_subcommand(
       "watch",
       "check the texts (compile them, with -o) at start and on every save");
-  AddSourceOptions(watch_command, options.watch, out_is_terminal);
+  AddSourceOptions(watch_command, options.watch, out_is_terminal,
+                   /*writes_plan=*/true);
   watch_command
       ->add_option("-o,--output", options.watch.output,
                    "compile into this folder, instead of checking")

@@ -1,5 +1,6 @@
 #include "tool/manuals/manual.h"
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -19,6 +20,9 @@ struct OptionDoc {
   bool is_folder = false;  // a folder, for completion
   bool is_path = false;    // a file or folder, for completion
 };
+
+// The option that reads a package's folder in place of the two texts.
+constexpr std::string_view kPackageForm = "--from";
 
 struct CommandDoc {
   std::string name;
@@ -125,24 +129,40 @@ constexpr const char* kDescription =
 std::string ToolManualPage(CLI::App& app) {
   const std::vector<CommandDoc> commands = Commands(app);
   std::ostringstream m;
-  m << ".TH SCENARIO-TOOL 1 \"December 2026\" \"" << Roff(kToolVersion)
-    << "\" \"User Commands\"\n"
+  m << ".TH SCENARIO-TOOL 1 \"" << SCENARIO_RELEASE_DATE << "\" \""
+    << Roff(kToolVersion) << "\" \"User Commands\"\n"
     << ".SH NAME\n"
     << "scenario\\-tool \\- compile, check, decode and draw train-simulator "
        "scenarios\n"
     << ".SH SYNOPSIS\n";
   for (const CommandDoc& c : commands) {
-    m << "\\fBscenario\\-tool " << Roff(c.name) << "\\fR";
-    for (const OptionDoc& o : c.options) {
-      if (o.names.empty()) {
-        m << " \\fI" << Roff(o.argument) << "\\fR";
-      } else if (o.names.back() != "--help") {
-        m << " [\\fB" << Roff(o.names.back()) << "\\fR"
-          << (o.takes_value ? " \\fI" + Roff(OptionValue(o)) + "\\fR" : "")
-          << "]";
+    // A command that reads a package's folder instead of the texts has
+    // two forms, each on its line: the texts, or --from and no texts.
+    const bool two_forms =
+        std::any_of(c.options.begin(), c.options.end(), [](const OptionDoc& o) {
+          return !o.names.empty() && o.names.back() == kPackageForm;
+        });
+    for (const bool from_package : {false, true}) {
+      if (from_package && !two_forms) continue;
+      m << "\\fBscenario\\-tool " << Roff(c.name) << "\\fR";
+      for (const OptionDoc& o : c.options) {
+        const bool package_form =
+            !o.names.empty() && o.names.back() == kPackageForm;
+        if (o.names.empty()) {
+          if (!from_package) m << " \\fI" << Roff(o.argument) << "\\fR";
+        } else if (package_form) {
+          if (from_package) {
+            m << " \\fB" << Roff(o.names.back()) << "\\fR \\fI"
+              << Roff(OptionValue(o)) << "\\fR";
+          }
+        } else if (o.names.back() != "--help") {
+          m << " [\\fB" << Roff(o.names.back()) << "\\fR"
+            << (o.takes_value ? " \\fI" + Roff(OptionValue(o)) + "\\fR" : "")
+            << "]";
+        }
       }
+      m << "\n.br\n";
     }
-    m << "\n.br\n";
   }
   m << "\\fBscenario\\-tool\\fR [\\fB\\-\\-help\\fR | \\fB\\-\\-version\\fR]\n"
     << ".SH DESCRIPTION\n"
@@ -175,10 +195,11 @@ std::string ToolManualPage(CLI::App& app) {
        "compile that leaves nothing to write\n"
     << ".TP\n.B 2\na usage error, a file that cannot be read or written, "
        "standard output that cannot be written, or memory exhausted\n"
+    << ".TP\n.B 130\nwatch ended by Ctrl\\-C\n"
     << ".SH DIAGNOSTICS\n"
     << "Codes below 200 and from 1250 are errors: they stop the reading of "
-       "their text. 201 to 211 are warnings and 301 a note; they never "
-       "change the compiled bytes.\n";
+       "their text. The codes from 201 are warnings and those from 301 "
+       "notes; they never change the compiled bytes.\n";
   for (const CodeSummary& s : CodeSummaries(Language::kEnglish)) {
     m << ".TP\n.B " << s.code << "\n"
       << Roff(SeverityWord(s.severity, Language::kEnglish) + ": " + s.meaning)
