@@ -230,9 +230,17 @@ std::string ToolCompletion(CLI::App& app, Shell shell) {
         << "_scenario_tool() {\n"
         << "  local cur=${COMP_WORDS[COMP_CWORD]} "
            "prev=${COMP_WORDS[COMP_CWORD-1]}\n"
+        // --lang=en: bash splits at "=" unless told otherwise, and either
+        // way the value is completed as after --lang.
+        << "  if [[ $prev == = ]]; then\n"
+        << "    prev=${COMP_WORDS[COMP_CWORD-2]}\n"
+        << "  elif [[ $cur == --*=* ]]; then\n"
+        << "    prev=${cur%%=*} cur=${cur#*=}\n"
+        << "  fi\n"
+        // One reply a line: a file name with a blank stays whole.
         << "  if ((COMP_CWORD == 1)); then\n"
-        << "    COMPREPLY=($(compgen -W '" << Joined(names, " ")
-        << " --help --version' -- \"$cur\"))\n"
+        << "    mapfile -t COMPREPLY < <(compgen -W '" << Joined(names, " ")
+        << " --help --version' -- \"$cur\")\n"
         << "    return\n  fi\n"
         << "  case \"${COMP_WORDS[1]}\" in\n";
       for (const CommandDoc& c : commands) {
@@ -242,20 +250,24 @@ std::string ToolCompletion(CLI::App& app, Shell shell) {
           if (o.names.empty()) continue;
           for (const std::string& n : o.names) flags.push_back(n);
           if (!o.takes_value) continue;
-          s << "        " << Joined(o.names, "|") << ")\n          COMPREPLY=(";
+          s << "        " << Joined(o.names, "|") << ")\n          ";
           if (!o.choices.empty()) {
-            s << "$(compgen -W '" << Joined(o.choices, " ") << "' -- \"$cur\")";
+            s << "mapfile -t COMPREPLY < <(compgen -W '"
+              << Joined(o.choices, " ") << "' -- \"$cur\")";
           } else if (o.is_path) {
-            s << "$(compgen " << (o.is_folder ? "-d" : "-f") << " -- \"$cur\")";
+            s << "mapfile -t COMPREPLY < <(compgen "
+              << (o.is_folder ? "-d" : "-f") << " -- \"$cur\")";
+          } else {
+            s << "COMPREPLY=()";
           }
-          s << ")\n          return\n          ;;\n";
+          s << "\n          return\n          ;;\n";
         }
         s << "      esac\n"
           << "      if [[ $cur == -* ]]; then\n"
-          << "        COMPREPLY=($(compgen -W '" << Joined(flags, " ")
-          << "' -- \"$cur\"))\n"
+          << "        mapfile -t COMPREPLY < <(compgen -W '"
+          << Joined(flags, " ") << "' -- \"$cur\")\n"
           << "      else\n"
-          << "        COMPREPLY=($(compgen -f -- \"$cur\"))\n"
+          << "        mapfile -t COMPREPLY < <(compgen -f -- \"$cur\")\n"
           << "      fi\n      ;;\n";
       }
       s << "  esac\n}\n"
@@ -284,9 +296,12 @@ std::string ToolCompletion(CLI::App& app, Shell shell) {
                                : o.is_folder ? "_files -/"
                                : o.is_path   ? "_files"
                                              : " ";
-          std::string description = o.description;
-          for (char& ch : description) {
-            if (ch == '[' || ch == ']' || ch == ':') ch = ' ';
+          // Brackets and colons mean something to _arguments: escaped,
+          // the description keeps them.
+          std::string description;
+          for (char ch : o.description) {
+            if (ch == '[' || ch == ']' || ch == ':') description += '\\';
+            description += ch;
           }
           if (o.names.empty()) {
             s << " \\\n        " << Quoted(":" + o.argument + ":" + action);
