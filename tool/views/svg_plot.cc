@@ -32,6 +32,8 @@ constexpr double kCharWidth = 7.6;
 
 // How each kind of mark looks, as presentation attributes, which every SVG
 // viewer understands. No text is smaller than 10 px at the page's width.
+// Light fills are the colour already blended over the white page: every
+// renderer draws an opaque colour alike, where some ignore fill-opacity.
 constexpr char kBackground[] = R"(fill="#fff")";
 constexpr char kHeading[] =
     R"(font-family="sans-serif" font-size="14" font-weight="bold" fill="#222")";
@@ -51,11 +53,11 @@ constexpr char kZero[] = R"(stroke="#999" stroke-dasharray="4 3")";
 constexpr char kTrack[] = R"(fill="none" stroke="#1f4e9a" stroke-width="2")";
 constexpr char kExtensionTrack[] =
     R"(fill="none" stroke="#1f4e9a" stroke-width="1.5" stroke-dasharray="6 4")";
-constexpr char kExtension[] = R"(fill="#000" fill-opacity="0.06")";
+constexpr char kExtension[] = R"(fill="#f0f0f0")";
 constexpr char kEndLine[] = R"(stroke="#000" stroke-width="1.2")";
 constexpr char kStation[] = R"(fill="#fff" stroke="#c0392b" stroke-width="2")";
 constexpr char kStationLine[] = R"(stroke="#c0392b" stroke-width="0.6")";
-constexpr char kZone[] = R"(fill="#c0392b" fill-opacity="0.12")";
+constexpr char kZone[] = R"(fill="#f7e7e6")";
 constexpr char kHeight[] = R"(fill="none" stroke="#555" stroke-width="1.5")";
 constexpr char kGradient[] =
     R"(fill="none" stroke="#7d5a2b" stroke-width="1.5")";
@@ -64,13 +66,13 @@ constexpr char kSpeedMet[] =
     R"(fill="none" stroke="#d35400" stroke-width="1.5" stroke-dasharray="5 2")";
 constexpr char kAdhesion[] =
     R"(fill="none" stroke="#6a3d9a" stroke-width="1.5")";
-constexpr char kCurveRight[] = R"(fill="#2e86c1" fill-opacity="0.7")";
-constexpr char kCurveLeft[] = R"(fill="#16a085" fill-opacity="0.7")";
-constexpr char kMountain[] = R"(fill="#8d6e63" fill-opacity="0.45")";
+constexpr char kCurveRight[] = R"(fill="#6daad4")";
+constexpr char kCurveLeft[] = R"(fill="#5cbdaa")";
+constexpr char kMountain[] = R"(fill="#ccbeb9")";
 constexpr char kSignalMark[] = R"(fill="#d62728")";
 constexpr char kWarning[] = R"(fill="#ff9900")";
-constexpr char kSlow[] = R"(fill="#ff9900" fill-opacity="0.6")";
-constexpr char kSlowBand[] = R"(fill="#ff9900" fill-opacity="0.15")";
+constexpr char kSlow[] = R"(fill="#ffc266")";
+constexpr char kSlowBand[] = R"(fill="#fff0d9")";
 constexpr char kBoard[] = R"(fill="#222")";
 constexpr char kSignboardMark[] = R"(stroke="#555" stroke-width="2")";
 constexpr char kPen[] = R"(stroke="#222" stroke-width="2")";
