@@ -205,8 +205,8 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
   AddLanguage(decompile_command, decompile.language);
 
   NewOptions& texts = options.new_texts;
-  CLI::App* new_command =
-      app.add_subcommand("new", "write a route and a train text to start from");
+  CLI::App* new_command = app.add_subcommand(
+      "new", "write a small route and train text to start from");
   new_command
       ->add_option("route_name", texts.route_name,
                    "the new route's name, as its files will carry it")
@@ -218,6 +218,10 @@ void DefineCommandLine(CLI::App& app, ToolOptions& options,
       ->add_option("-o,--output", texts.output,
                    "folder for the two texts (default: .)")
       ->type_name("DIR");
+  new_command->add_flag(
+      "--embedded", texts.embedded,
+      "the embedded scenario's 67 km route and train, instead "
+      "of a small one of 5 km and two stations");
   AddLanguage(new_command, texts.language);
 
   CLI::App* package_command = app.add_subcommand(

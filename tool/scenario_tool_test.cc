@@ -11,6 +11,7 @@
 #include "base/platform.h"
 #include "compiler/compile_for_test.h"
 #include "compiler/scenario_compiler.h"
+#include "compiler/source_lines.h"
 #include "model/binary_files.h"
 #include "model/diagnostic_codes.h"
 #include "tool/common/version.h"
@@ -117,19 +118,33 @@ TEST(ScenarioToolTest, CompilingWithoutThePlanFindsTheCurveFaultsCheckFinds) {
   EXPECT_EQ(check.status, compile.status);
 }
 
-TEST(ScenarioToolTest, NewWritesCommentedTextsThatCompileAsTheEmbeddedOnes) {
+// new: a small scenario by default, every kind of line once, compiling
+// without a word; on request the embedded one, compiling to its bytes.
+TEST(ScenarioToolTest, NewWritesCommentedTextsThatCompile) {
   MemoryFileSystem files;
-  ToolRun run = Tool(files, {"new", "Collina", "7", "-o", "t"});
+  ToolRun run = Tool(files, {"new", "Collina", "7", "-o", "s"});
   ASSERT_EQ(run.status, kExitSuccess) << run.err;
+  const std::string starter =
+      files.files["s/Collina_linea.txt"] + files.files["s/Collina_7-.txt"];
+  for (const SourceLine& line : kSourceLines) {
+    EXPECT_NE(starter.find("\n" + std::string(line.spellings.front())),
+              std::string::npos)
+        << line.spellings.front();
+  }
+  EXPECT_LT(starter.size(), 3000u);
+  ASSERT_EQ(
+      Tool(files, {"new", "Collina", "7", "-o", "t", "--embedded"}).status,
+      kExitSuccess);
   const std::string& route = files.files["t/Collina_linea.txt"];
   // Each section says what its lines hold, in the language asked.
   EXPECT_NE(route.find("\r\n- curvad: progressiva (m) / lunghezza (m)\r\n"
                        "[curve]\r\n"),
             std::string::npos)
       << route;
-  ASSERT_EQ(
-      Tool(files, {"new", "Collina", "7", "-o", "en", "--lang", "en"}).status,
-      kExitSuccess);
+  ASSERT_EQ(Tool(files, {"new", "Collina", "7", "-o", "en", "--lang", "en",
+                         "--embedded"})
+                .status,
+            kExitSuccess);
   EXPECT_NE(files.files["en/Collina_7-.txt"].find(
                 "\r\n- velocita: progressive (m) / speed (km/h)\r\n"
                 "[vel_limite]\r\n"),
@@ -137,7 +152,7 @@ TEST(ScenarioToolTest, NewWritesCommentedTextsThatCompileAsTheEmbeddedOnes) {
       << files.files["en/Collina_7-.txt"];
   files.files["e/Collina_linea.txt"] = EmbeddedRoute();
   files.files["e/Collina_7-.txt"] = EmbeddedTrain();
-  for (const char* folder : {"t", "e", "en"}) {
+  for (const char* folder : {"s", "t", "e", "en"}) {
     const std::string f = folder;
     run = Tool(files, {"compile", f + "/Collina_linea.txt",
                        f + "/Collina_7-.txt", "-o", f + "/out"});

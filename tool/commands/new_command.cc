@@ -6,6 +6,7 @@
 #include "base/windows_1252.h"
 #include "compiler/source_lines.h"
 #include "source/route_source.h"
+#include "source/starter_source.h"
 #include "source/train_source.h"
 #include "tool/common/voice.h"
 
@@ -80,9 +81,11 @@ int NewCommand(const NewOptions& options, FileSystem& files, std::ostream& out,
     }
   }
   const std::string route_text =
-      StarterText(RouteSourceLines(), /*route=*/true, options.language);
+      StarterText(options.embedded ? RouteSourceLines() : StarterRouteLines(),
+                  /*route=*/true, options.language);
   const std::string train_text =
-      StarterText(TrainSourceLines(), /*route=*/false, options.language);
+      StarterText(options.embedded ? TrainSourceLines() : StarterTrainLines(),
+                  /*route=*/false, options.language);
   Status status = files.CreateFolders(options.output);
   if (status.ok()) {
     status = files.ReplaceAll({{route, route_text}, {train, train_text}});

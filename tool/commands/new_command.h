@@ -14,10 +14,12 @@ struct NewOptions {
   std::string train_number;
   std::string output = ".";
   Language language = Language::kItalian;
+  bool embedded = false;  // the embedded scenario's texts, not the starter
 };
 
-// `new`: writes a route and a train text to start from, the embedded
-// scenario's under the new names, with a comment before each section.
+// `new`: writes a route and a train text to start from under the new
+// names, a small scenario (or with `embedded` the embedded one), with a
+// comment before each section.
 // Never replaces a file: an existing one is named and nothing is written.
 // Returns the tool's exit status.
 int NewCommand(const NewOptions& options, FileSystem& files, std::ostream& out,
