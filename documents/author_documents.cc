@@ -6,6 +6,8 @@
 
 #include "base/text_document.h"
 #include "base/windows_1252.h"
+#include "documents/slow_order_form.h"
+#include "documents/train_card.h"
 #include "model/cell_units.h"
 #include "model/timetable.h"
 
@@ -71,39 +73,11 @@ std::string Number(int64_t n) { return std::to_string(n); }
 // ---------------------------------------------------------------------------
 // The slow-order form.
 
-constexpr std::string_view kFormHead[] = {
-    "",
-    "                               Modulo M. 3",
-    "                           ORDINE DI RALLENTAMENTO",
-    " _________________________________________________________________________"
-    "_______",
-};
-constexpr std::string_view kFormTableHead[] = {
-    "  "
-    "__________________________________________________________________________"
-    "_____",
-    " |   |                            |Inizio dopo |          |         |     "
-    "       |",
-    " | N.|      FRA LE STAZIONI       | il cippo   | "
-    "Velocita'|Lunghezza|Prescrizioni|",
-    " |   |   (o nelle Stazioni di)    |chilometrico|          |   metri | "
-    "specifiche |",
-    " |___|____________________________|____________|__________|_________|_____"
-    "_______|",
-};
-constexpr std::string_view kFormRule =
-    " |___|____________________________|____________|__________|_________|_____"
-    "_______|";
-constexpr std::string_view kFormKey[] = {
-    "",
-    "              Prescrizioni specifiche",
-    " A - Da rispettare con tutto il treno (per i treni viaggiatori)",
-    " B - Interessa anche la stazione di.......",
-    " C - Rallentamneto N. ... e N. ...  sono contigui",
-    " D - Da rispettare dalle ore ....  alle ore ..... di tutti",
-    "     i giorni esclusi i seguenti:.........",
-    " E - Segnale di avviso non preceduto da pannelli distanziometrici",
-};
+// The form's fixed lines are the embedded form's own, by their slots: the
+// heading, the table's heading, its closing rule and the key.
+constexpr size_t kFormHeadEnd = 4;
+constexpr size_t kFormTableHead = 7, kFormTableHeadEnd = 12;
+constexpr size_t kFormRule = 38, kFormKey = 39, kFormKeyEnd = 47;
 // The form's rows, filled or not.
 constexpr size_t kFormRows = 26;
 // A slow-down's warning board stands 1200 m before it, and only beyond
@@ -134,34 +108,22 @@ std::string FormRow(std::string_view number, std::string_view stations,
 // ---------------------------------------------------------------------------
 // The train card.
 
-constexpr std::string_view kCardBoxes[] = {
-    "  ___________________                ___________________",
-    " |  CLASSIFICAZIONE  |              |  MASSA BLOCCATA   |       ",
-    " |                   |              |                   |",
-    " |___________________|              |___________________|",
-    "",
-    "  "
-    "__________________________________________________________________________"
-    "______",
-    " | Vel.| Vel.| Progr Km |  No |   Localita' di  Servizio   |     Orario   "
-    "  | Rec |",
-    " | Lim.|Marc.|          |  Rs |                            |              "
-    "  |     |",
-    " |_____|_____|__________|_____|____________________________|______________"
-    "__|_____|",
-};
-constexpr std::string_view kCardRule =
-    " |_____|_____|__________|_____|____________________________|______________"
-    "__|_____|";
-constexpr std::string_view kCardPrescription[] = {
-    "",
-    "",
-    "***********        ATTENZIONE: Prescrizione per il macchinista        "
-    "*************",
-    "",
-    "**************************************************************************"
-    "*********",
-};
+// The card's fixed lines are the embedded card's own, by their slots: the
+// title box's frame, the boxes of classification and blocked mass (their
+// values blank), the timetable's heading and closing rule, and the frame
+// of the prescription box.
+constexpr size_t kCardTitleTop = 2, kCardTitleHeading = 3, kCardTitleBottom = 6;
+constexpr size_t kCardBoxes = 7, kCardBoxValues = 9, kCardBoxesEnd = 16;
+constexpr size_t kCardRule = 32, kCardPrescription = 35, kCardStars = 41;
+
+// A line of the embedded card with its values between the bars blanked.
+std::string Blanked(std::string_view line) {
+  std::string blank(line);
+  for (char& c : blank) {
+    if (c != '|') c = ' ';
+  }
+  return blank;
+}
 
 std::string SpeedCell(int speed) {
   return speed < 0 ? "     " : Right(Number(speed), 4) + " ";
@@ -205,13 +167,14 @@ std::string Times(std::string_view arrival, std::string_view departure) {
 std::vector<std::string> SlowOrderFormOf(const Scenario& s) {
   const Timetable timetable = TimetableOf(s);
   const KilometrePosts posts(s);
-  std::vector<std::string> lines(std::begin(kFormHead), std::end(kFormHead));
+  const auto form = SlowOrderFormLines();
+  std::vector<std::string> lines(form.begin(), form.begin() + kFormHeadEnd);
   lines.push_back("  Linea  " + s.nome_linea);
   lines.push_back("");
   lines.push_back("  Si ordina al macchinista del treno " + s.numero_treno +
                   " di effettuare i seguenti rallentamenti");
-  lines.insert(lines.end(), std::begin(kFormTableHead),
-               std::end(kFormTableHead));
+  lines.insert(lines.end(), form.begin() + kFormTableHead,
+               form.begin() + kFormTableHeadEnd);
   size_t row = 0;
   for (const SlowDownLine& slow : s.slow_down_lines) {
     const bool bare_board =
@@ -224,8 +187,9 @@ std::vector<std::string> SlowOrderFormOf(const Scenario& s) {
   }
   for (; row < kFormRows; ++row)
     lines.push_back(FormRow("", "", "", "", "", ""));
-  lines.emplace_back(kFormRule);
-  lines.insert(lines.end(), std::begin(kFormKey), std::end(kFormKey));
+  lines.emplace_back(form[kFormRule]);
+  lines.insert(lines.end(), form.begin() + kFormKey,
+               form.begin() + kFormKeyEnd);
   return InUtf8(std::move(lines));
 }
 
@@ -237,23 +201,24 @@ std::vector<std::string> TrainCardOf(const Scenario& s) {
   const std::string destination = stations.empty() ? "" : stations.back().name;
   const Long mass = s.voci[kTrainSlot].*general_record::kBrakedMass;
 
+  const auto card = TrainCardLines();
   std::vector<std::string> lines = {
       "",
       "",
-      "  ___________________                                               "
-      "______________",
-      " |                   |                    SCHEDA                   |"
-      "              |",
+      std::string(card[kCardTitleTop]),
+      std::string(card[kCardTitleHeading]),
       " |" + Centred("TRENO n." + s.numero_treno, 19) + "|" +
           Left(std::string(19, ' ') + "da: " + origin, 45) + "|" +
           std::string(14, ' ') + "|",
       " |___________________|" +
           Left(std::string(20, ' ') + "a: " + destination, 45) + "|" +
           Centred(Number(mass) + "%", 14) + "|",
-      "                                                                   "
-      "|______________|",
+      std::string(card[kCardTitleBottom]),
   };
-  lines.insert(lines.end(), std::begin(kCardBoxes), std::end(kCardBoxes));
+  for (size_t slot = kCardBoxes; slot < kCardBoxesEnd; ++slot) {
+    lines.push_back(slot == kCardBoxValues ? Blanked(card[slot])
+                                           : std::string(card[slot]));
+  }
 
   const std::vector<Cella>& cells = s.celle.all();
   auto line_speed = [&](int64_t cell) {
@@ -296,9 +261,12 @@ std::vector<std::string> TrainCardOf(const Scenario& s) {
                 " " + station.name, last ? Times(time, "") : Times("", time),
                 SpareCell(stretch_to(k))));
   }
-  lines.emplace_back(kCardRule);
-  lines.insert(lines.end(), std::begin(kCardPrescription),
-               std::end(kCardPrescription));
+  lines.emplace_back(card[kCardRule]);
+  for (const std::string_view line :
+       {std::string_view(), std::string_view(), card[kCardPrescription],
+        std::string_view(), card[kCardStars]}) {
+    lines.emplace_back(line);
+  }
   return InUtf8(std::move(lines));
 }
 
