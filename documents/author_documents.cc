@@ -9,6 +9,7 @@
 #include "documents/slow_order_form.h"
 #include "documents/train_card.h"
 #include "model/cell_units.h"
+#include "model/placement.h"
 #include "model/timetable.h"
 
 namespace scenario {
@@ -80,9 +81,6 @@ constexpr size_t kFormTableHead = 7, kFormTableHeadEnd = 12;
 constexpr size_t kFormRule = 38, kFormKey = 39, kFormKeyEnd = 47;
 // The form's rows, filled or not.
 constexpr size_t kFormRows = 26;
-// A slow-down's warning board stands 1200 m before it, and only beyond
-// this start: prescription E needs a board.
-constexpr Long kWarningBoardFrom = 1500;
 
 // The stations a progressive lies between, or the one whose zone holds it.
 std::string StationsAround(const Timetable& timetable, Long at) {
@@ -178,7 +176,7 @@ std::vector<std::string> SlowOrderFormOf(const Scenario& s) {
   size_t row = 0;
   for (const SlowDownLine& slow : s.slow_down_lines) {
     const bool bare_board =
-        slow.approach_markers == 0 && slow.start > kWarningBoardFrom;
+        slow.approach_markers == 0 && slow.start > kNoWarningUpTo;
     lines.push_back(FormRow(Number(static_cast<int64_t>(++row)),
                             StationsAround(timetable, slow.start),
                             Number(posts.PostBefore(slow.start)),

@@ -14,7 +14,6 @@ constexpr Long kCloseStretch = 150;    // metres: closer stretches are kind 3
 constexpr Byte kCloseStretchKind = 3;
 constexpr int kPassThroughEvery = 4;     // cells
 constexpr Long kWarningDistance = 1200;  // metres before the slow-down start
-constexpr Long kNoWarningUpTo = 1500;    // metres: no board fits before
 constexpr int kApproachMarkers = 4;
 
 // A refusal on a taken cell, with the cell, so that the caller can name

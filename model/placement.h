@@ -35,6 +35,10 @@ struct Segnale {
 // fall before cell 0 are not written.
 [[nodiscard]] Long memo_segnale(Scenario& s, Long posizione, Segnale& signal);
 
+// A slow-down starting at this progressive or before has no warning board:
+// none fits before it.
+inline constexpr Long kNoWarningUpTo = 1500;  // metres
+
 struct Rallentamento {
   Long v = 0, l = 0, f_tt = 0, f_ta = 0, d_v = 0;
 };
