@@ -32,13 +32,16 @@ void PlaceByLine(std::vector<Diagnostic>& diagnostics, Diagnostic d) {
 void AddTimetableFaults(const Scenario& s, std::vector<Diagnostic>& all) {
   const Timetable timetable = TimetableOf(s);
   for (const Timetable::Stretch& stretch : timetable.stretches) {
-    if (stretch.kept() || stretch.to >= s.station_sites.size()) continue;
     const Timetable::Station& to = timetable.stations[stretch.to];
+    // The sites follow the stations as the reading stored them, slot by
+    // slot from the first.
+    const auto site = static_cast<size_t>(to.slot - kFirstStationSlot);
+    if (stretch.kept() || site >= s.station_sites.size()) continue;
     Diagnostic d;
     d.severity = Diagnostic::Severity::kWarning;
     d.code = kTimetableNotKept;
     d.position = to.progressive;
-    d.site = s.station_sites[stretch.to];
+    d.site = s.station_sites[site];
     // Both stations, on a line each: no name holds a line end.
     d.detail = timetable.stations[stretch.from].name + "\n" + to.name;
     d.values = {stretch.scheduled,

@@ -93,7 +93,7 @@ Timetable TimetableOf(const Scenario& s) {
     const bool stops = v.tipo < kStoppingTypesBelow;
     const bool first = timetable.stations.empty();
     timetable.stations.push_back(
-        {v.nome, v.progressiva, v.inizio, v.fine, stops,
+        {slot, v.nome, v.progressiva, v.inizio, v.fine, stops,
          stops ? StopCellOf(v) : v.progressiva / kCellLength,
          first && v.orario == 0 ? clock : v.orario});
   }

@@ -45,6 +45,7 @@ class KilometrePosts {
 // bound below any run that needs no train physics.
 struct Timetable {
   struct Station {
+    int slot;          // its record in the bank
     std::string name;  // Windows-1252, as stored
     Long progressive;
     Long zone_start, zone_end;
