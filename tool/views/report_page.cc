@@ -299,25 +299,23 @@ void TimetableChart(std::ostringstream& out, const Timetable& timetable,
     }
     out << "\n";
   }
-  // The key.
-  out << Format(
-             "<line class=\"scheduled\" x1=\"%.0f\" y1=\"408\" "
-             "x2=\"%.0f\" y2=\"408\"/>",
-             kLeft, kLeft + 30)
-      << Format("<text x=\"%.0f\" y=\"412\">", kLeft + 36)
-      << XmlText(labels[PlotWord::kScheduled]) << "</text>"
-      << Format(
-             "<line class=\"least\" x1=\"%.0f\" y1=\"408\" "
-             "x2=\"%.0f\" y2=\"408\"/>",
-             kLeft + 200, kLeft + 230)
-      << Format("<text x=\"%.0f\" y=\"412\">", kLeft + 236)
-      << XmlText(labels[PlotWord::kLeast]) << "</text>"
-      << Format(
-             "<line class=\"scheduled not-kept\" x1=\"%.0f\" y1=\"408\" "
-             "x2=\"%.0f\" y2=\"408\"/>",
-             kLeft + 560, kLeft + 590)
-      << Format("<text x=\"%.0f\" y=\"412\">", kLeft + 596)
-      << XmlText(labels[PlotWord::kNotKept]) << "</text>\n</svg></details>\n";
+  // The key: each kind of line, with its words beside it.
+  const struct {
+    const char* kind;
+    PlotWord word;
+    double at;
+  } key[] = {{"scheduled", PlotWord::kScheduled, kLeft},
+             {"least", PlotWord::kLeast, kLeft + 200},
+             {"scheduled not-kept", PlotWord::kNotKept, kLeft + 560}};
+  for (const auto& k : key) {
+    out << Format(
+               "<line class=\"%s\" x1=\"%.0f\" y1=\"408\" x2=\"%.0f\" "
+               "y2=\"408\"/>",
+               k.kind, k.at, k.at + 30)
+        << Format("<text x=\"%.0f\" y=\"412\">", k.at + 36)
+        << XmlText(labels[k.word]) << "</text>";
+  }
+  out << "\n</svg></details>\n";
 }
 
 }  // namespace
