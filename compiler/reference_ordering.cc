@@ -7,9 +7,13 @@ struct Reference {
   Long start = 0;
   Long km = 0;
   Long flag = 0;
+  int origin = 0;  // the record it was read into; 0 for a cleared one
 };
 
-Reference Load(const Voce& v) { return {v.inizio, v.fine, v.progressiva}; }
+Reference Load(const Scenario& s, int slot) {
+  const Voce& v = s.voci[slot];
+  return {v.inizio, v.fine, v.progressiva, slot};
+}
 
 void Store(const Reference& r, Voce& v) {
   v.inizio = r.start;
@@ -17,14 +21,12 @@ void Store(const Reference& r, Voce& v) {
   v.progressiva = r.flag;
 }
 
-constexpr Long kFlagAddsMetres = 100;
-
 }  // namespace
 
 void progressive_ordina(Scenario& s) {
-  const Reference t = Load(s.voci[kReferenceThreeSlot]);
-  const Reference d = Load(s.voci[kReferenceTwoSlot]);
-  const Reference u = Load(s.voci[kReferenceOneSlot]);
+  const Reference t = Load(s, kReferenceThreeSlot);
+  const Reference d = Load(s, kReferenceTwoSlot);
+  const Reference u = Load(s, kReferenceOneSlot);
   Reference t2, d2, u2;  // all (0, 0, 0) unless a rule below applies
 
   // The sum is taken in 32 bits, as the record fields hold it.
@@ -67,11 +69,12 @@ void progressive_ordina(Scenario& s) {
   Store(t2, s.voci[kReferenceThreeSlot]);
   Store(d2, s.voci[kReferenceTwoSlot]);
   Store(u2, s.voci[kReferenceOneSlot]);
+  s.reference_origins = {t2.origin, d2.origin, u2.origin};
   for (int slot : {kReferenceThreeSlot, kReferenceTwoSlot, kReferenceOneSlot}) {
     Voce& v = s.voci[slot];
     // Kept within 32 bits like every Long; the multiple-of-50 check follows.
     if (v.progressiva == 1)
-      v.fine = static_cast<Long>(int64_t{v.fine} + kFlagAddsMetres);
+      v.fine = static_cast<Long>(int64_t{v.fine} + kReferenceFlagMetres);
   }
 }
 

@@ -118,5 +118,33 @@ TEST(ReferenceOrderingTest, Cases) {
   }
 }
 
+// What the report tells of the order: each record names the line its
+// reference was read from, or none where the order cleared it.
+TEST(ReferenceOrderingTest, EachRecordKeepsWhereItsReferenceWasRead) {
+  const struct {
+    Triple tre, due, uno;
+    std::array<int, 3> origins;
+  } cases[] = {
+      // All start at 0: "uno" with its km goes first, "tre" takes its place.
+      {{0, 0, 0}, {0, 0, 0}, {0, 65000, 1}, {83, 82, 81}},
+      // The greatest start first, the other two by start.
+      {{100, 0, 0}, {900, 5000, 0}, {500, 0, 0}, {82, 83, 81}},
+      // Two share the greatest start: all three cleared.
+      {{900, 0, 0}, {900, 0, 0}, {100, 0, 0}, {0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    Scenario s;
+    for (const auto& [slot, t] : {std::pair{kReferenceThreeSlot, c.tre},
+                                  {kReferenceTwoSlot, c.due},
+                                  {kReferenceOneSlot, c.uno}}) {
+      s.voci[slot].inizio = t[0];
+      s.voci[slot].fine = t[1];
+      s.voci[slot].progressiva = t[2];
+    }
+    progressive_ordina(s);
+    EXPECT_EQ(s.reference_origins, c.origins);
+  }
+}
+
 }  // namespace
 }  // namespace scenario

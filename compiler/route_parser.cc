@@ -106,11 +106,9 @@ Flow RouteParser::General(const SourceLine& line) {
     case LineKind::kRouteLength:
       return RouteLength(line);
     case LineKind::kReferenceThree:
-      return Reference(line, kReferenceThreeSlot);
     case LineKind::kReferenceTwo:
-      return Reference(line, kReferenceTwoSlot);
     case LineKind::kReferenceOne:
-      return Reference(line, kReferenceOneSlot);
+      return Reference(line, ReferenceSlotOf(line.kind));
     case LineKind::kBackgroundOne:
       return Field(line, &(backgrounds.*general_record::kBackgroundOne));
     case LineKind::kBackgroundTwo:

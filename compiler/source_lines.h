@@ -648,6 +648,21 @@ std::span<const SourceLine> LinesOf(Phase phase);
 // The description of one kind of line.
 const SourceLine& LineOf(LineKind kind);
 
+// The record each kilometric reference line is read into before the
+// compile orders the three: "tre" into 81, "due" into 82, "uno" into 83.
+inline int ReferenceSlotOf(LineKind kind) {
+  return kReferenceThreeSlot +
+         (static_cast<int>(kind) - static_cast<int>(LineKind::kReferenceThree));
+}
+inline LineKind ReferenceLineOf(int slot) {
+  return static_cast<LineKind>(static_cast<int>(LineKind::kReferenceThree) +
+                               (slot - kReferenceThreeSlot));
+}
+static_assert(static_cast<int>(LineKind::kReferenceOne) -
+                      static_cast<int>(LineKind::kReferenceThree) ==
+                  kReferenceOneSlot - kReferenceThreeSlot,
+              "the reference lines follow their records");
+
 // The place of a field of the table, and the field at a place.
 FieldRef RefOf(const SourceField& field);
 const SourceField* FieldAt(FieldRef ref);

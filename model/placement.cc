@@ -96,6 +96,43 @@ Long memo_segnale(Scenario& s, Long posizione, Segnale& signal) {
   return kNoDiagnostic;
 }
 
+IndicatoreVMax SpeedBoardAt(const Cella& cell) {
+  return {.vas = SpeedPairLeft(cell.valore1),
+          .vbs = SpeedPairLeft(cell.valore2),
+          .vcs = SpeedPairLeft(cell.valore3),
+          .strisces = FirstDigit(cell.valore4),
+          .vad = SpeedPairRight(cell.valore1),
+          .vbd = SpeedPairRight(cell.valore2),
+          .vcd = SpeedPairRight(cell.valore3),
+          .strisced = SecondDigit(cell.valore4)};
+}
+
+Segnale SignalAt(const std::vector<Cella>& cells, size_t k) {
+  const Cella& c = cells.at(k);
+  Long aspect = SecondDigit(c.valore4);
+  Long rapp = FirstDigit(c.valore4);
+  for (size_t b = 1; b <= size_t{kApproachMarkers} && k >= 2 * b; ++b) {
+    const Long marker = cells[k - 2 * b].preavviso;
+    if (marker % kDigitPair != static_cast<Long>(b)) continue;
+    if ((c.valore4 - marker / kDigitPair) % kDigitPair == 0) {
+      aspect = marker / kDigitPair;
+      rapp = (c.valore4 - aspect) / kDigitPair;
+      break;
+    }
+  }
+  const Long sx = c.tempo != 0 ? 2 : aspect / 3;
+  return {.sx = sx,
+          .s1 = FirstDigit(c.valore1),
+          .s2 = FirstDigit(c.valore2),
+          .s3 = FirstDigit(c.valore3),
+          .rapp = rapp,
+          .dx = aspect - 3 * sx,
+          .d1 = SecondDigit(c.valore1),
+          .d2 = SecondDigit(c.valore2),
+          .d3 = SecondDigit(c.valore3),
+          .tempo = c.tempo};
+}
+
 Long memo_rallentamento(Scenario& s, Long x, const Rallentamento& slow_down) {
   const bool with_warning = x > kNoWarningUpTo;
   const int64_t before_warning = int64_t{x} - kWarningDistance;

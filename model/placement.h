@@ -1,6 +1,8 @@
 #ifndef MODEL_PLACEMENT_H_
 #define MODEL_PLACEMENT_H_
 
+#include <vector>
+
 #include "model/scenario.h"
 
 namespace scenario {
@@ -21,6 +23,7 @@ namespace scenario {
 struct IndicatoreVMax {
   Long vas = 0, vbs = 0, vcs = 0, strisces = 0;
   Long vad = 0, vbd = 0, vcd = 0, strisced = 0;
+  bool operator==(const IndicatoreVMax&) const = default;
 };
 // Maximum-speed board; refused (21) on a taken cell.
 [[nodiscard]] Long memo_indicatori_v_max(Scenario& s, Long posizione,
@@ -29,11 +32,21 @@ struct IndicatoreVMax {
 struct Segnale {
   Long sx = 0, s1 = 0, s2 = 0, s3 = 0, rapp = 0;
   Long dx = 0, d1 = 0, d2 = 0, d3 = 0, tempo = 0;
+  bool operator==(const Segnale&) const = default;
 };
 // Signal with its four approach markers; refused (16) on a taken cell. A
 // `tempo` of 1 to 100 becomes 101, for the caller too. Markers that would
 // fall before cell 0 are not written.
 [[nodiscard]] Long memo_segnale(Scenario& s, Long posizione, Segnale& signal);
+
+// What a board's or a signal's cell keeps of its line, read back: the
+// values the line would have to give to place it so. A signal's sx x 3 +
+// dx and rapp share one cell value; an approach marker still the signal's
+// own (cells 2, 4, 6, 8 before it hold sx x 3 + dx and their number) tells
+// them apart, else the usual digits are taken, and sx is 2 wherever a time
+// is kept. A signal's `tempo` is the time its cell holds.
+IndicatoreVMax SpeedBoardAt(const Cella& cell);
+Segnale SignalAt(const std::vector<Cella>& cells, size_t k);
 
 // A slow-down starting at this progressive or before has no warning board:
 // none fits before it.

@@ -179,6 +179,34 @@ TEST_F(PlacementTest, SpeedBoard) {
   EXPECT_EQ(cell(14).valore4, 21);
 }
 
+// A board and a signal read back from their cells give the values their
+// lines placed; a signal's markers tell sx x 3 + dx from rapp.
+TEST_F(PlacementTest, ObjectsReadBackFromTheirCells) {
+  const IndicatoreVMax board{60, 65, 60, 2, 0, 5, 35, 1};
+  ASSERT_EQ(memo_indicatori_v_max(s_, 650, board), kNoDiagnostic);
+  EXPECT_EQ(SpeedBoardAt(cell(14)), board);
+
+  const struct {
+    Segnale placed;
+    Long at;
+  } signals[] = {
+      {{.sx = 1, .s1 = 4, .s2 = 1}, 3700},
+      {{.sx = 1, .s1 = 2, .rapp = 3, .dx = 1, .d1 = 5}, 7700},
+      // sx x 3 + dx = 12 runs into rapp's digit (valore4 22, not 12 + 10):
+      // only the markers, 121 to 124, part them.
+      {{.sx = 4, .s1 = 3, .rapp = 1}, 10700},
+      // A time is kept only with sx 2, raised to its floor.
+      {{.sx = 2, .s1 = 5, .s3 = 1, .d3 = 2, .tempo = 101}, 12700},
+  };
+  for (const auto& [placed, at] : signals) {
+    Segnale signal = placed;
+    ASSERT_EQ(memo_segnale(s_, at, signal), kNoDiagnostic);
+    EXPECT_EQ(SignalAt(s_.celle.all(), static_cast<size_t>(at / 50 + 1)),
+              placed)
+        << at;
+  }
+}
+
 TEST_F(PlacementTest, MountainStretches) {
   Long tipo = 12;
   EXPECT_EQ(kNoDiagnostic,

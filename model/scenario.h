@@ -101,6 +101,14 @@ inline constexpr int kLastSignboardSlot = 80;
 inline constexpr int kReferenceThreeSlot = 81;
 inline constexpr int kReferenceTwoSlot = 82;
 inline constexpr int kReferenceOneSlot = 83;
+// A reference flagged 1 has 100 m added to its km by the compile; the km
+// its line gave is that less 100, kept within 32 bits as the compile's sum.
+inline constexpr Long kReferenceFlagMetres = 100;
+inline Long KmAsWritten(const Voce& reference) {
+  return reference.progressiva == 1
+             ? static_cast<Long>(int64_t{reference.fine} - kReferenceFlagMetres)
+             : reference.fine;
+}
 inline constexpr int kTrainSlot = 84;  // braked mass, route length, coaches
 inline constexpr int kRouteSlot = 85;  // backgrounds, route name, 610, st code
 inline constexpr int kExtraSlot = 86;  // cab signals, train number, sand, clock
@@ -494,6 +502,11 @@ struct Scenario {
   // stands (the first station's first).
   std::vector<SlowDownLine> slow_down_lines;
   std::vector<ErrorSite> station_sites;
+  // For what is told of the kilometric references, which the compile puts
+  // in its own order: the record each of the records 81 to 83 was read
+  // into before (81 from the line "tre", 82 "due", 83 "uno"); 0 where the
+  // order cleared it, or where no order was made.
+  std::array<int, 3> reference_origins{};
 };
 
 }  // namespace scenario

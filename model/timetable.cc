@@ -40,10 +40,8 @@ KilometrePosts::KilometrePosts(const Scenario& s) {
   for (int slot : {kReferenceThreeSlot, kReferenceTwoSlot, kReferenceOneSlot}) {
     const Voce& v = s.voci[static_cast<size_t>(slot)];
     if (v.inizio == 0 && v.fine == 0 && v.progressiva == 0) continue;
-    // The compile adds 100 m to a flagged reference's kilometre for the
-    // simulator; the post the author named is the one before it.
-    const bool falling = v.progressiva == 1;
-    references_.push_back({v.inizio, falling ? v.fine - 100 : v.fine, falling});
+    // The post the author named, before the compile's 100 m for the flag.
+    references_.push_back({v.inizio, KmAsWritten(v), v.progressiva == 1});
   }
   std::sort(
       references_.begin(), references_.end(),

@@ -11,6 +11,7 @@
 #include "model/binary_files.h"
 #include "model/cell_units.h"
 #include "model/curve_classes.h"
+#include "model/placement.h"
 #include "model/record_layout.h"
 
 namespace scenario {
@@ -51,8 +52,7 @@ void References(std::vector<Line>& lines, const std::array<Voce, kVoci>& v) {
   };
   auto read_as = [&](int slot) {
     const Voce& r = v[static_cast<size_t>(slot)];
-    return Reference{r.inizio, r.progressiva == 1 ? r.fine - 100 : r.fine,
-                     r.progressiva};
+    return Reference{r.inizio, KmAsWritten(r), r.progressiva};
   };
   Reference tre = read_as(kReferenceThreeSlot);
   Reference due = read_as(kReferenceTwoSlot);
@@ -135,30 +135,10 @@ struct Texts {
   std::vector<Line> train;
 };
 
-// What a signal's cell and its approach markers keep of its sides: the
-// cell holds rapp x 10 + (sx x 3 + dx), each marker (sx x 3 + dx) x 10 +
-// its number. A marker that is still the signal's own tells the two
-// apart; with none left, the usual digits are taken.
-struct Sides {
-  int64_t aspect;
-  int64_t rapp;
-};
-Sides SidesOf(const std::vector<Cella>& cells, size_t k) {
-  const Cella& c = cells[k];
-  for (size_t b = 1; b <= 4 && k >= 2 * b; ++b) {
-    const int64_t marker = cells[k - 2 * b].preavviso;
-    if (marker % kDigitPair != static_cast<int64_t>(b)) continue;
-    const int64_t aspect = marker / kDigitPair;
-    if ((c.valore4 - aspect) % kDigitPair == 0) {
-      return {aspect, (c.valore4 - aspect) / kDigitPair};
-    }
-  }
-  return {SecondDigit(c.valore4), FirstDigit(c.valore4)};
-}
-
 // The marker a signal at cell `k` writes into cell `q`.
 int64_t MarkerOf(const std::vector<Cella>& cells, size_t k, size_t q) {
-  return LowByte(DigitPair(LowByte(SidesOf(cells, k).aspect), (k - q) / 2));
+  const Segnale signal = SignalAt(cells, k);
+  return LowByte(DigitPair(LowByte(signal.sx * 3 + signal.dx), (k - q) / 2));
 }
 
 // `signals`: the signals' cells, in the order their lines are written.
@@ -224,13 +204,12 @@ Texts WriteTexts(const std::vector<Cella>& cells,
         c.tipo == kStopPoint &&
         (c.valore2 != 0 || c.valore3 != 0 || c.valore4 != 0);
     if (c.tipo != kSpeedBoard && !under_stop) continue;
-    r.push_back({LineText(LineKind::kSpeedBoard,
-                          {static_cast<int64_t>(q - 1) * kCellLength,
-                           SpeedPairLeft(c.valore1), SpeedPairLeft(c.valore2),
-                           SpeedPairLeft(c.valore3), FirstDigit(c.valore4),
-                           SpeedPairRight(c.valore1), SpeedPairRight(c.valore2),
-                           SpeedPairRight(c.valore3), SecondDigit(c.valore4)}),
-                 q});
+    const IndicatoreVMax b = SpeedBoardAt(c);
+    r.push_back(
+        {LineText(LineKind::kSpeedBoard,
+                  {static_cast<int64_t>(q - 1) * kCellLength, b.vas, b.vbs,
+                   b.vcs, b.strisces, b.vad, b.vbd, b.vcd, b.strisced}),
+         q});
   }
   r.push_back({std::string(sections::kSignboards)});
   std::vector<std::pair<Integer, size_t>> signboards;  // slot, cell
@@ -342,20 +321,15 @@ Texts WriteTexts(const std::vector<Cella>& cells,
   }
   tr.push_back({std::string(sections::kSignals)});
   for (size_t k : signals) {
-    const Cella& c = cells[k];
-    const auto [packed, rapp] = SidesOf(cells, k);
-    const int64_t sx = c.tempo != 0 ? 2 : packed / 3;
-    const int64_t dx = packed - 3 * sx;
+    const Segnale g = SignalAt(cells, k);
     // A time the floor would raise was a larger one kept by its low byte.
-    const int64_t tempo = c.tempo >= 1 && c.tempo < kSignalTimeFloor
-                              ? int64_t{c.tempo} + kByteValues
-                              : c.tempo;
+    const int64_t tempo = g.tempo >= 1 && g.tempo < kSignalTimeFloor
+                              ? int64_t{g.tempo} + kByteValues
+                              : g.tempo;
     tr.push_back(
         {LineText(LineKind::kSignal,
-                  {static_cast<int64_t>(k - 1) * kCellLength, sx,
-                   FirstDigit(c.valore1), FirstDigit(c.valore2),
-                   FirstDigit(c.valore3), rapp, dx, SecondDigit(c.valore1),
-                   SecondDigit(c.valore2), SecondDigit(c.valore3), tempo}),
+                  {static_cast<int64_t>(k - 1) * kCellLength, g.sx, g.s1, g.s2,
+                   g.s3, g.rapp, g.dx, g.d1, g.d2, g.d3, tempo}),
          k});
   }
   // The authors' "abbattimento" points: the compile's own have speed 180.
