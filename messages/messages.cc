@@ -1052,8 +1052,8 @@ const char* WordFor(PlotWord word, Language language) {
       {PlotWord::kRouteEnd, "fine del percorso", "end of the route"},
       {PlotWord::kExtension, "prolungamento oltre la fine",
        "extension past the end"},
-      {PlotWord::kStation, "stazione %d %s: tipo %d, zona %d..%d m, orario %s",
-       "station %d %s: type %d, zone %d..%d m, time %s"},
+      {PlotWord::kStation, "stazione %d %s: tipo %s, zona %d..%d m, orario %s",
+       "station %d %s: type %s, zone %d..%d m, time %s"},
       {PlotWord::kSlowDown, "rallentamento a %d km/h", "slow-down at %d km/h"},
       {PlotWord::kReportTitle, "rapporto", "report"},
       {PlotWord::kStations, "Stazioni", "Stations"},
@@ -1064,8 +1064,8 @@ const char* WordFor(PlotWord word, Language language) {
       {PlotWord::kDiagnostics, "Diagnostica", "Diagnostics"},
       {PlotWord::kNoDiagnostics, "nessuna diagnostica", "no diagnostics"},
       {PlotWord::kSources, "Testi sorgente", "Source texts"},
-      {PlotWord::kColumns, "n.|progressiva|tipo|zona|orario|nome",
-       "no.|progressive|type|zone|time|name"},
+      {PlotWord::kColumns, "n.|progressiva (m)|tipo|zona (m)|orario|nome",
+       "no.|progressive (m)|type|zone (m)|time|name"},
       {PlotWord::kCursor,
        "cella|progressiva|pendenza|altezza|velocità di linea|velocità "
        "incontrata|aderenza",
@@ -1073,8 +1073,50 @@ const char* WordFor(PlotWord word, Language language) {
       {PlotWord::kHint,
        "rotella: ingrandisci; trascina: sposta; doppio clic: tutto",
        "wheel: zoom; drag: pan; double click: all"},
-      {PlotWord::kCell, "cella", "cell"},
-      {PlotWord::kWhat, "valori", "values"},
+      {PlotWord::kObjectColumns, "cella|progressiva (m)|valori",
+       "cell|progressive (m)|values"},
+      {PlotWord::kSlowDownColumns, "inizio (m)|fine (m)|valori",
+       "start (m)|end (m)|values"},
+      {PlotWord::kStops, "fermata", "stop"},
+      {PlotWord::kPasses, "transito", "passing"},
+      {PlotWord::kReferences, "Riferimenti chilometrici",
+       "Kilometric references"},
+      {PlotWord::kReferenceColumns,
+       "record|letto dalla riga|inizio (m)|km (m)|flag",
+       "record|read from the line|start (m)|km (m)|flag"},
+      {PlotWord::kReferenceOrder,
+       "La compilazione mette i riferimenti in ordine: nel record 81 quello "
+       "che inizia più avanti, poi gli altri due per inizio decrescente; se "
+       "gli inizi sommano a 0 (tutti a 0), va nel record 81 quello con un km "
+       "positivo (uno vince su due, due su tre) e quello che vi stava prende "
+       "il suo posto. Se due condividono l'inizio maggiore, o se nessuno ha "
+       "un km positivo quando gli inizi sommano a 0, i tre record restano "
+       "vuoti. Un flag 1 aggiunge 100 m al km.",
+       "The compile puts the references in order: record 81 gets the one "
+       "that starts furthest along, the other two follow by falling start; "
+       "when the starts add up to 0 (all at 0), record 81 gets the one with a "
+       "positive km (uno wins over due, due over tre) and the one it held "
+       "takes its place. When two share the greatest start, or none has a "
+       "positive km when the starts add up to 0, the three records are left "
+       "empty. A flag of 1 adds 100 m to the km."},
+      {PlotWord::kFlagAdds, "%d (%d + 100 per il flag)",
+       "%d (%d + 100 for the flag)"},
+      {PlotWord::kSignalObject, "segnale", "signal"},
+      {PlotWord::kSpeedBoardObject, "indicatore di velocità massima",
+       "speed board"},
+      {PlotWord::kSignboardObject, "cartello", "signboard"},
+      {PlotWord::kWarningBoardObject, "rallentamento, cartello di avviso",
+       "slow-down, warning board"},
+      {PlotWord::kSlowDownStartObject, "rallentamento, inizio",
+       "slow-down, start"},
+      {PlotWord::kSlowDownEndObject, "rallentamento, fine", "slow-down, end"},
+      {PlotWord::kApproachMarkerObject,
+       "rallentamento, pannello distanziometrico n. %d",
+       "slow-down, approach marker no. %d"},
+      {PlotWord::kStopPointObject, "punto di fermata della stazione n. %d",
+       "stop point of station no. %d"},
+      {PlotWord::kPointObject, "abbattimento", "abbattimento point"},
+      {PlotWord::kWithoutSpeed, "senza velocità", "without a speed"},
       {PlotWord::kTimetable, "Orario grafico", "Graph timetable"},
       {PlotWord::kScheduled, "orario", "timetable"},
       {PlotWord::kLeast, "tempo minimo alle velocità ammesse",

@@ -120,7 +120,7 @@ enum class PlotWord {
   kMountain,  // "montagna, tipo %d"
   kRouteEnd,
   kExtension,  // the cells past the route's end
-  kStation,    // "stazione %s, tipo %d, zona %d..%d m, ore %s"
+  kStation,    // "stazione %d %s: tipo %s, zona %d..%d m, orario %s"
   kSlowDown,   // "rallentamento a %d km/h"
   // The report's page.
   kReportTitle,  // "<route>: report"
@@ -132,11 +132,29 @@ enum class PlotWord {
   kDiagnostics,
   kNoDiagnostics,
   kSources,
-  kColumns,    // "progressive|type|zone|arrival/departure|name"
-  kCursor,     // "cell %s, %s m: gradient ... "
-  kHint,       // how to zoom and pan
-  kCell,       // a table's column of cells
-  kWhat,       // a table's column of values
+  kColumns,          // the station table's: "no.|progressive (m)|..."
+  kCursor,           // "cell %s, %s m: gradient ... "
+  kHint,             // how to zoom and pan
+  kObjectColumns,    // "cell|progressive (m)|values"
+  kSlowDownColumns,  // "start (m)|end (m)|values"
+  kStops,            // a station's type in words: the train stops
+  kPasses,           // or passes
+  kReferences,       // the table of kilometric references
+  kReferenceColumns,
+  kReferenceOrder,  // how the compile orders them
+  kFlagAdds,        // "%d (%d + 100 for the flag)"
+  // What the objects of the cells are, their values named as their lines
+  // name them.
+  kSignalObject,
+  kSpeedBoardObject,
+  kSignboardObject,
+  kWarningBoardObject,
+  kSlowDownStartObject,
+  kSlowDownEndObject,
+  kApproachMarkerObject,  // its number
+  kStopPointObject,       // its station's number
+  kPointObject,
+  kWithoutSpeed,
   kTimetable,  // the time-distance chart's heading
   kScheduled,  // its lines: the timetable's times
   kLeast,      // the least times the speeds allow

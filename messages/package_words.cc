@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "compiler/source_lines.h"
 #include "model/cell_units.h"
+#include "model/placement.h"
 
 namespace scenario {
 
@@ -33,7 +35,103 @@ Role RoleOf(const Voce& v, int slot) {
   return Role::kStation;
 }
 
+// Values of a line, each named as its field: "vas 60 km/h, vbs 65 km/h".
+// `values` pairs a field's index in the line with its value.
+std::string NamedValues(
+    LineKind kind, std::initializer_list<std::pair<size_t, int64_t>> values,
+    Language language) {
+  const std::span<const SourceField> fields = LineOf(kind).fields;
+  std::string text;
+  for (const auto& [field, value] : values) {
+    const SourceField& f = fields[field];
+    if (!text.empty()) text += ", ";
+    text += language == Language::kItalian ? f.italian : f.english;
+    text += " " + std::to_string(value);
+    if (!f.unit.empty()) text += " " + std::string(f.unit);
+  }
+  return text;
+}
+
 }  // namespace
+
+std::string ObjectText(const Scenario& s, size_t k, Language language) {
+  const PlotLabels words = PlotLabelsFor(language);
+  const Cella& c = s.celle.all().at(k);
+  auto object = [&](PlotWord name, std::string values) {
+    return std::string(words[name]) + ": " + values;
+  };
+  // A slow-down's fields, as its start, end and warning board keep them.
+  enum { kSpeed = 1, kFTt = 3, kSecondSpeed = 5 };
+  switch (c.tipo) {
+    case kSignal: {
+      const Segnale g = SignalAt(s.celle.all(), k);
+      return object(PlotWord::kSignalObject, NamedValues(LineKind::kSignal,
+                                                         {{1, g.sx},
+                                                          {2, g.s1},
+                                                          {3, g.s2},
+                                                          {4, g.s3},
+                                                          {5, g.rapp},
+                                                          {6, g.dx},
+                                                          {7, g.d1},
+                                                          {8, g.d2},
+                                                          {9, g.d3},
+                                                          {10, g.tempo}},
+                                                         language));
+    }
+    case kSpeedBoard: {
+      const IndicatoreVMax b = SpeedBoardAt(c);
+      return object(PlotWord::kSpeedBoardObject,
+                    NamedValues(LineKind::kSpeedBoard,
+                                {{1, b.vas},
+                                 {2, b.vbs},
+                                 {3, b.vcs},
+                                 {4, b.strisces},
+                                 {5, b.vad},
+                                 {6, b.vbd},
+                                 {7, b.vcd},
+                                 {8, b.strisced}},
+                                language));
+    }
+    case kSignboard: {
+      // A text of any length: not through a pattern's fixed buffer.
+      const SourceField& text = LineOf(LineKind::kSignboard).fields[1];
+      const bool known =
+          c.valore1 >= kFirstStationSlot && c.valore1 <= kLastSignboardSlot;
+      return object(
+          PlotWord::kSignboardObject,
+          std::string(language == Language::kItalian ? text.italian
+                                                     : text.english) +
+              " \"" +
+              (known ? s.voci[static_cast<size_t>(c.valore1)].nome : "") +
+              "\" (record " + std::to_string(c.valore1) + ")");
+    }
+    case kWarningBoard:
+      return object(
+          PlotWord::kWarningBoardObject,
+          NamedValues(LineKind::kSlowDown,
+                      {{kSpeed, c.valore1}, {kSecondSpeed, c.valore2}},
+                      language));
+    case kSlowDownStart:
+    case kSlowDownEnd:
+      return object(c.tipo == kSlowDownStart ? PlotWord::kSlowDownStartObject
+                                             : PlotWord::kSlowDownEndObject,
+                    NamedValues(LineKind::kSlowDown,
+                                {{kSpeed, c.valore1},
+                                 {kFTt, c.valore3},
+                                 {kSecondSpeed, c.valore2}},
+                                language));
+    case kSlowDownMarker:
+      return Format(words[PlotWord::kApproachMarkerObject], c.valore1);
+    case kStopPoint:
+      return Format(words[PlotWord::kStopPointObject], c.valore1);
+    case kSpeedPoint:
+      return object(PlotWord::kPointObject,
+                    NamedValues(LineKind::kPoint, {{1, c.valore1}}, language));
+    case kPlainPoint:
+      return object(PlotWord::kPointObject, words[PlotWord::kWithoutSpeed]);
+  }
+  return "";
+}
 
 std::string RoleName(const Voce& v, int slot, const DumpWords& w) {
   return w.at(DumpWord::kRoleTrain, static_cast<int>(RoleOf(v, slot)));
@@ -108,9 +206,7 @@ std::string RecordText(const Voce& v, int slot, const DumpWords& w) {
       return role_name + ": " + v.nome;
     case Role::kReference:
       return Format(w[DumpWord::kReference],
-                    slot == kReferenceThreeSlot ? "tre"
-                    : slot == kReferenceTwoSlot ? "due"
-                                                : "uno",
+                    std::string(LineOf(ReferenceLineOf(slot)).words[0]).c_str(),
                     v.inizio, v.fine, v.progressiva);
     case Role::kTrain:
       return Format(w[DumpWord::kTrainValues], v.*general::kBrakedMass,

@@ -23,6 +23,10 @@ inline std::string Format(const char* pattern, auto... values) {
 std::string ClockText(int hours, int minutes, int seconds);
 // What cell `index` carries; "" for nothing.
 std::string CellText(const Cella& c, size_t index, const DumpWords& w);
+// What the object of cell `k` is, each value named as its line names it,
+// for the report's tables and the plot's tooltips: "signal: sx 1, s1 4,
+// ...". "" for a cell that holds no object.
+std::string ObjectText(const Scenario& s, size_t k, Language language);
 // The role of record `slot` of the bank: station, signboard, train, ...
 std::string RoleName(const Voce& v, int slot, const DumpWords& w);
 // What record `slot` of the bank holds.

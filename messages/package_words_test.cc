@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/placement.h"
+
 namespace scenario {
 namespace {
 
@@ -46,6 +48,56 @@ TEST(PackageWordsTest, CellsInWords) {
               c.italian);
     EXPECT_EQ(CellText(c.cell, c.index, DumpWordsFor(Language::kEnglish)),
               c.english);
+  }
+}
+
+// The report's objects: each value named as its line names it, in the
+// language asked; a signal read with its markers, a signboard's text
+// whole however long.
+TEST(PackageWordsTest, ObjectsNameEachValueAsTheirLines) {
+  Scenario s;
+  s.celle.Create(400);
+  Segnale signal{.sx = 4, .s1 = 3, .rapp = 1};
+  ASSERT_EQ(memo_segnale(s, 950, signal), 0);  // cell 20
+  ASSERT_EQ(
+      memo_indicatori_v_max(s, 1950, {.vas = 60, .vcd = 35, .strisced = 1}),
+      0);  // cell 40
+  ASSERT_EQ(memo_rallentamento(s, 5000, {.v = 30, .l = 500, .f_tt = 2}), 0);
+  const std::string text(300, 'x');
+  s.voci[12].nome = text;
+  Cella& signboard = *s.celle.at(300);
+  signboard.tipo = kSignboard;
+  signboard.valore1 = 12;
+  s.celle.at(310)->tipo = kPlainPoint;
+
+  const struct {
+    size_t cell;
+    std::string italian, english;
+  } cases[] = {
+      {20,
+       "segnale: sx 4, s1 3, s2 0, s3 0, rapp 1, dx 0, d1 0, d2 0, d3 0, "
+       "tempo 0 s",
+       "signal: sx 4, s1 3, s2 0, s3 0, rapp 1, dx 0, d1 0, d2 0, d3 0, time "
+       "0 s"},
+      {40,
+       "indicatore di velocità massima: vas 60 km/h, vbs 0 km/h, vcs 0 km/h, "
+       "strisces 0, vad 0 km/h, vbd 0 km/h, vcd 35 km/h, strisced 1",
+       "speed board: left speed a 60 km/h, left speed b 0 km/h, left speed c "
+       "0 km/h, left stripes 0, right speed a 0 km/h, right speed b 0 km/h, "
+       "right speed c 35 km/h, right stripes 1"},
+      {77, "rallentamento, cartello di avviso: velocità 30 km/h, d_v 0 km/h",
+       "slow-down, warning board: speed 30 km/h, second speed 0 km/h"},
+      {101, "rallentamento, inizio: velocità 30 km/h, f_tt 2, d_v 0 km/h",
+       "slow-down, start: speed 30 km/h, f_tt 2, second speed 0 km/h"},
+      {300, "cartello: testo \"" + text + "\" (record 12)",
+       "signboard: text \"" + text + "\" (record 12)"},
+      {310, "abbattimento: senza velocità",
+       "abbattimento point: without a speed"},
+      {5, "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ObjectText(s, c.cell, Language::kItalian), c.italian);
+    EXPECT_EQ(ObjectText(s, c.cell, Language::kEnglish), c.english);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "base/line_index.h"
+#include "compiler/source_lines.h"
 #include "messages/package_words.h"
 #include "model/cell_units.h"
 #include "model/timetable.h"
@@ -89,7 +90,33 @@ constexpr const char* kMarkedKinds[] = {"signal", "slow-down", "board",
 // fields in the order the script reads them, so that thousands of them
 // stay small. The heights follow from the gradients and are worked out
 // by the script.
-json PageData(const RouteView& view, const PlotLabels& labels) {
+// The kilometric references as the compile ordered them: each record,
+// the line its reference was read from (when the texts were read), and
+// the km as the simulator has it, the flag's 100 m named.
+json References(const Scenario& s, const PlotLabels& labels) {
+  json rows = json::array();
+  for (int slot = kReferenceThreeSlot; slot <= kReferenceOneSlot; ++slot) {
+    const Voce& v = s.voci[static_cast<size_t>(slot)];
+    const int origin =
+        s.reference_origins[static_cast<size_t>(slot - kReferenceThreeSlot)];
+    const std::string km =
+        v.progressiva == 1
+            ? Format(labels[PlotWord::kFlagAdds], v.fine, KmAsWritten(v))
+            : std::to_string(v.fine);
+    rows.push_back(
+        {v.inizio,
+         std::to_string(slot) + " (" +
+             std::string(LineOf(ReferenceLineOf(slot)).words[0]) + ")",
+         origin == 0
+             ? ""
+             : std::string(LineOf(ReferenceLineOf(origin)).spellings[0]),
+         v.inizio, km, v.progressiva});
+  }
+  return rows;
+}
+
+json PageData(const ScenarioInput& input, const RouteView& view,
+              const PlotLabels& labels) {
   json objects = json::array();
   for (const RouteView::Object& o : view.objects) {
     const char* kind = KindClass(o.kind);
@@ -103,10 +130,10 @@ json PageData(const RouteView& view, const PlotLabels& labels) {
   json stations = json::array();
   for (const RouteView::Station& st : view.stations) {
     stations.push_back(
-        {st.number, st.progressive, st.type, st.start, st.end,
+        {st.number, st.progressive, st.type_text, st.start, st.end,
          StationTime(st.time), Utf8Text(st.name),
          Utf8Text(Format(labels[PlotWord::kStation], st.number, st.name.c_str(),
-                         st.type, st.start, st.end,
+                         st.type_text.c_str(), st.start, st.end,
                          StationTime(st.time).c_str()))});
   }
   auto stretches = [](const std::vector<RouteView::Stretch>& list,
@@ -140,6 +167,7 @@ json PageData(const RouteView& view, const PlotLabels& labels) {
                                 return Format(labels[PlotWord::kMountain],
                                               m.value);
                               })},
+      {"references", References(input.s, labels)},
       {"slowDowns", stretches(view.slow_downs,
                               [&](const RouteView::Stretch& m) {
                                 return Format(labels[PlotWord::kSlowDown],
@@ -161,8 +189,9 @@ json PageData(const RouteView& view, const PlotLabels& labels) {
         {"routeEnd", labels[PlotWord::kRouteEnd]},
         {"cursor", Split(labels[PlotWord::kCursor])},
         {"columns", Split(labels[PlotWord::kColumns])},
-        {"cell", labels[PlotWord::kCell]},
-        {"what", labels[PlotWord::kWhat]}}},
+        {"objectColumns", Split(labels[PlotWord::kObjectColumns])},
+        {"slowDownColumns", Split(labels[PlotWord::kSlowDownColumns])},
+        {"referenceColumns", Split(labels[PlotWord::kReferenceColumns])}}},
   };
 }
 
@@ -170,11 +199,12 @@ json PageData(const RouteView& view, const PlotLabels& labels) {
 // page's data, the station table at once, the others when first opened,
 // so that thousands of rows cost nothing until they are looked at.
 void Table(std::ostringstream& out, const std::string& id, const char* title,
-           size_t rows, bool open) {
+           size_t rows, bool open, const char* note = nullptr) {
   out << "<details id=\"" << id << "\"" << (open ? " open" : "")
       << "><summary><h2>" << XmlText(title) << " (" << rows
-      << ")</h2></summary><table id=\"" << id
-      << "-table\"></table></details>\n";
+      << ")</h2></summary>";
+  if (note != nullptr) out << "<p class=\"hint\">" << XmlText(note) << "</p>";
+  out << "<table id=\"" << id << "-table\"></table></details>\n";
 }
 
 // What the page says of one diagnostic, as check says it.
@@ -248,10 +278,22 @@ void TimetableChart(std::ostringstream& out, const Timetable& timetable,
   auto y = [&](double seconds) {
     return kTop + (seconds - first) / (last - first) * (kBottom - kTop);
   };
+  // The names slant down and to the right beneath the chart: room for the
+  // longest below it, and for the last one's beside it, the key beneath.
+  size_t longest = 0;
+  for (const Timetable::Station& st : stations) {
+    longest = std::max(longest, Utf8Text(st.name).size());
+  }
+  constexpr double kCharWidth = 6.5, kSlant = 40 * 3.14159265358979 / 180;
+  const double name =
+      static_cast<double>(std::min<size_t>(longest, 60)) * kCharWidth;
+  const double key_y = kBottom + 10 + name * std::sin(kSlant) + 24;
   out << "<details id=\"timetable\" open><summary><h2>"
       << XmlText(labels[PlotWord::kTimetable])
       << "</h2></summary>\n<svg id=\"timetable-chart\" "
-         "xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1200 420\">\n";
+         "xmlns=\"http://www.w3.org/2000/svg\" "
+      << Format("viewBox=\"0 0 %.0f %.0f\">\n",
+                kRight + name * std::cos(kSlant) + 10, key_y + 12);
   // A line down from each station, its name beneath, its time beside.
   for (const Timetable::Station& st : stations) {
     const double sx = x(static_cast<double>(st.progressive));
@@ -309,10 +351,10 @@ void TimetableChart(std::ostringstream& out, const Timetable& timetable,
              {"scheduled not-kept", PlotWord::kNotKept, kLeft + 560}};
   for (const auto& k : key) {
     out << Format(
-               "<line class=\"%s\" x1=\"%.0f\" y1=\"408\" x2=\"%.0f\" "
-               "y2=\"408\"/>",
-               k.kind, k.at, k.at + 30)
-        << Format("<text x=\"%.0f\" y=\"412\">", k.at + 36)
+               "<line class=\"%s\" x1=\"%.0f\" y1=\"%.0f\" x2=\"%.0f\" "
+               "y2=\"%.0f\"/>",
+               k.kind, k.at, key_y - 4, k.at + 30, key_y - 4)
+        << Format("<text x=\"%.0f\" y=\"%.0f\">", k.at + 36, key_y)
         << XmlText(labels[k.word]) << "</text>";
   }
   out << "\n</svg></details>\n";
@@ -360,6 +402,9 @@ std::string ReportPage(const ScenarioInput& input,
   }
   Table(out, "slow-downs", labels[PlotWord::kSlowDowns], view.slow_downs.size(),
         false);
+  Table(out, "references", labels[PlotWord::kReferences],
+        kReferenceOneSlot - kReferenceThreeSlot + 1, false,
+        labels[PlotWord::kReferenceOrder]);
   TimetableChart(out, TimetableOf(input.s), labels);
 
   // The diagnostics of the texts, each leading to its line.
@@ -409,7 +454,7 @@ std::string ReportPage(const ScenarioInput& input,
     out << "</details>\n";
   }
   out << "<script type=\"application/json\" id=\"scenario-data\">"
-      << ScriptJson(PageData(view, labels)) << "</script>\n<script>\n"
+      << ScriptJson(PageData(input, view, labels)) << "</script>\n<script>\n"
       << kReportScript << "</script>\n</body>\n</html>\n";
   return out.str();
 }

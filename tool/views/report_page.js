@@ -282,11 +282,12 @@
   const tables = {
     'stations': () => fill('stations', words.columns, stations.map((s) =>
       [s.progressive, s.number, s.progressive, s.type, s.from + '..' + s.to, s.time, s.name])),
-    'signals': () => fill('signals', [words.cell, words.cursor[1], words.what], object('signal')),
-    'speed-boards': () => fill('speed-boards', [words.cell, words.cursor[1], words.what], object('board')),
-    'signboards': () => fill('signboards', [words.cell, words.cursor[1], words.what], object('signboard')),
-    'slow-downs': () => fill('slow-downs', [words.cursor[1], words.cursor[1], words.what],
+    'signals': () => fill('signals', words.objectColumns, object('signal')),
+    'speed-boards': () => fill('speed-boards', words.objectColumns, object('board')),
+    'signboards': () => fill('signboards', words.objectColumns, object('signboard')),
+    'slow-downs': () => fill('slow-downs', words.slowDownColumns,
                              slowDowns.map((s) => [s.from, Math.round(s.from), Math.round(s.to), s.text])),
+    'references': () => fill('references', words.referenceColumns, data.references),
   };
   for (const [id, build] of Object.entries(tables)) {
     const details = document.getElementById(id);

@@ -59,6 +59,26 @@ TEST(ReportPageTest, TheGraphTimetableMarksWhatCannotBeKept) {
   }
 }
 
+// The tables speak in the lines' words: each kilometric reference names
+// the line it was read from and how the compile ordered it, a slow-down
+// its start and end, a station whether the train stops.
+TEST(ReportPageTest, TheTablesNameWhatTheyShow) {
+  const std::string page =
+      ReportPage(FromTexts(EmbeddedRoute(), EmbeddedTrain()), "R_linea.txt",
+                 "R_7-.txt", Language::kEnglish);
+  const nlohmann::json data = PageData(page);
+  // "uno" alone has a km, so the compile puts it first, in "tre"'s record.
+  EXPECT_EQ(data["references"][0],
+            nlohmann::json({0, "81 (tre)", "progressiva chilometrica uno", 0,
+                            "65100 (65000 + 100 for the flag)", 1}));
+  EXPECT_EQ(data["references"][2][2], "progressiva chilometrica tre");
+  EXPECT_NE(page.find("A flag of 1 adds 100 m to the km."), std::string::npos);
+  EXPECT_EQ(data["words"]["slowDownColumns"],
+            nlohmann::json({"start (m)", "end (m)", "values"}));
+  EXPECT_EQ(data["stations"][0][2], "8 (stop)");
+  EXPECT_EQ(page.find("rapp·10"), std::string::npos);
+}
+
 TEST(ReportPageTest, EachDiagnosticLeadsToItsMarkedLine) {
   std::string train = EmbeddedTrain();
   train.replace(train.find("stazione,    5450"), 17, "stazione,    5475");

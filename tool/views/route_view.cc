@@ -61,7 +61,6 @@ std::vector<RouteView::Stretch> Runs(size_t cells, Value value) {
 }  // namespace
 
 RouteView ViewOf(const Scenario& s, const PlanSketch& plan, Language language) {
-  const DumpWords& words = DumpWordsFor(language);
   const std::vector<Cella>& cells = s.celle.all();
   RouteView view;
   const size_t n = cells.size();
@@ -79,19 +78,19 @@ RouteView ViewOf(const Scenario& s, const PlanSketch& plan, Language language) {
     view.adhesion.push_back(c.aderenza);
     if (!IsObject(c.tipo)) continue;
     const auto kind = static_cast<Kind>(c.tipo);
-    std::string text = CellText(c, i, words);
-    if (kind == Kind::kSignboard && c.valore1 >= kFirstStationSlot &&
-        c.valore1 <= kLastSignboardSlot) {
-      text += ": " + s.voci[static_cast<size_t>(c.valore1)].nome;
-    }
-    view.objects.push_back({kind, i, PlaceOf(kind, i), text});
+    view.objects.push_back(
+        {kind, i, PlaceOf(kind, i), ObjectText(s, i, language)});
   }
 
   for (int slot = kFirstStationSlot; slot <= kLastSignboardSlot; ++slot) {
     const Voce& v = s.voci[static_cast<size_t>(slot)];
     if (v == Voce{} || v.holds_only_text()) continue;
-    view.stations.push_back({slot, v.nome, v.tipo, v.progressiva, v.inizio,
-                             v.fine, v.orario, v.tipo < kStoppingTypesBelow});
+    const bool stops = v.tipo < kStoppingTypesBelow;
+    const std::string type_text =
+        std::to_string(v.tipo) + " (" +
+        WordFor(stops ? PlotWord::kStops : PlotWord::kPasses, language) + ")";
+    view.stations.push_back({slot, v.nome, v.tipo, type_text, v.progressiva,
+                             v.inizio, v.fine, v.orario, stops});
   }
 
   // The slow-downs, from their start marks to their end marks.

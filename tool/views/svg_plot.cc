@@ -283,8 +283,8 @@ double LabelWidth(const std::string& text) {
 
 std::string StationText(const RouteView::Station& st, const PlotLabels& l) {
   return Format(
-      l[PlotWord::kStation], st.number, st.name.c_str(), st.type, st.start,
-      st.end,
+      l[PlotWord::kStation], st.number, st.name.c_str(), st.type_text.c_str(),
+      st.start, st.end,
       ClockText(st.time / 3600, st.time / 60 % 60, st.time % 60).c_str());
 }
 
