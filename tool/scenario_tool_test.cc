@@ -136,11 +136,15 @@ TEST(ScenarioToolTest, NewWritesCommentedTextsThatCompile) {
       Tool(files, {"new", "Collina", "7", "-o", "t", "--embedded"}).status,
       kExitSuccess);
   const std::string& route = files.files["t/Collina_linea.txt"];
-  // Each section says what its lines hold, in the language asked.
+  // Each section says what its lines hold, in the language asked, in the
+  // texts' code page: "‰" is byte 89, "à" E0.
   EXPECT_NE(route.find("\r\n- curvad: progressiva (m) / lunghezza (m)\r\n"
                        "[curve]\r\n"),
             std::string::npos)
       << route;
+  EXPECT_NE(route.find("pendenza (\x89)"), std::string::npos);
+  EXPECT_NE(files.files["t/Collina_7-.txt"].find("velocit\xE0 (km/h)"),
+            std::string::npos);
   ASSERT_EQ(Tool(files, {"new", "Collina", "7", "-o", "en", "--lang", "en",
                          "--embedded"})
                 .status,

@@ -3,7 +3,6 @@
 #include "base/exit_status.h"
 #include "base/file_names.h"
 #include "base/text_document.h"
-#include "base/windows_1252.h"
 #include "compiler/source_lines.h"
 #include "source/route_source.h"
 #include "source/starter_source.h"
@@ -36,7 +35,7 @@ std::string SectionComment(std::string_view header, bool route,
       }
     }
   }
-  return ToWindows1252(comment);
+  return comment;  // UTF-8, as every line the text document encodes
 }
 
 // An embedded text with a comment before each section that holds lines.
