@@ -23,16 +23,21 @@ void Store(const Reference& r, Voce& v) {
 
 }  // namespace
 
+Long ReferenceStartsSum(const Scenario& s) {
+  uint32_t sum = 0;
+  for (int slot : {kReferenceThreeSlot, kReferenceTwoSlot, kReferenceOneSlot}) {
+    sum += static_cast<uint32_t>(s.voci[slot].inizio);
+  }
+  return static_cast<Long>(sum);
+}
+
 void progressive_ordina(Scenario& s) {
   const Reference t = Load(s, kReferenceThreeSlot);
   const Reference d = Load(s, kReferenceTwoSlot);
   const Reference u = Load(s, kReferenceOneSlot);
   Reference t2, d2, u2;  // all (0, 0, 0) unless a rule below applies
 
-  // The sum is taken in 32 bits, as the record fields hold it.
-  const Long sum = static_cast<Long>(static_cast<uint32_t>(t.start) +
-                                     static_cast<uint32_t>(d.start) +
-                                     static_cast<uint32_t>(u.start));
+  const Long sum = ReferenceStartsSum(s);
   // The greatest start first, then the other two, the greater start first.
   auto order = [&](const Reference& greatest, const Reference& a,
                    const Reference& b) {

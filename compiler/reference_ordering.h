@@ -11,6 +11,10 @@ namespace scenario {
 // then adds 100 m to its km.
 void progressive_ordina(Scenario& s);
 
+// The sum of the three starts, in 32 bits as the records hold them, by
+// which the ordering chooses its rule: 0 when all start at the beginning.
+Long ReferenceStartsSum(const Scenario& s);
+
 }  // namespace scenario
 
 #endif  // COMPILER_REFERENCE_ORDERING_H_

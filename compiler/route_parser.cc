@@ -1,6 +1,7 @@
 #include "compiler/route_parser.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "compiler/reference_ordering.h"
 #include "model/cell_units.h"
@@ -54,7 +55,9 @@ Flow RouteParser::Read() {
     Report(s_, std::move(d));
   }
   other_part_explained_ = general_again;
+  const Long starts = ReferenceStartsSum(s_);
   progressive_ordina(s_);
+  WarnIfReferencesCleared(starts);
   StartBody();
   return ReadBody();
 }
@@ -152,8 +155,51 @@ Flow RouteParser::Reference(const SourceLine& line, int slot) {
   ErrorSite fine = Site(last_);
   fine.field = RefOf(line.fields[1]);
   if (!Read(line.fields[2], &v.progressiva)) return Flow::kFault;
-  references_.push_back({v.inizio, v.fine, v.progressiva, inizio, fine});
+  references_.push_back({slot, v.inizio, v.fine, v.progressiva, inizio, fine});
   return Flow::kContinue;
+}
+
+const RouteParser::ReferenceLine* RouteParser::ReferenceReadInto(
+    int slot) const {
+  const auto last = std::find_if(
+      references_.rbegin(), references_.rend(),
+      [&](const ReferenceLine& line) { return line.slot == slot; });
+  return last == references_.rend() ? nullptr : &*last;
+}
+
+// Where the ordering finds no order it leaves all three records empty, and
+// the kilometre posts the text gave are lost: told at the line that gave
+// the first of them, or at the later start that ties for the greatest.
+void RouteParser::WarnIfReferencesCleared(Long starts) {
+  if (s_.reference_origins != decltype(s_.reference_origins){}) return;
+  // The line each record holds, by the order the lines were read in; a
+  // record no line was read into holds (0, 0, 0).
+  std::vector<const ReferenceLine*> held;
+  Long greatest = std::numeric_limits<Long>::min();
+  for (int slot = kReferenceThreeSlot; slot <= kReferenceOneSlot; ++slot) {
+    const ReferenceLine* line = ReferenceReadInto(slot);
+    greatest = std::max(greatest, line != nullptr ? line->inizio : 0);
+    if (line != nullptr &&
+        (line->inizio != 0 || line->fine != 0 || line->flag != 0)) {
+      held.push_back(line);
+    }
+  }
+  if (held.empty()) return;
+  std::sort(held.begin(), held.end());  // the vector's order: as read
+  Diagnostic d;
+  d.severity = Diagnostic::Severity::kWarning;
+  d.code = kReferencesCleared;
+  if (starts == 0) {
+    d.site = held.front()->fine_site;
+    d.cause = Diagnostic::Cause::kNoPositiveKm;
+  } else {
+    const auto tie = std::find_if(held.rbegin(), held.rend(), [&](auto* line) {
+      return line->inizio == greatest;
+    });
+    d.site = (tie == held.rend() ? held.front() : *tie)->inizio_site;
+    d.values = {greatest};
+  }
+  Report(s_, std::move(d));
 }
 
 Flow RouteParser::CabSignals(const SourceLine& line) {

@@ -32,10 +32,12 @@ class RouteParser : private SourceReader {
   // A kilometric reference line as read, with where its start and km value
   // stand, so that a check after the ordering can point back at it.
   struct ReferenceLine {
+    int slot;  // the record it is read into
     Long inizio, fine, flag;
     ErrorSite inizio_site, fine_site;
   };
-  const std::vector<ReferenceLine>& references() const { return references_; }
+  // The last line read into record `slot` (81 to 83); null for none.
+  const ReferenceLine* ReferenceReadInto(int slot) const;
 
  private:
   using SourceReader::Read;  // a field, beside the whole text's Read
@@ -46,6 +48,7 @@ class RouteParser : private SourceReader {
   Flow RouteLength(const SourceLine& line);
   Flow Reference(const SourceLine& line, int slot);
   Flow CabSignals(const SourceLine& line);
+  void WarnIfReferencesCleared(Long starts);
   void StartBody();
   Flow ReadBody();
   Flow BodyLine();

@@ -39,7 +39,7 @@ class SourceReading {
     }
     if (!GoesOn(flow)) return flow != Flow::kFault;
 
-    CheckReferences(route.references());
+    CheckReferences(route);
     return true;
   }
 
@@ -64,23 +64,20 @@ class SourceReading {
   }
 
   // Every kilometric reference starts and counts on a cell boundary.
-  void CheckReferences(const std::vector<RouteParser::ReferenceLine>& lines) {
+  void CheckReferences(const RouteParser& route) {
     for (int slot :
          {kReferenceThreeSlot, kReferenceTwoSlot, kReferenceOneSlot}) {
       const Voce& v = s_.voci[slot];
       const bool start_off = v.inizio % kCellLength != 0;
       if (!start_off && v.fine % kCellLength == 0) continue;
-      // The ordering moved the reference and its flag may have added 100
-      // to its km value: the line it came from has the same start and km.
+      // The ordering may have moved the reference, and its flag added 100
+      // to its km: told at the line it was read from, with the value there.
       ErrorSite site{sources_.route_file};
-      for (const RouteParser::ReferenceLine& line : lines) {
-        const bool same_km =
-            line.fine == v.fine ||
-            (line.flag == 1 && int64_t{line.fine} + 100 == v.fine);
-        if (line.inizio == v.inizio && same_km) {
-          site = start_off ? line.inizio_site : line.fine_site;
-          site.value = start_off ? line.inizio : line.fine;
-        }
+      const int origin =
+          s_.reference_origins[static_cast<size_t>(slot - kReferenceThreeSlot)];
+      if (const auto* line = route.ReferenceReadInto(origin)) {
+        site = start_off ? line->inizio_site : line->fine_site;
+        site.value = start_off ? line->inizio : line->fine;
       }
       // The code has no progressive of its own, and leaves the error
       // state's as it was; the message names the value.

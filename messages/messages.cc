@@ -165,6 +165,11 @@ constexpr Message kMessages[] = {
      "minimo {} alle velocità ammesse",
      "a time that cannot be kept from {} to {}: {} in the timetable, less "
      "than the least time {} at the speeds allowed"},
+    {kReferencesCleared,
+     "i riferimenti chilometrici restano vuoti: due condividono l'inizio "
+     "maggiore, {} m, e la compilazione non trova il loro ordine",
+     "the kilometric references are left empty: two share the greatest "
+     "start, {} m, and the compile finds no order among them"},
     {kNotOnCellBoundary, "non su un confine di cella: va alla cella più vicina",
      "not on a cell boundary: moves to the nearest cell"},
 };
@@ -213,6 +218,14 @@ constexpr struct {
       "la lettura del treno si ferma qui: il codice 15 del percorso è "
       "ancora attivo",
       "the train text stops here: the route's code 15 is still set"}},
+    {kReferencesCleared,
+     Diagnostic::Cause::kNoPositiveKm,
+     {0,
+      "i riferimenti chilometrici restano vuoti: i loro inizi sommano a 0 e "
+      "nessuno ha un km positivo, e la compilazione non trova il loro ordine",
+      "the kilometric references are left empty: their starts add up to 0 "
+      "and none has a positive km, and the compile finds no order among "
+      "them"}},
     {kLineBehindCursor,
      Diagnostic::Cause::kCurveBehind,
      {0, "curva dietro al cursore del tracciato: curva dal cursore",
@@ -542,6 +555,9 @@ std::string MessageFor(const Diagnostic& d, Language language) {
       return Fill(
           Pick(*Find(d.code), language),
           {d.detail, std::to_string(d.values.empty() ? 0 : d.values[0])});
+    case kReferencesCleared:
+      named = std::to_string(d.values.empty() ? 0 : d.values[0]);
+      break;
     case kTimetableNotKept:
       if (d.values.size() == 2) {
         // A least time below zero: a speed of 0 bars the stretch.

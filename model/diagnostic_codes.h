@@ -75,6 +75,8 @@ enum WarningCode : Long {
   kBadHeader = 216,           // a section header the reading does not take
   kTimetableNotKept = 217,    // a stretch shorter in the timetable than the
                               // least time the speeds allow
+  kReferencesCleared = 218,   // the kilometric references left empty: the
+                              // ordering found no order among them
   kNotOnCellBoundary = 301,   // a note: the object moves to the nearest cell
 };
 

@@ -448,6 +448,7 @@ struct Diagnostic {
     kGeneralAgain,    // "[generale]" again, where the route's body begins
     kNotClosed,       // a header without its "]", in the general part
     kPlanTooLong,     // code 103 from the plan's cursor, not a class digit
+    kNoPositiveKm,    // references starting at 0 with no km to order by
   };
   Cause cause = Cause::kOwn;
   // Found by reading on past the first error of a text, for an author:

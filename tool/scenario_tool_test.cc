@@ -469,6 +469,23 @@ TEST(ScenarioToolTest, MistakesAndWhatTheySay) {
        "75 m",
        "kilometric reference whose start or km value is not a multiple of 50: "
        "start 75 m"},
+      // References the compile finds no order among are all lost.
+      {"[generale]\r\nlunghezza percorso, 5000\r\nprogressiva chilometrica "
+       "uno, 1000, 5000, 0\r\nprogressiva chilometrica due, 1000, 6000, "
+       "0\r\n[curve]\r\n[fine]\r\n",
+       TrainWith(station), 218, "warning", kRoute, 4, 31,
+       "i riferimenti chilometrici restano vuoti: due condividono l'inizio "
+       "maggiore, 1000 m, e la compilazione non trova il loro ordine",
+       "the kilometric references are left empty: two share the greatest "
+       "start, 1000 m, and the compile finds no order among them"},
+      {"[generale]\r\nlunghezza percorso, 5000\r\nprogressiva chilometrica "
+       "uno, 0, -5000, 0\r\n[curve]\r\n[fine]\r\n",
+       TrainWith(station), 218, "warning", kRoute, 3, 34,
+       "i riferimenti chilometrici restano vuoti: i loro inizi sommano a 0 e "
+       "nessuno ha un km positivo, e la compilazione non trova il loro ordine",
+       "the kilometric references are left empty: their starts add up to 0 "
+       "and none has a positive km, and the compile finds no order among "
+       "them"},
       {RouteWithBody("cartello_indicatore, 1025, a\r\n"), TrainWith(station),
        301, "note", kRoute, 4, 22,
        "non su un confine di cella: va alla cella 22, che sta per la "

@@ -153,6 +153,20 @@ carry the approach markers 81 (nearest) to 84. Each zone must begin at
 least 350 m after the previous station's zone ends. The embedded train
 uses types 2, 8, 12, 23, 24 and 28.
 
+## Kilometric references
+
+The three `progressiva chilometrica` lines are read into records 81
+("tre"), 82 ("due") and 83 ("uno") of the record bank; the compile then
+puts them in its own order. Record 81 gets the reference that starts
+furthest along, 82 and 83 the other two by falling start. When the starts
+add up to 0 (all at 0), record 81 gets the one with a positive km, "uno"
+winning over "due" and "due" over "tre", and the one it held takes its
+place. When two share the greatest start, or none has a positive km while
+the starts add up to 0, all three records are left empty, and `check`
+warns with 218. A flag of 1 then adds 100 m to its km. Every start and km
+must be a multiple of 50 (error 2). The report page shows each record
+beside the line it was read from.
+
 ## Signals
 
 A signal stands at round(p / 50 + 1); the cell holds s1 x 10 + d1, s2 x
