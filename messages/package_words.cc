@@ -35,19 +35,24 @@ Role RoleOf(const Voce& v, int slot) {
   return Role::kStation;
 }
 
-// Values of a line, each named as its field: "vas 60 km/h, vbs 65 km/h".
-// `values` pairs a field's index in the line with its value.
-std::string NamedValues(
-    LineKind kind, std::initializer_list<std::pair<size_t, int64_t>> values,
-    Language language) {
-  const std::span<const SourceField> fields = LineOf(kind).fields;
+// A value of a line, named as its field: "vas 60 km/h".
+std::string NamedValue(LineKind kind, size_t field, int64_t value,
+                       Language language) {
+  const SourceField& f = LineOf(kind).fields[field];
+  std::string text(language == Language::kItalian ? f.italian : f.english);
+  text += " " + std::to_string(value);
+  if (!f.unit.empty()) text += " " + std::string(f.unit);
+  return text;
+}
+
+// The values of a line's fields after its progressive, in their order.
+std::string NamedValues(LineKind kind, std::initializer_list<int64_t> values,
+                        Language language) {
   std::string text;
-  for (const auto& [field, value] : values) {
-    const SourceField& f = fields[field];
-    if (!text.empty()) text += ", ";
-    text += language == Language::kItalian ? f.italian : f.english;
-    text += " " + std::to_string(value);
-    if (!f.unit.empty()) text += " " + std::string(f.unit);
+  size_t field = 1;
+  for (const int64_t value : values) {
+    if (field > 1) text += ", ";
+    text += NamedValue(kind, field++, value, language);
   }
   return text;
 }
@@ -61,35 +66,25 @@ std::string ObjectText(const Scenario& s, size_t k, Language language) {
     return std::string(words[name]) + ": " + values;
   };
   // A slow-down's fields, as its start, end and warning board keep them.
+  auto slow_down = [&](size_t field, int64_t value) {
+    return NamedValue(LineKind::kSlowDown, field, value, language);
+  };
   enum { kSpeed = 1, kFTt = 3, kSecondSpeed = 5 };
   switch (c.tipo) {
     case kSignal: {
       const Segnale g = SignalAt(s.celle.all(), k);
-      return object(PlotWord::kSignalObject, NamedValues(LineKind::kSignal,
-                                                         {{1, g.sx},
-                                                          {2, g.s1},
-                                                          {3, g.s2},
-                                                          {4, g.s3},
-                                                          {5, g.rapp},
-                                                          {6, g.dx},
-                                                          {7, g.d1},
-                                                          {8, g.d2},
-                                                          {9, g.d3},
-                                                          {10, g.tempo}},
-                                                         language));
+      return object(PlotWord::kSignalObject,
+                    NamedValues(LineKind::kSignal,
+                                {g.sx, g.s1, g.s2, g.s3, g.rapp, g.dx, g.d1,
+                                 g.d2, g.d3, g.tempo},
+                                language));
     }
     case kSpeedBoard: {
       const IndicatoreVMax b = SpeedBoardAt(c);
       return object(PlotWord::kSpeedBoardObject,
                     NamedValues(LineKind::kSpeedBoard,
-                                {{1, b.vas},
-                                 {2, b.vbs},
-                                 {3, b.vcs},
-                                 {4, b.strisces},
-                                 {5, b.vad},
-                                 {6, b.vbd},
-                                 {7, b.vcd},
-                                 {8, b.strisced}},
+                                {b.vas, b.vbs, b.vcs, b.strisces, b.vad, b.vbd,
+                                 b.vcd, b.strisced},
                                 language));
     }
     case kSignboard: {
@@ -106,27 +101,23 @@ std::string ObjectText(const Scenario& s, size_t k, Language language) {
               "\" (record " + std::to_string(c.valore1) + ")");
     }
     case kWarningBoard:
-      return object(
-          PlotWord::kWarningBoardObject,
-          NamedValues(LineKind::kSlowDown,
-                      {{kSpeed, c.valore1}, {kSecondSpeed, c.valore2}},
-                      language));
+      return object(PlotWord::kWarningBoardObject,
+                    slow_down(kSpeed, c.valore1) + ", " +
+                        slow_down(kSecondSpeed, c.valore2));
     case kSlowDownStart:
     case kSlowDownEnd:
       return object(c.tipo == kSlowDownStart ? PlotWord::kSlowDownStartObject
                                              : PlotWord::kSlowDownEndObject,
-                    NamedValues(LineKind::kSlowDown,
-                                {{kSpeed, c.valore1},
-                                 {kFTt, c.valore3},
-                                 {kSecondSpeed, c.valore2}},
-                                language));
+                    slow_down(kSpeed, c.valore1) + ", " +
+                        slow_down(kFTt, c.valore3) + ", " +
+                        slow_down(kSecondSpeed, c.valore2));
     case kSlowDownMarker:
       return Format(words[PlotWord::kApproachMarkerObject], c.valore1);
     case kStopPoint:
       return Format(words[PlotWord::kStopPointObject], c.valore1);
     case kSpeedPoint:
       return object(PlotWord::kPointObject,
-                    NamedValues(LineKind::kPoint, {{1, c.valore1}}, language));
+                    NamedValues(LineKind::kPoint, {c.valore1}, language));
     case kPlainPoint:
       return object(PlotWord::kPointObject, words[PlotWord::kWithoutSpeed]);
   }
