@@ -88,7 +88,6 @@ std::string ObjectText(const Scenario& s, size_t k, Language language) {
                                 language));
     }
     case kSignboard: {
-      // A text of any length: not through a pattern's fixed buffer.
       const SourceField& text = LineOf(LineKind::kSignboard).fields[1];
       const bool known =
           c.valore1 >= kFirstStationSlot && c.valore1 <= kLastSignboardSlot;

@@ -12,11 +12,15 @@ namespace scenario {
 // What a package holds, in the reader's words: for the dump's tables and
 // the report's tooltips.
 
-// A printf pattern of the messages module filled in.
+// A printf pattern of the messages module filled in, however long the
+// texts it takes (a station's name may run to 32767 characters).
 inline std::string Format(const char* pattern, auto... values) {
-  char buffer[256];
-  std::snprintf(buffer, sizeof buffer, pattern, values...);
-  return buffer;
+  const int size = std::snprintf(nullptr, 0, pattern, values...);
+  if (size <= 0) return {};
+  std::string text(static_cast<size_t>(size) + 1, '\0');
+  std::snprintf(text.data(), text.size(), pattern, values...);
+  text.pop_back();
+  return text;
 }
 
 // A clock time, "5:55:45".

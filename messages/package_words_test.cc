@@ -101,5 +101,12 @@ TEST(PackageWordsTest, ObjectsNameEachValueAsTheirLines) {
   }
 }
 
+// A station's name may run to 32767 characters: its tooltip keeps it whole.
+TEST(PackageWordsTest, APatternTakesTextsOfAnyLength) {
+  const std::string name(32767, 'x');
+  EXPECT_EQ(Format("stazione %d %s: tipo %s", 3, name.c_str(), "8"),
+            "stazione 3 " + name + ": tipo 8");
+}
+
 }  // namespace
 }  // namespace scenario
