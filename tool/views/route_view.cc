@@ -89,8 +89,8 @@ RouteView ViewOf(const Scenario& s, const PlanSketch& plan, Language language) {
     const std::string type_text =
         std::to_string(v.tipo) + " (" +
         WordFor(stops ? PlotWord::kStops : PlotWord::kPasses, language) + ")";
-    view.stations.push_back({slot, v.nome, v.tipo, type_text, v.progressiva,
-                             v.inizio, v.fine, v.orario, stops});
+    view.stations.push_back({slot, v.nome, type_text, v.progressiva, v.inizio,
+                             v.fine, v.orario, stops});
   }
 
   // The slow-downs, from their start marks to their end marks.

@@ -18,8 +18,7 @@ struct RouteView {
   struct Station {
     int number;  // 1 for the first
     std::string name;
-    int type;
-    std::string type_text;         // "8 (stop)"
+    std::string type_text;         // its type and whether it stops: "8 (stop)"
     Long progressive, start, end;  // the station and its stop zone
     Long time;                     // seconds since midnight
     bool stops;                    // a stop cell: types below 25
